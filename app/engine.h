@@ -1,0 +1,53 @@
+#pragma once
+// The engine context record: the device and what hangs off it, the display
+// values the engine started with, and the ID tables of engine items.
+
+#include <irrlicht.h>
+
+#include "app/id_table.h"
+
+namespace tk {
+
+// Engine items addressed by ID; each is defined by the subsystem that makes it.
+struct CTkImageItem;
+struct CTkObjectItem;
+struct CTkLightItem;
+struct CTkFxEmitterItem;
+struct CTkCameraShaderItem;
+struct CTkEffectItem;
+struct CTkCubeMapItem;
+struct CTkRendererItem;
+
+struct STkEngine {
+  bool initialised = false;
+  irr::IrrlichtDevice* device = nullptr;
+  irr::video::IVideoDriver* driver = nullptr;
+  irr::scene::ISceneManager* sceneManager = nullptr;
+  irr::gui::IGUIEnvironment* gui = nullptr;
+  irr::scene::ICameraSceneNode* camera = nullptr;
+  irr::scene::ISceneNodeAnimator* rideAnimator = nullptr;
+  int width = 0;
+  int height = 0;
+  int colorBits = 0;
+  bool antialias = false;
+  int stereo = 0;
+  bool lightPrePass = false;
+  bool deviceLost = false;
+  irr::video::SColor clearColor{0xFF000000};
+
+  IdTable<CTkImageItem>* images = nullptr;
+  IdTable<CTkObjectItem>* objects = nullptr;
+  IdTable<CTkLightItem>* lights = nullptr;
+  IdTable<CTkFxEmitterItem>* fxEmitters = nullptr;
+  IdTable<CTkCameraShaderItem>* cameraShaders = nullptr;
+  IdTable<CTkEffectItem>* effects = nullptr;
+  IdTable<CTkCubeMapItem>* cubeMaps = nullptr;
+  IdTable<CTkRendererItem>* renderers = nullptr;
+};
+
+// The one engine of the process.
+STkEngine& tkEngine();
+// True between a successful tkSysSetup and tkSysShutdown.
+bool tkEngineSetUp();
+
+}  // namespace tk

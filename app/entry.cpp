@@ -1,0 +1,118 @@
+#include "app/entry.h"
+
+#include <irrlicht.h>
+#include <unistd.h>
+
+#include "app/command_line.h"
+#include "app/engine.h"
+#include "app/files/file_layer.h"
+#include "app/log.h"
+#include "app/object_viewer.h"
+#include "app/run_modes.h"
+#include "app/setup_file.h"
+#include "app/startup_record.h"
+#include "app/sys_setup.h"
+#include "app/ui/file_requester.h"
+#include "app/window/window.h"
+
+namespace tk {
+namespace {
+
+const std::vector<FileFilter>& chooserFilters() {
+  static const std::vector<FileFilter> filters = {
+      {"All supported", "*.tscn;*.x;*.demo.ini;*.lua;*.tlua"},
+      {"Tesk Scene (.tscn)", "*.tscn"},
+      {"Tesk Demo (demo.ini)", "*.demo.ini"},
+      {"DirectX Object(.x)", "*.x"},
+      {"Lua script(.lua)", "*.lua;*.tlua"},
+      {"All", "*.*"},
+  };
+  return filters;
+}
+
+// A mode whose loop is not part of this program reports it instead of pretending.
+int missingLoop(const char* what) {
+  logError("%s is not available in this build", what);
+  return -1;
+}
+
+int runSceneViewer(const std::string& file, const ViewerOptions& options) {
+  auto& handler = runModeHandlers().sceneViewer;
+  return handler ? handler(file, options) : missingLoop("The scene viewer");
+}
+
+int runDemoPlayer(const std::string& file, const DemoOptions& options) {
+  auto& handler = runModeHandlers().demoPlayer;
+  DemoOptions demo = options;
+  if (!demo.captureBase.empty() && demo.captureRate == 0) demo.captureRate = 30.0f;
+  return handler ? handler(file, demo) : missingLoop("The demo player");
+}
+
+int runScript(const std::string& file) {
+  setBaseDirectory(startupRecord().programDirectory.c_str());
+  auto& handler = runModeHandlers().scriptHost;
+  return handler ? handler(file, false) : missingLoop("The script host");
+}
+
+// Modes 1 to 3 read the setup file and start the engine first.
+int runWithEngine(RunMode mode, const CommandLine& line) {
+  if (readSetupFile("tesk-setup.ini", startupRecord().programDirectory.c_str(), &line.overrides,
+                    mode == RunMode::DemoPlayer) != 0)
+    return -1;
+  showWindow(tkEngine().device);
+  tkEngine().device->restoreWindow();
+  switch (mode) {
+    case RunMode::ObjectViewer: runObjectViewer(line.file.c_str()); break;
+    case RunMode::SceneViewer: runSceneViewer(line.file, line.viewer); break;
+    case RunMode::DemoPlayer: runDemoPlayer(line.file, line.demo); break;
+    default: log(LOG_ERROR, "Unkwon run mode %d", static_cast<int>(mode)); break;
+  }
+  tkSysShutdown();
+  return 0;
+}
+
+}  // namespace
+
+RunModeHandlers& runModeHandlers() {
+  static RunModeHandlers handlers;
+  return handlers;
+}
+
+int tkMain(int argc, char** argv) {
+  tkSysInit(argc, argv);
+  const std::vector<std::string>& words = startupRecord().words;
+
+  if (words.size() >= 2 && words[1] == "-binary") {
+    ViewerOptions options;
+    options.flags = VIEWER_INTERACTIVE | VIEWER_BINARY | VIEWER_MUSIC;
+    runSceneViewer(words.size() >= 3 ? words[2] : "", options);
+    return 0;
+  }
+
+  CommandLine line = parseInteractiveOptions(words);
+  for (const std::string& warning : line.warnings) log(LOG_WARN, "%s", warning.c_str());
+  if (line.userLog) {
+    setLogThreshold(LOG_WARN);
+    disableMessageBoxes();
+  }
+  if (line.file.empty()) {
+    line.file = runFileRequester("Open Tesk file", chooserFilters());
+    if (line.file.empty()) {
+      log(LOG_ERROR, "no file given");
+      return -1;
+    }
+  }
+
+  RunMode mode = runModeForFile(line.file);
+  switch (mode) {
+    case RunMode::ObjectViewer:
+    case RunMode::SceneViewer:
+    case RunMode::DemoPlayer: return runWithEngine(mode, line);
+    case RunMode::Script: runScript(line.file); return 0;
+    default:
+      logError("File format of '%s' is not supported", line.file.c_str());
+      return -1;
+  }
+}
+
+}  // namespace tk

@@ -1,0 +1,35 @@
+#pragma once
+// INI files (iniparser) read through the engine file layer, so that setup and
+// demo files inside a mounted archive are found like any other file.
+
+#include <memory>
+#include <string>
+
+struct _dictionary_;
+
+namespace tk {
+
+class IniFile {
+ public:
+  // Null when the file cannot be opened through the file layer or not parsed;
+  // `error` (when given) then says which: empty for a file that does not open,
+  // the parser's complaint for a malformed one.
+  static std::unique_ptr<IniFile> load(const char* name, std::string* error = nullptr);
+  static std::unique_ptr<IniFile> fromText(const std::string& text, std::string* error = nullptr);
+  ~IniFile();
+
+  // Keys are "section:key"; section and key names are compared without regard to case.
+  bool has(const char* key) const;
+  const char* getString(const char* key, const char* fallback) const;
+  // Decimal, hexadecimal after "0x", octal after a leading 0.
+  int getInt(const char* key, int fallback) const;
+  double getDouble(const char* key, double fallback) const;
+  int sectionCount() const;
+  std::string sectionName(int index) const;
+
+ private:
+  explicit IniFile(_dictionary_* dictionary) : dictionary_(dictionary) {}
+  _dictionary_* dictionary_;
+};
+
+}  // namespace tk

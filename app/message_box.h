@@ -1,0 +1,18 @@
+#pragma once
+// The message box captioned "Tesk". The text always goes to standard error;
+// a dialog is shown only where a window exists to host it (see MessageBoxHost).
+
+namespace tk {
+
+// Something that can show a modal box on screen; installed by the engine start-up
+// when it has a window, removed at shutdown.
+class MessageBoxHost {
+ public:
+  virtual ~MessageBoxHost() = default;
+  virtual void show(const char* caption, const char* text) = 0;
+};
+
+void setMessageBoxHost(MessageBoxHost* host);
+void showMessageBox(const char* text);
+
+}  // namespace tk

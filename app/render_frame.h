@@ -1,0 +1,8 @@
+#pragma once
+
+namespace tk {
+
+// Renders and presents one frame of the current renderer.
+void renderFrame();
+
+}  // namespace tk

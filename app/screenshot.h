@@ -1,0 +1,9 @@
+#pragma once
+
+namespace tk {
+
+// Writes the last presented frame to the file; the image format follows the
+// file's extension. 0 on success, -1 after logging the failure (code 1).
+int takeScreenShot(const char* fileName);
+
+}  // namespace tk

@@ -1,0 +1,34 @@
+#pragma once
+// Window operations of the engine's device on X11. Every operation does nothing
+// (or answers false) when the device has no window, as under the null driver.
+
+#include <irrlicht.h>
+
+namespace tk {
+
+struct WindowHandle {
+  void* display = nullptr;  // X11 Display*
+  unsigned long window = 0;
+  bool valid() const { return display && window; }
+};
+
+WindowHandle windowOf(irr::IrrlichtDevice* device);
+
+void hideWindow(irr::IrrlichtDevice* device);
+void showWindow(irr::IrrlichtDevice* device);
+void moveWindow(irr::IrrlichtDevice* device, int x, int y);
+void setCursorVisible(irr::IrrlichtDevice* device, bool visible);
+
+// Cursor position in the window's client coordinates from the window system,
+// clamped to -1 .. size + 1. False when the window system cannot be asked.
+bool queryCursorPosition(irr::IrrlichtDevice* device, int* x, int* y);
+
+// Mouse position as the commands report it: the window system's cursor for a
+// drawing driver, the last mouse event otherwise.
+int mouseX();
+int mouseY();
+
+// Bits per pixel of a back-buffer colour format.
+int colorFormatDepth(irr::video::ECOLOR_FORMAT format);
+
+}  // namespace tk
