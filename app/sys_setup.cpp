@@ -13,6 +13,7 @@
 #include "app/shader_compiler_probe.h"
 #include "app/ui/gui_message_box.h"
 #include "app/window/window.h"
+#include "app/window/x_errors.h"
 
 namespace tk {
 namespace {
@@ -73,6 +74,7 @@ bool createDevice(const SysSetup& s, const DeviceValues& v) {
   p.UsePerformanceTimer = true;
   p.EventReceiver = &eventReceiver();
   p.LoggingLevel = deviceLogLevel();
+  if (p.DriverType == irr::video::EDT_OPENGL) installXErrorLogger();
   g_engine.device = irr::createDeviceEx(p);
   if (!g_engine.device) {
     setStartupError("fails to createDevice");
