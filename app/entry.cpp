@@ -60,7 +60,7 @@ int runWithEngine(RunMode mode, const CommandLine& line) {
                     mode == RunMode::DemoPlayer) != 0)
     return -1;
   showWindow(tkEngine().device);
-  tkEngine().device->restoreWindow();
+  restoreWindow(tkEngine().device);
   switch (mode) {
     case RunMode::ObjectViewer: runObjectViewer(line.file.c_str()); break;
     case RunMode::SceneViewer: runSceneViewer(line.file, line.viewer); break;

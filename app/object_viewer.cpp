@@ -101,7 +101,7 @@ int runObjectViewer(const char* fileName) {
       node->setCurrentFrame(elapsed * 30.0f / 1000.0f);
     }
     renderFrame();
-    if (!engine.device->isWindowActive()) usleep(20000);
+    if (!windowActive(engine.device)) usleep(20000);
   }
   node->remove();
   light->remove();

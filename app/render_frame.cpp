@@ -2,6 +2,7 @@
 
 #include "app/engine.h"
 #include "app/log.h"
+#include "app/window/window.h"
 #include "render/gl/frame_keeper.h"
 
 namespace tk {
@@ -25,7 +26,7 @@ void keepFrameForScreenshots(STkEngine& engine) {
 void renderFrame() {
   STkEngine& engine = tkEngine();
   if (!engine.device || !engine.driver) return;
-  if (engine.device->isWindowMinimized()) {
+  if (windowMinimized(engine.device)) {
     engine.device->yield();
     return;
   }

@@ -14,6 +14,7 @@
 #include "app/ui/gui_message_box.h"
 #include "app/window/window.h"
 #include "app/window/x_errors.h"
+#include "render/gl/frame_keeper.h"
 
 namespace tk {
 namespace {
@@ -194,6 +195,8 @@ void releaseDevice() {
   setMessageBoxHost(nullptr);
   eventReceiver().setAccepting(false);
   if (g_engine.device) {
+    // GL objects die with the context: forget them while it still exists.
+    if (windowOf(g_engine.device).valid()) frameKeeper().release();
     unmountFileSystem();
     g_engine.device->closeDevice();
     g_engine.device->run();

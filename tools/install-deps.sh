@@ -11,7 +11,7 @@ PACKAGES=(
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   gstreamer1.0-plugins-good gstreamer1.0-plugins-base gstreamer1.0-plugins-ugly gstreamer1.0-tools
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils libxtst-dev
+  xvfb xauth x11-utils x11-apps xdotool imagemagick libxtst-dev
   clang libclang-rt-14-dev
   lame sox
 )

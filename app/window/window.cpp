@@ -31,6 +31,24 @@ void showWindow(irr::IrrlichtDevice* device) {
   XFlush(static_cast<Display*>(w.display));
 }
 
+void restoreWindow(irr::IrrlichtDevice* device) {
+  if (windowOf(device).valid()) device->restoreWindow();
+}
+
+void maximizeWindow(irr::IrrlichtDevice* device) {
+  if (windowOf(device).valid()) device->maximizeWindow();
+}
+
+void minimizeWindow(irr::IrrlichtDevice* device) {
+  if (windowOf(device).valid()) device->minimizeWindow();
+}
+
+bool windowActive(irr::IrrlichtDevice* device) { return windowOf(device).valid() && device->isWindowActive(); }
+
+bool windowMinimized(irr::IrrlichtDevice* device) {
+  return windowOf(device).valid() && device->isWindowMinimized();
+}
+
 void moveWindow(irr::IrrlichtDevice* device, int x, int y) {
   WindowHandle w = windowOf(device);
   if (!w.valid()) return;

@@ -16,6 +16,13 @@ WindowHandle windowOf(irr::IrrlichtDevice* device);
 
 void hideWindow(irr::IrrlichtDevice* device);
 void showWindow(irr::IrrlichtDevice* device);
+// The device's own window operations, guarded: the display library's X11 device
+// calls Xlib on a null display when it runs the null driver.
+void restoreWindow(irr::IrrlichtDevice* device);
+void maximizeWindow(irr::IrrlichtDevice* device);
+void minimizeWindow(irr::IrrlichtDevice* device);
+bool windowActive(irr::IrrlichtDevice* device);
+bool windowMinimized(irr::IrrlichtDevice* device);
 void moveWindow(irr::IrrlichtDevice* device, int x, int y);
 void setCursorVisible(irr::IrrlichtDevice* device, bool visible);
 
