@@ -38,4 +38,9 @@ expect_code 255 $? "malformed setup file"
 expect_line "$log" "Setup file 'tesk-setup.ini' is malformed" "malformed setup file"
 rm tesk-setup.ini
 
+# A display that cannot be opened: the device fails and the start-up says so.
+DISPLAY=:999 TESK_DRIVER=opengl "$tesk" thing.x >"$log" 2>&1
+expect_code 255 $? "failed device"
+expect_line "$log" "ERROR : Setup failed: fails to createDevice" "failed device"
+
 finish
