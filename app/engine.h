@@ -8,6 +8,8 @@
 
 namespace tk {
 
+class CTkManager;
+
 // Engine items addressed by ID; each is defined by the subsystem that makes it.
 struct CTkImageItem;
 struct CTkObjectItem;
@@ -26,6 +28,7 @@ struct STkEngine {
   irr::gui::IGUIEnvironment* gui = nullptr;
   irr::scene::ICameraSceneNode* camera = nullptr;
   irr::scene::ISceneNodeAnimator* rideAnimator = nullptr;
+  CTkManager* manager = nullptr;
   int width = 0;
   int height = 0;
   int colorBits = 0;

@@ -4,15 +4,16 @@
 #include "app/log.h"
 #include "app/window/window.h"
 #include "render/gl/frame_keeper.h"
+#include "render/renderer_start.h"
 
 namespace tk {
 namespace {
 
-// Until the engine context provides renderers, the frame is the scene graph
-// drawn by the display library over the clear colour.
 void runCurrentRenderer(STkEngine& engine) {
-  engine.driver->setRenderTarget(irr::video::ERT_FRAME_BUFFER, true, true, engine.clearColor);
-  engine.sceneManager->drawAll();
+  STkRendering& r = rendering();
+  if (!r.currentRenderer) return;
+  r.context->getFrameSettings().backgroundColor = engine.clearColor.color;
+  r.currentRenderer->render();
 }
 
 void keepFrameForScreenshots(STkEngine& engine) {

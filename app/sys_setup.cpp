@@ -15,6 +15,8 @@
 #include "app/window/window.h"
 #include "app/window/x_errors.h"
 #include "render/gl/frame_keeper.h"
+#include "render/renderer_start.h"
+#include "render/tk_manager.h"
 
 namespace tk {
 namespace {
@@ -23,6 +25,8 @@ STkEngine g_engine;
 bool g_engineSetUp = false;
 bool g_runningPacked = false;
 char g_startupError[1024] = {};
+
+void releaseEngineContext();
 
 void setStartupError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void setStartupError(const char* format, ...) {
@@ -137,10 +141,27 @@ bool initialiseEngine() {
   }
   __builtin_cpu_init();
   if (!__builtin_cpu_supports("sse")) setStartupError("CPU does not support SSE\n");
-  // Engine context, shader cache folder, texture folders, device-reset hook, the
-  // default renderer, the cube-map filter effects and the curl-noise volume are
-  // created here, in that order, by the subsystems that provide them.
+  g_engine.manager = createTkManager(g_engine.device);
+  if (!g_engine.manager) {
+    setStartupError("fails to createTkManager");
+    return false;
+  }
+  // The shader cache folder, the texture folders and the device-reset hook are
+  // set here, in that order, by the subsystems that provide them.
+  if (!startRenderer(g_engine.manager, g_engine.lightPrePass, g_engine.antialias)) {
+    setStartupError("fails to init render");
+    releaseEngineContext();
+    return false;
+  }
+  // The cube-map filter effects and the curl-noise volume follow here.
   return true;
+}
+
+void releaseEngineContext() {
+  stopRenderer();
+  eventReceiver().setChained(nullptr);
+  delete g_engine.manager;
+  g_engine.manager = nullptr;
 }
 
 template <typename Item>
@@ -236,9 +257,13 @@ int tkSysSetup(const SysSetup& setup) {
   if (!createDefaultCamera()) return failSetup();
   prepareSceneManager();
   if (!initialiseEngine()) return failSetup();
-  if (!makeIdTables()) return failSetup();
+  if (!makeIdTables()) {
+    releaseEngineContext();
+    return failSetup();
+  }
   g_engine.initialised = true;
   eventReceiver().setAccepting(true);
+  eventReceiver().setChained(g_engine.manager->getEventReceiver());
   installGuiMessageBoxHost(g_engine.device);
 
   g_engine.clearColor = irr::video::SColor(0xFF000000);
@@ -251,8 +276,8 @@ int tkSysSetup(const SysSetup& setup) {
 
 void tkSysShutdown() {
   if (!g_engineSetUp && !g_engine.device) return;
-  // Music table, default renderer and engine context are released here, in that
-  // order, by the subsystems that provide them.
+  // The music table is freed here first once music playback exists.
+  releaseEngineContext();
   releaseDevice();
   freeIdTables();
   g_engine = STkEngine();

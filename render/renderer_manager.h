@@ -1,0 +1,40 @@
+#pragma once
+// Creates render targets, renderer contexts and renderers.
+
+#include <irrlicht.h>
+
+#include <string>
+#include <vector>
+
+#include "render/render_command_record.h"
+#include "render/render_target_registry.h"
+#include "render/renderer.h"
+
+namespace tk {
+
+class CTkRendererManager {
+ public:
+  explicit CTkRendererManager(irr::IrrlichtDevice* device);
+
+  // The named screen-sized and shadow-map targets; `size` zero means the
+  // driver's screen size. False (after logging) when any is missing.
+  bool createRenderTargets(int formatCode, irr::core::dimension2du size = {0, 0});
+  ITkRendererCtx* createRendererCtx();
+  ITkRenderer* createRendererSimple(ITkRendererCtx* ctx);
+  // Runs every "Create Texture" command of a scene's list; false at the first failure.
+  bool createRenderTextures(const std::vector<STkRenderCommandRecord>& commands);
+  bool createRenderTexture(const STkRenderCommandRecord& command);
+
+  RenderTargetRegistry& targets() { return targets_; }
+  const std::vector<irr::video::ITexture*>& shadowMaps() const { return shadowMaps_; }
+
+ private:
+  irr::core::dimension2du screenSize() const;
+  bool createTarget(const char* name, irr::core::dimension2du size, int formatCode, bool ownDepth);
+
+  irr::IrrlichtDevice* device_;
+  RenderTargetRegistry targets_;
+  std::vector<irr::video::ITexture*> shadowMaps_;
+};
+
+}  // namespace tk

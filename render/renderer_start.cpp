@@ -1,0 +1,45 @@
+#include "render/renderer_start.h"
+
+#include "render/color_formats.h"
+#include "render/tk_manager.h"
+
+namespace tk {
+
+STkRendering& rendering() {
+  static STkRendering r;
+  return r;
+}
+
+bool startRenderer(CTkManager* manager, bool lightPrePass, bool antialias) {
+  CTkRendererManager* renderers = manager->getRendererManager();
+  renderers->targets().create("DummyRenderTarget", irr::core::dimension2du(32, 32), colorFormatOf(CF_A8R8G8B8),
+                              false, false);
+  STkRendering& r = rendering();
+  // The light pre-pass path (advanced context, named targets, pre-pass renderer)
+  // is taken here once that renderer exists; until then every start is forward.
+  (void)lightPrePass;
+  (void)antialias;
+  r.context = renderers->createRendererCtx();
+  r.defaultRenderer = renderers->createRendererSimple(r.context);
+  r.currentRenderer = r.defaultRenderer;
+  return r.defaultRenderer != nullptr;
+}
+
+void stopRenderer() {
+  STkRendering& r = rendering();
+  if (r.currentRenderer && r.currentRenderer != r.defaultRenderer) r.currentRenderer->drop();
+  if (r.defaultRenderer) r.defaultRenderer->drop();
+  if (r.context) r.context->drop();
+  r = STkRendering();
+}
+
+void setCurrentRenderer(ITkRenderer* renderer) {
+  STkRendering& r = rendering();
+  if (!renderer) renderer = r.defaultRenderer;
+  if (renderer == r.currentRenderer) return;
+  if (renderer != r.defaultRenderer) renderer->grab();
+  if (r.currentRenderer && r.currentRenderer != r.defaultRenderer) r.currentRenderer->drop();
+  r.currentRenderer = renderer;
+}
+
+}  // namespace tk

@@ -1,0 +1,26 @@
+#pragma once
+// The engine's renderers: its context, its default renderer and the current one.
+
+#include "render/renderer.h"
+
+namespace tk {
+
+class CTkManager;
+
+struct STkRendering {
+  ITkRendererCtx* context = nullptr;
+  ITkRenderer* defaultRenderer = nullptr;
+  ITkRenderer* currentRenderer = nullptr;
+};
+
+STkRendering& rendering();
+
+// Creates the dummy target, the context and the default renderer, and makes it
+// current. False when there is no default renderer.
+bool startRenderer(CTkManager* manager, bool lightPrePass, bool antialias);
+// Releases the default renderer, then the context.
+void stopRenderer();
+// None restores the default renderer.
+void setCurrentRenderer(ITkRenderer* renderer);
+
+}  // namespace tk

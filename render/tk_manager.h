@@ -1,0 +1,46 @@
+#pragma once
+// The engine context: the one object through which the engine reaches its
+// managers. One per process, created right after the display device.
+
+#include <irrlicht.h>
+
+#include <memory>
+
+#include "app/input/input_state.h"
+#include "render/effect_tech_lookup.h"
+#include "render/renderer_manager.h"
+#include "render/tk_scene_manager.h"
+
+namespace tk {
+
+// Keyboard, mouse and joystick state for the command layer, fed by the
+// application's receiver once the context exists.
+struct STkEventReceiver : public irr::IEventReceiver {
+  bool OnEvent(const irr::SEvent&) override { return false; }
+};
+
+class CTkManager {
+ public:
+  explicit CTkManager(irr::IrrlichtDevice* device);
+  ~CTkManager();
+  bool ok() const { return ok_; }
+
+  CTkSceneManager* getSceneManager() { return sceneManager_.get(); }
+  CTkRendererManager* getRendererManager() { return rendererManager_.get(); }
+  STkEventReceiver* getEventReceiver() { return eventReceiver_.get(); }
+  CTkEffectTechLookup* getTechLookup() { return techLookup_; }
+  void onDeviceReset(int) {}
+
+ private:
+  irr::IrrlichtDevice* device_;
+  std::unique_ptr<STkEventReceiver> eventReceiver_;
+  std::unique_ptr<CTkSceneManager> sceneManager_;
+  std::unique_ptr<CTkRendererManager> rendererManager_;
+  CTkEffectTechLookup* techLookup_ = nullptr;
+  bool ok_ = false;
+};
+
+// Null when it cannot be made.
+CTkManager* createTkManager(irr::IrrlichtDevice* device);
+
+}  // namespace tk

@@ -1,0 +1,27 @@
+#pragma once
+// Engine-side scene services: the lights the renderers light with and the
+// engine's current time. Particle systems, morph meshes and cube maps join it
+// as they are built.
+
+#include <irrlicht.h>
+
+#include <vector>
+
+namespace tk {
+
+class CTkSceneManager {
+ public:
+  void registerLight(irr::scene::ILightSceneNode* light);
+  void unregisterLight(irr::scene::ILightSceneNode* light);
+  const std::vector<irr::scene::ILightSceneNode*>& lights() const { return lights_; }
+
+  // Scene time in milliseconds, set by scene animation.
+  void setCurrentTime(irr::u32 ms) { currentTime_ = ms; }
+  irr::u32 currentTime() const { return currentTime_; }
+
+ private:
+  std::vector<irr::scene::ILightSceneNode*> lights_;
+  irr::u32 currentTime_ = 0;
+};
+
+}  // namespace tk
