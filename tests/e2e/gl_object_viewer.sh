@@ -33,9 +33,8 @@ if [ -x /usr/bin/convert ] && [ -s "$work/window.xwd" ]; then
     *"17,51,102"*|*"#113366"*) ;;
     *) fail "backdrop at the corner is '$corner', expected 0x113366" ;;
   esac
-  centre=$(/usr/bin/convert "xwd:$work/window.xwd" -format '%[pixel:p{160,120}]' info:)
-  case "$centre" in
-    *"17,51,102"*|*"#113366"*) fail "the centre shows only the backdrop: no mesh drawn" ;;
-  esac
+  # A lit mesh brings many shades; the backdrop alone is one colour.
+  colours=$(/usr/bin/convert "xwd:$work/window.xwd" -format '%k' info:)
+  [ "${colours:-0}" -gt 50 ] || fail "only $colours colours in the window: no mesh drawn"
 fi
 finish

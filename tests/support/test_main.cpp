@@ -1,0 +1,14 @@
+// Test entry: fixes the environment the engine reads, so that every test runs
+// the same however it is started. TESK_TEST_DRIVER is set by the build.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+int main(int argc, char** argv) {
+  setenv("TESK_MESSAGE_BOXES", "0", 1);
+  setenv("TESK_DRIVER", TESK_TEST_DRIVER, 1);
+  if (strcmp(TESK_TEST_DRIVER, "null") == 0) unsetenv("DISPLAY");
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
