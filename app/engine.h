@@ -9,6 +9,20 @@
 namespace tk {
 
 class CTkManager;
+class CTkSceneNodeAnimatorCamera;
+
+// Camera values the renderers read.
+struct STkCameraValues {
+  float fovY = irr::core::PI / 2.5f;
+  bool dofEnable = false;
+  float dofFocalDistance = 0, dofFStop = 0;
+  bool advancedDofEnable = false;
+  float advancedDofMinFocus = 0, advancedDofMaxFocus = 0, advancedDofFocused = 0, advancedDofRadiusScale = 0;
+  bool stereoEnable = false;
+  float stereoSeparation = 0;
+  bool stereoUseConvergence = false;
+  float stereoConvergence = 0;
+};
 
 // Engine items addressed by ID; each is defined by the subsystem that makes it.
 struct CTkImageItem;
@@ -27,7 +41,8 @@ struct STkEngine {
   irr::scene::ISceneManager* sceneManager = nullptr;
   irr::gui::IGUIEnvironment* gui = nullptr;
   irr::scene::ICameraSceneNode* camera = nullptr;
-  irr::scene::ISceneNodeAnimator* rideAnimator = nullptr;
+  CTkSceneNodeAnimatorCamera* rideAnimator = nullptr;
+  STkCameraValues cameraValues;
   CTkManager* manager = nullptr;
   int width = 0;
   int height = 0;

@@ -3,8 +3,10 @@
 #include <irrlicht.h>
 #include <unistd.h>
 
+#include "api/camera_commands.h"
+#include "api/light_commands.h"
+#include "api/object_commands.h"
 #include "app/engine.h"
-#include "app/files/file_layer.h"
 #include "app/input/event_receiver.h"
 #include "app/log.h"
 #include "app/render_frame.h"
@@ -23,11 +25,6 @@ struct ViewerCamera {
   int dragX = 0, dragY = 0;
   float wheel = 0;
 };
-
-// Half the bounding box diagonal: enough to frame the mesh.
-float meshRadius(irr::scene::IAnimatedMesh* mesh) {
-  return mesh->getBoundingBox().getExtent().getLength() * 0.5f;
-}
 
 // Mouse drag and arrows turn the object; true when the rotation changed.
 bool updateRotation(ViewerCamera& view, const InputState& input) {
@@ -67,44 +64,38 @@ bool updateDistance(ViewerCamera& view, const InputState& input, float radius) {
 
 int runObjectViewer(const char* fileName) {
   STkEngine& engine = tkEngine();
-  std::string path = engine.device->getFileSystem()->getAbsolutePath(resolveFile(fileName).c_str()).c_str();
-  irr::scene::IAnimatedMesh* mesh = engine.sceneManager->getMesh(path.c_str());
-  irr::scene::IAnimatedMeshSceneNode* node = mesh ? engine.sceneManager->addAnimatedMeshSceneNode(mesh) : nullptr;
-  if (!node) {
+  LoadObject(fileName, 1);
+  if (!ObjectExist(1)) {
     logErrorCodeShown(-1, "Failed to load object %s\n", fileName);
     return -1;
   }
-  float radius = meshRadius(mesh);
+  float radius = GetObjectRadius(1);
   if (radius == 0) radius = 20;
-
-  irr::scene::ILightSceneNode* light = engine.sceneManager->addLightSceneNode();
-  light->setLightType(irr::video::ELT_DIRECTIONAL);
-  light->setRotation(irr::core::vector3df(0, 0, 1));
-  engine.clearColor = irr::video::SColor(255, 0x11, 0x33, 0x66);
+  MakeLight(1);
+  SetDirectionalLight(1, 0, 0, 1);
+  ColorBackdrop(0x113366);
 
   ViewerCamera view;
   view.distance = -1.5f * radius;
-  node->setRotation(irr::core::vector3df(0, 0, 0));
-  engine.camera->setPosition(irr::core::vector3df(0, 0, view.distance));
+  RotateObject(1, 0, 0, 0);
+  PositionCamera(0, 0, view.distance);
   InputState& input = inputState();
   view.wheel = input.wheel;
   int32_t start = timerMilliseconds();
-  int frames = static_cast<int>(mesh->getFrameCount());
-  node->setAnimationSpeed(0);
+  int frames = TotalObjectFrames(1);
 
   while (engine.device->run() && !input.escapeEverPressed()) {
-    if (updateRotation(view, input)) node->setRotation(irr::core::vector3df(view.pitch, view.yaw, 0));
-    if (updateDistance(view, input, radius)) engine.camera->setPosition(irr::core::vector3df(0, 0, view.distance));
+    if (updateRotation(view, input)) RotateObject(1, view.pitch, view.yaw, 0);
+    if (updateDistance(view, input, radius)) PositionCamera(0, 0, view.distance);
     if (frames >= 2) {
       int32_t loopMs = frames * 1000 / 30;
       int32_t elapsed = (timerMilliseconds() - start) % loopMs;
-      node->setCurrentFrame(elapsed * 30.0f / 1000.0f);
+      SetObjectFrame(1, elapsed * 30.0f / 1000.0f);
     }
     renderFrame();
     if (!windowActive(engine.device)) usleep(20000);
   }
-  node->remove();
-  light->remove();
+  DeleteObject(1);
   return 0;
 }
 

@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "api/light_commands.h"
+#include "api/object_commands.h"
 #include "app/driver_choice.h"
 #include "app/engine.h"
 #include "app/files/file_layer.h"
@@ -12,6 +14,7 @@
 #include "app/message_box.h"
 #include "app/shader_compiler_probe.h"
 #include "app/ui/gui_message_box.h"
+#include "app/viewer/ride_camera_animator.h"
 #include "app/window/window.h"
 #include "app/window/x_errors.h"
 #include "render/gl/frame_keeper.h"
@@ -124,7 +127,8 @@ bool createDefaultCamera() {
     setStartupError("fails to create camera");
     return false;
   }
-  // The ride camera animator is attached here once the scene viewer provides it.
+  g_engine.rideAnimator = new CTkSceneNodeAnimatorCamera(g_engine.device);
+  g_engine.camera->addAnimator(g_engine.rideAnimator);
   return true;
 }
 
@@ -228,6 +232,7 @@ void releaseDevice() {
   g_engine.sceneManager = nullptr;
   g_engine.gui = nullptr;
   g_engine.camera = nullptr;
+  if (g_engine.rideAnimator) g_engine.rideAnimator->drop();
   g_engine.rideAnimator = nullptr;
 }
 
@@ -277,6 +282,8 @@ int tkSysSetup(const SysSetup& setup) {
 void tkSysShutdown() {
   if (!g_engineSetUp && !g_engine.device) return;
   // The music table is freed here first once music playback exists.
+  deleteAllObjects();
+  deleteAllLights();
   releaseEngineContext();
   releaseDevice();
   freeIdTables();

@@ -1,0 +1,19 @@
+#include "api/engine_items.h"
+
+#include "app/log.h"
+
+namespace tk {
+
+CTkObjectItem* objectOrReport(int id) {
+  CTkObjectItem* item = tkEngine().objects ? tkEngine().objects->get(id) : nullptr;
+  if (!item) logErrorCode(1, "Object ID %d does not exist. %s", id, idErrorText());
+  return item;
+}
+
+CTkLightItem* lightOrReport(int id) {
+  CTkLightItem* item = tkEngine().lights ? tkEngine().lights->get(id) : nullptr;
+  if (!item) logErrorCode(1, "Light ID %d does not exist. %s", id, idErrorText());
+  return item;
+}
+
+}  // namespace tk
