@@ -1,5 +1,7 @@
 #include "app/viewer/ride_camera_animator.h"
 
+#include "app/window/window.h"
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -118,7 +120,9 @@ irr::core::vector2df CTkSceneNodeAnimatorCamera::rotationInput() {
 }
 
 void CTkSceneNodeAnimatorCamera::step(irr::scene::ICameraSceneNode* camera, float t) {
-  if (!device_->isWindowActive()) {
+  // Without a window (null driver) there is no focus to lose.
+  bool focused = !windowOf(device_).valid() || device_->isWindowActive();
+  if (!focused) {
     std::fill(std::begin(held_), std::end(held_), false);
     if (mode_ == MODE_MOUSE_LOOK) return;
   }
