@@ -14,6 +14,7 @@
 #include "app/sys_setup.h"
 #include "app/ui/file_requester.h"
 #include "app/window/window.h"
+#include "scene/tf/tf_convert.h"
 
 namespace tk {
 namespace {
@@ -71,6 +72,20 @@ int runWithEngine(RunMode mode, const CommandLine& line) {
   return 0;
 }
 
+// The binary conversion: a scene file (asked for when not given) is written in
+// the binary encoding beside itself. Needs no display and no engine.
+int convertSceneToBinary(std::string file) {
+  if (file.empty()) {
+    file = runFileRequester("Open Tesk scene for binary convert",
+                            {{"Tesk Scene (lws.ini)", "*.lws.ini"}, {"All", "*.*"}});
+    if (file.empty()) {
+      log(LOG_ERROR, "no file given");
+      return -1;
+    }
+  }
+  return tkConvertSceneToBinary(file) ? 0 : -1;
+}
+
 }  // namespace
 
 RunModeHandlers& runModeHandlers() {
@@ -82,12 +97,7 @@ int tkMain(int argc, char** argv) {
   tkSysInit(argc, argv);
   const std::vector<std::string>& words = startupRecord().words;
 
-  if (words.size() >= 2 && words[1] == "-binary") {
-    ViewerOptions options;
-    options.flags = VIEWER_INTERACTIVE | VIEWER_BINARY | VIEWER_MUSIC;
-    runSceneViewer(words.size() >= 3 ? words[2] : "", options);
-    return 0;
-  }
+  if (words.size() >= 2 && words[1] == "-binary") return convertSceneToBinary(words.size() >= 3 ? words[2] : "");
 
   CommandLine line = parseInteractiveOptions(words);
   for (const std::string& warning : line.warnings) log(LOG_WARN, "%s", warning.c_str());

@@ -1,0 +1,92 @@
+#include "scene/tf/tf_load.h"
+
+#include <cstring>
+
+#include "app/log.h"
+#include "scene/tf/tf_binary_parser.h"
+#include "scene/tf/tf_load_bytes.h"
+#include "scene/tf/tf_text_parser.h"
+
+namespace tk {
+namespace {
+
+enum class Encoding { Binary, Text, Invalid };
+
+constexpr size_t kHeaderSize = 12;
+
+uint32_t readBigEndian(const uint8_t* at) {
+  return static_cast<uint32_t>(at[0]) << 24 | static_cast<uint32_t>(at[1]) << 16 |
+         static_cast<uint32_t>(at[2]) << 8 | at[3];
+}
+
+Encoding detectEncoding(const uint8_t* bytes, size_t size) {
+  if (size < kHeaderSize) {
+    print("Error, file size < 12 bytes");
+    return Encoding::Invalid;
+  }
+  if (std::memcmp(bytes, "FORM", 4) == 0 && std::memcmp(bytes + 8, "TSKF", 4) == 0) {
+    if (static_cast<uint64_t>(readBigEndian(bytes + 4)) + 8 == size) return Encoding::Binary;
+    print("Error, TF binary FORM size mismatch file size");
+    return Encoding::Invalid;
+  }
+  for (size_t i = 0; i < kHeaderSize; ++i) {
+    if (bytes[i] < 9) {
+      print("Error, file is not TF format");
+      return Encoding::Invalid;
+    }
+  }
+  return Encoding::Text;
+}
+
+TF_Doc* parseText(const uint8_t* bytes, size_t size) {
+  std::unique_ptr<TF_Doc> doc(new TF_Doc);
+  doc->encoding = 1;
+  TfTreeBuilder builder;
+  const char* text = reinterpret_cast<const char*>(bytes);
+  if (!parseTfText(text, text + size, builder, doc->textStorage)) return nullptr;
+  builder.compactInto(doc.get());
+  return doc.release();
+}
+
+TF_Doc* parseBinary(std::unique_ptr<uint8_t[]> bytes, size_t size) {
+  std::unique_ptr<TF_Doc> doc(new TF_Doc);
+  doc->encoding = 0;
+  TfTreeBuilder builder;
+  if (!parseTfBinary(bytes.get(), size, builder)) return nullptr;
+  builder.compactInto(doc.get());
+  doc->buffer = std::move(bytes);
+  doc->bufferSize = size;
+  return doc.release();
+}
+
+}  // namespace
+
+std::unique_ptr<uint8_t[]> tfPaddedBuffer(size_t size) {
+  std::unique_ptr<uint8_t[]> bytes(new uint8_t[size + kTfBinaryPadding]);
+  std::memset(bytes.get() + size, 0, kTfBinaryPadding);
+  return bytes;
+}
+
+TF_Doc* tfLoadBytes(const uint8_t* bytes, size_t size, std::unique_ptr<uint8_t[]> owned) {
+  if (size == 0) return nullptr;
+  switch (detectEncoding(bytes, size)) {
+    case Encoding::Text: return parseText(bytes, size);
+    case Encoding::Binary:
+      if (!owned) {
+        owned = tfPaddedBuffer(size);
+        std::memcpy(owned.get(), bytes, size);
+      }
+      return parseBinary(std::move(owned), size);
+    case Encoding::Invalid: break;
+  }
+  print("Error, Not a TF file");
+  return nullptr;
+}
+
+TF_Doc* TF_LoadMemory(const void* bytes, size_t size) {
+  return tfLoadBytes(static_cast<const uint8_t*>(bytes), size, nullptr);
+}
+
+void TF_Free(TF_Doc* doc) { delete doc; }
+
+}  // namespace tk

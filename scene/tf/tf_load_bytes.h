@@ -1,0 +1,29 @@
+#pragma once
+// The steps of TF_Load below the public interface: reading a file into a
+// padded buffer, and loading bytes that are already in memory.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "scene/tf/tf_doc.h"
+
+namespace tk {
+
+// A buffer of `size` bytes followed by the zero padding the binary parser reads.
+std::unique_ptr<uint8_t[]> tfPaddedBuffer(size_t size);
+
+struct TfFileBytes {
+  std::unique_ptr<uint8_t[]> bytes;  // from tfPaddedBuffer
+  size_t size = 0;
+};
+
+// Reads a whole file through the engine file layer; false when it cannot.
+bool tfReadFileBytes(const char* path, TfFileBytes* out);
+
+// Detects the encoding and parses. `owned` is a padded buffer holding `bytes`
+// when the caller has one (a binary document keeps it); otherwise a binary
+// file is copied into one of its own.
+TF_Doc* tfLoadBytes(const uint8_t* bytes, size_t size, std::unique_ptr<uint8_t[]> owned);
+
+}  // namespace tk
