@@ -5,6 +5,7 @@
 #include <irrlicht.h>
 
 #include "app/id_table.h"
+#include "render/render_settings.h"
 
 namespace tk {
 
@@ -52,6 +53,8 @@ struct STkEngine {
   bool lightPrePass = false;
   bool deviceLost = false;
   irr::video::SColor clearColor{0xFF000000};
+  int colorSpaceViewer = 0;
+  STkRenderSettings renderSettings;
 
   IdTable<CTkImageItem>* images = nullptr;
   IdTable<CTkObjectItem>* objects = nullptr;

@@ -6,6 +6,7 @@
 #include "api/light_commands.h"
 #include "api/object_commands.h"
 #include "app/driver_choice.h"
+#include "scene/scene_slots.h"
 #include "app/engine.h"
 #include "app/files/file_layer.h"
 #include "app/files/filesystem_mount.h"
@@ -282,6 +283,7 @@ int tkSysSetup(const SysSetup& setup) {
 void tkSysShutdown() {
   if (!g_engineSetUp && !g_engine.device) return;
   // The music table is freed here first once music playback exists.
+  deleteAllScenes();
   deleteAllObjects();
   deleteAllLights();
   releaseEngineContext();

@@ -13,13 +13,18 @@ const RenderParameter* STkRenderCommandRecord::parameter(const std::string& para
 int STkRenderCommandRecord::integer(const std::string& parameterName) const {
   const RenderParameter* p = parameter(parameterName);
   if (!p) return -1;
-  return p->isText ? atoi(p->text.c_str()) : static_cast<int>(p->number);
+  switch (p->kind) {
+    case RP_TEXT: return atoi(p->text.c_str());
+    case RP_FLOAT:
+    case RP_VECTOR: return static_cast<int>(p->vector[0]);
+    default: return p->integer;
+  }
 }
 
 std::string STkRenderCommandRecord::text(const std::string& parameterName) const {
   const RenderParameter* p = parameter(parameterName);
   if (!p) return "";
-  return p->isText ? p->text : std::to_string(p->number);
+  return p->kind == RP_TEXT ? p->text : std::to_string(integer(parameterName));
 }
 
 }  // namespace tk

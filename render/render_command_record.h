@@ -12,12 +12,22 @@ struct RenderConnection {
   std::string reference;  // a texture reference: a name, "Display", or a flip-flop set
 };
 
+// Kinds of a render parameter's value.
+enum RenderParameterKind {
+  RP_FLOAT = 1,
+  RP_VECTOR = 2,   // three floats
+  RP_INTEGER = 3,
+  RP_TEXT = 4,
+  RP_EFFECT = 5,   // index of the scene's renderer shader
+  RP_LIGHT = 6,    // index of a light of the scene
+};
+
 struct RenderParameter {
   std::string name;
-  bool isText = false;
-  std::string text;
-  double number = 0;
-  int effectIndex = -1;  // the scene's effect for an "Effect" sub-record, else -1
+  int kind = RP_INTEGER;
+  float vector[3] = {0, 0, 0};  // RP_FLOAT uses the first
+  int integer = 0;              // RP_INTEGER, RP_EFFECT, RP_LIGHT
+  std::string text;             // RP_TEXT
 };
 
 struct STkRenderCommandRecord {

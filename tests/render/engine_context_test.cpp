@@ -96,13 +96,13 @@ class RenderTargetTest : public ::testing::Test {
       if (v == -1) return;
       RenderParameter p;
       p.name = n;
-      p.number = v;
+      p.integer = v;
       c.parameters.push_back(p);
     };
     if (name) {
       RenderParameter p;
       p.name = "Name";
-      p.isText = true;
+      p.kind = RP_TEXT;
       p.text = name;
       c.parameters.push_back(p);
     }

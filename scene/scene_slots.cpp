@@ -1,0 +1,308 @@
+#include "scene/scene_slots.h"
+
+#include <strings.h>
+
+#include "api/camera_commands.h"
+#include "api/engine_items.h"
+#include "api/light_commands.h"
+#include "api/object_commands.h"
+#include "app/log.h"
+#include "render/tk_manager.h"
+#include "scene/scene_values.h"
+
+namespace tk {
+namespace {
+
+constexpr int kMaxSurfaces = 256;
+
+STkSceneSlot g_slots[kSceneSlotCount];
+SceneLoadProgress g_progress = nullptr;
+void* g_progressUser = nullptr;
+bool g_reportLoadFailures = false;
+
+bool cancelled(int percent) { return g_progress && g_progress(percent, g_progressUser) != 0; }
+
+// An object of this scene, or of another loaded scene of the same name, that
+// already holds the mesh file.
+int sharedMeshSource(const STkSceneSlot& slot, int objectIndex) {
+  const std::string& mesh = slot.description->objects[objectIndex].tfilename;
+  int id = slot.objectBase + objectIndex;
+  for (const STkSceneSlot& other : g_slots) {
+    bool sameScene = &other == &slot;
+    if (!sameScene && (!other.inUse || strcasecmp(other.name.c_str(), slot.name.c_str()) != 0)) continue;
+    const std::vector<ObjectDesc>& objects = other.description->objects;
+    size_t count = sameScene ? static_cast<size_t>(objectIndex) : objects.size();
+    for (size_t i = 0; i < count; ++i) {
+      int otherId = other.objectBase + static_cast<int>(i);
+      if (otherId != id && ObjectExist(otherId) && strcasecmp(objects[i].tfilename.c_str(), mesh.c_str()) == 0)
+        return otherId;
+    }
+  }
+  return -1;
+}
+
+void makeLight(const STkSceneSlot& slot, int index) {
+  const LightDesc& l = slot.description->lights[index];
+  int id = slot.lightBase + index;
+  if (MakeLight(id) != 0) return;
+  if (l.type == 0) SetDirectionalLight(id, 0, 0, 1);
+  else if (l.type == 2) SetSpotLight(id, 0, 0);  // the cone follows the animation
+  else SetPointLight(id, 0, 0, 1);
+  SetLightRange(id, l.falloff ? firstSample(l.range) : 10000000.0f);
+  TF_Vec3 c = firstSample3(l.rawColor);
+  float w = firstSample(l.intensity);
+  ColorLight(id, packRgb(w * c.x * 255, w * c.y * 255, w * c.z * 255));
+  SetLightRawColor(id, c.x, c.y, c.z);
+  SetLightIntensity(id, w);
+  SetLightShadow(id, l.shadowType == 2);
+  if (l.shadowType != 0) {
+    ColorLightShadow(id, packColour(firstSample3(l.shadowColor)));
+    SetShadowMapSize(id, l.shadowMapSize);
+    SetShadowMapFuzz(id, firstSample(l.shadowMapFuzz));
+  }
+  CTkLightItem* light = tkEngine().lights->get(id);
+  STkLightExtension& e = light->extension;
+  if (!l.projectedImage.empty()) {
+    irr::video::IVideoDriver* driver = tkEngine().driver;
+    bool mipMaps = driver->getTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS);
+    driver->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, false);
+    e.projectedImage = driver->getTexture(l.projectedImage.c_str());
+    driver->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, mipMaps);
+  }
+  e.volumetric = l.isVolumetric();
+  if (e.volumetric) {
+    const TF_Node* flags = TF_Find(l.volumetric, "flags");
+    bool colourSet = flags && flags->kind == TF_VALUE && flags->count >= 5 && TF_IntAt(flags->data, 4) != 0;
+    TF_Vec3 colour = colourSet ? lerp3OrZero(TF_Find(l.volumetric, "color"), 0) : TF_Vec3{1, 1, 1};
+    e.volumetricColorSet = colourSet;
+    e.volumetricColor = irr::video::SColorf(colour.x, colour.y, colour.z, 1);
+    e.volumetricSetting = flags && flags->kind == TF_VALUE && flags->count >= 2 ? TF_IntAt(flags->data, 1) : 0;
+  }
+}
+
+// Loads (or shares) the mesh of object `index`; false when the object is missing afterwards.
+bool makeObject(const STkSceneSlot& slot, int index) {
+  const ObjectDesc& o = slot.description->objects[index];
+  int id = slot.objectBase + index;
+  int source = sharedMeshSource(slot, index);
+  // Point caches and point clouds show their plain mesh until those object kinds exist.
+  if (source >= 0) CloneObject(id, source);
+  else LoadObject(o.tfilename.c_str(), id);
+  if (!ObjectExist(id)) {
+    if (g_reportLoadFailures) logError("The object id=%d '%s' cannot be loaded", id, o.tfilename.c_str());
+    return false;
+  }
+  if (slot.attached) LockObjectOn(id);
+  HideObject(id);
+  return true;
+}
+
+int surfaceCount(int id) {
+  CTkObjectItem* item = tkEngine().objects->get(id);
+  if (!item) return 0;
+  return static_cast<int>(item->node->getMaterialCount());
+}
+
+void checkSurfaces(const STkSceneSlot& slot) {
+  const std::vector<ObjectDesc>& objects = slot.description->objects;
+  for (size_t i = 0; i < objects.size(); ++i) {
+    int id = slot.objectBase + static_cast<int>(i);
+    int count = surfaceCount(id);
+    if (count > kMaxSurfaces)
+      logError("The object id=%d '%s' numSurfaces=%d > NOF_SURFACE_MAX=%d. Will result in corruption", id,
+               objects[i].tfilename.c_str(), count, kMaxSurfaces);
+  }
+}
+
+void checkCameraShaders(const STkSceneSlot& slot) {
+  size_t count = slot.description->cameraShaders.size();
+  for (size_t i = kMaxCameraShaders; i < count; ++i)
+    logErrorCode(7, "Camera shader i=%d > max %d camera shaders", static_cast<int>(i), kMaxCameraShaders);
+}
+
+void makeRendererTextures(const STkSceneSlot& slot) {
+  if (slot.attached || !slot.description->hasRenderer) return;
+  if (!tkEngine().manager->getRendererManager()->createRenderTextures(slot.description->renderer.commands))
+    log(LOG_WARN | LOG_SHOW, "Create renderer textures failed : tkCreateRendererTextures failed");
+}
+
+void forEachObject(const STkSceneSlot& slot, void (*action)(int)) {
+  for (size_t i = 0; i < slot.description->objects.size(); ++i) action(slot.objectBase + static_cast<int>(i));
+}
+
+void forEachLight(const STkSceneSlot& slot, void (*action)(int)) {
+  if (slot.attached) return;
+  for (size_t i = 0; i < slot.description->lights.size(); ++i) action(slot.lightBase + static_cast<int>(i));
+}
+
+int countOf(int sceneId, size_t (*count)(const STkSceneDesc&)) {
+  STkSceneSlot* slot = sceneSlot(sceneId);
+  return slot ? static_cast<int>(count(*slot->description)) : -1;
+}
+
+}  // namespace
+
+STkSceneSlot* sceneSlot(int sceneId) {
+  if (sceneId < 0 || sceneId >= kSceneSlotCount || !g_slots[sceneId].inUse) return nullptr;
+  return &g_slots[sceneId];
+}
+
+STkSceneSlot* sceneSlotOrReport(int sceneId) {
+  STkSceneSlot* slot = sceneSlot(sceneId);
+  if (!slot) logErrorCode(2, "Invalid Scene ID %d", sceneId);
+  return slot;
+}
+
+void setSceneLoadProgress(SceneLoadProgress progress, void* user) {
+  g_progress = progress;
+  g_progressUser = user;
+}
+
+void setLoadFailureReporting(bool on) { g_reportLoadFailures = on; }
+
+int loadScene(const char* path, int sceneId, const SceneBases& bases, bool shareMeshes, const char* name,
+              bool attached) {
+  (void)shareMeshes;  // sharing follows the scene name; copies and instances are alike
+  if (cancelled(0)) return 1;
+  if (sceneId < 0 || sceneId >= kSceneSlotCount) {
+    logErrorCode(2, "Invalid Scene ID %d", sceneId);
+    return -1;
+  }
+  STkSceneSlot& slot = g_slots[sceneId];
+  if (slot.inUse) {
+    logErrorCode(2, "Scene ID %d is already in use", sceneId);
+    return -1;
+  }
+  slot = STkSceneSlot();
+  slot.attached = attached ? 1 : 0;
+  std::string error;
+  slot.description = readSceneFile(path, &error);
+  if (!slot.description) {
+    logErrorCode(1, "Failed to load scene file '%s', error: %s", path, error.c_str());
+    return -1;
+  }
+  slot.objectBase = bases.object;
+  slot.lightBase = bases.light;
+  slot.emitterBase = bases.emitter;
+  slot.cubeMapBase = bases.cubeMap;
+  slot.cameraShaderBase = bases.cameraShader;
+  slot.rendererId = bases.renderer;
+  slot.effectBase = bases.effect;
+  slot.name = std::string(name ? name : "").substr(0, 255);
+  slot.inUse = true;
+  if (slot.description->cameras.empty()) log(LOG_WARN | LOG_SHOW, "There is no camera in the scene");
+  slot.frameStart = slot.description->frameStart;
+
+  if (!attached)
+    for (size_t i = 0; i < slot.description->lights.size(); ++i) makeLight(slot, static_cast<int>(i));
+  size_t objectCount = slot.description->objects.size();
+  for (size_t i = 0; i < objectCount; ++i) {
+    if (cancelled(static_cast<int>(100 * i / objectCount))) return 1;
+    makeObject(slot, static_cast<int>(i));
+  }
+  makeRendererTextures(slot);
+  checkSurfaces(slot);
+  if (!attached) checkCameraShaders(slot);
+  HideScene(sceneId);
+  return 0;
+}
+
+int LoadScene(const char* path, int sceneId, const SceneBases& bases, bool shareMeshes, const char* name) {
+  DeleteScene(sceneId);
+  int result = loadScene(path, sceneId, bases, shareMeshes, name, false);
+  if (result < 0) logErrorCode(1, "Failed to load scene '%s'", path);
+  return result;
+}
+
+bool SceneExist(int sceneId) { return sceneSlot(sceneId) != nullptr; }
+
+void DeleteScene(int sceneId) {
+  STkSceneSlot* slot = sceneSlot(sceneId);
+  if (!slot) return;
+  forEachObject(*slot, DeleteObject);
+  forEachLight(*slot, DeleteLight);
+  *slot = STkSceneSlot();
+}
+
+void ShowScene(int sceneId) {
+  STkSceneSlot* slot = sceneSlot(sceneId);
+  if (!slot) return;
+  forEachObject(*slot, ShowObject);
+  forEachLight(*slot, ShowLight);
+  if (slot->attached) return;
+  const STkSceneDesc& d = *slot->description;
+  ColorBackdrop(packColour(firstSample3(d.backdrop)));
+  tkEngine().colorSpaceViewer = d.colorSpaceViewer;
+  if (TF_Int(TF_Find(d.renderSettings, "CH_CAMERARANGE_ENABLE"), 0) != 0)
+    SetCameraRange(firstSample(TF_Find(d.renderSettings, "CH_CAMERARANGE_MIN")),
+                   firstSample(TF_Find(d.renderSettings, "CH_CAMERARANGE_MAX")));
+}
+
+void HideScene(int sceneId) {
+  STkSceneSlot* slot = sceneSlot(sceneId);
+  if (!slot) return;
+  forEachObject(*slot, HideObject);
+  forEachLight(*slot, HideLight);
+  for (bool& on : slot->cameraShaderOn) on = false;
+  slot->applied = AppliedRenderSettings();
+}
+
+int SceneTotalObjects(int id) { return countOf(id, [](const STkSceneDesc& d) { return d.objects.size(); }); }
+int SceneTotalLights(int id) { return countOf(id, [](const STkSceneDesc& d) { return d.lights.size(); }); }
+int SceneTotalFxEmitters(int id) { return countOf(id, [](const STkSceneDesc& d) { return d.emitters.size(); }); }
+int SceneTotalCubeMaps(int id) { return countOf(id, [](const STkSceneDesc& d) { return d.cubeMaps.size(); }); }
+int SceneTotalCameraShaders(int id) {
+  return countOf(id, [](const STkSceneDesc& d) { return d.cameraShaders.size(); });
+}
+int SceneTotalEffects(int id) {
+  return countOf(id, [](const STkSceneDesc& d) { return d.hasRenderer ? d.renderer.shaders.size() : size_t{0}; });
+}
+
+int SceneAnimTimeEnd(int sceneId) {
+  STkSceneSlot* slot = sceneSlot(sceneId);
+  if (!slot) return 0;
+  int rate = static_cast<int>(slot->description->framesPerSecond);
+  if (rate < 1) return 0;
+  return (slot->description->frameEnd - slot->description->frameStart) * 1000 / rate;
+}
+
+int SceneFps(int sceneId) {
+  STkSceneSlot* slot = sceneSlot(sceneId);
+  return slot ? static_cast<int>(slot->description->framesPerSecond) : 0;
+}
+
+int SceneFrameStart(int sceneId) {
+  STkSceneSlot* slot = sceneSlot(sceneId);
+  return slot ? slot->description->frameStart : 0;
+}
+
+std::string sceneMusicFile(int sceneId) {
+  STkSceneSlot* slot = sceneSlot(sceneId);
+  return slot ? slot->description->music : "";
+}
+
+int sceneMusicOffset(int sceneId) {
+  STkSceneSlot* slot = sceneSlot(sceneId);
+  if (!slot) return 0;
+  const STkSceneDesc& d = *slot->description;
+  // A scene without a frame rate has no frame time to subtract.
+  float startSeconds = d.framesPerSecond != 0 ? d.frameStart / d.framesPerSecond : 0.0f;
+  return static_cast<int>(-1000.0f * (d.audioStartTime - startSeconds));
+}
+
+bool sceneAnimated(int sceneId) {
+  STkSceneSlot* slot = sceneSlot(sceneId);
+  return slot && slot->description->frameEnd - slot->description->frameStart > 2;
+}
+
+int sceneHasRenderer(int sceneId) {
+  STkSceneSlot* slot = sceneSlot(sceneId);
+  if (!slot) return -1;
+  return slot->description->hasRenderer ? 1 : 0;
+}
+
+void deleteAllScenes() {
+  for (int id = 0; id < kSceneSlotCount; ++id) DeleteScene(id);
+}
+
+}  // namespace tk
