@@ -52,18 +52,10 @@ int openWhenNotBeingWritten(const std::string& path) {
 }  // namespace
 
 int createFileWatch(const char* path, int id) {
-  auto* record = new FileWatchRecord();
-  if (!files().add(id, record)) {
-    delete record;
-    return -1;
-  }
-  record->path = absoluteWatchPath(path);
+  FileWatchRecord* record = files().add(id, path);
+  if (!record) return -1;
   record->stamp = readFileStamp(record->path);
-  if (!startWatcher(*record, folderOf(record->path), false, files().kind(), id)) {
-    files().erase(id, record);
-    return -1;
-  }
-  return 0;
+  return files().start(id, record, folderOf(record->path), false);
 }
 
 int fileWatchChanged(int id) {
@@ -121,11 +113,6 @@ int resetFileWatch(int id) {
   return 0;
 }
 
-int deleteFileWatch(int id) {
-  FileWatchRecord* record = files().find(id);
-  if (!record) return -1;
-  files().erase(id, record);
-  return 0;
-}
+int deleteFileWatch(int id) { return files().erase(id); }
 
 }  // namespace tk

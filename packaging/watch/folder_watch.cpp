@@ -87,18 +87,10 @@ struct ChangeWalk {
 }  // namespace
 
 int createFolderWatch(const char* path, int id) {
-  auto* record = new FolderWatchRecord();
-  if (!folders().add(id, record)) {
-    delete record;
-    return -1;
-  }
-  record->path = absoluteWatchPath(path);
+  FolderWatchRecord* record = folders().add(id, path);
+  if (!record) return -1;
   record->reference = fileClockNow();
-  if (!startWatcher(*record, record->path, true, folders().kind(), id)) {
-    folders().erase(id, record);
-    return -1;
-  }
-  return 0;
+  return folders().start(id, record, record->path, true);
 }
 
 int folderWatchChanged(int id) {
@@ -147,11 +139,6 @@ int resetFolderWatch(int id) {
   return 0;
 }
 
-int deleteFolderWatch(int id) {
-  FolderWatchRecord* record = folders().find(id);
-  if (!record) return -1;
-  folders().erase(id, record);
-  return 0;
-}
+int deleteFolderWatch(int id) { return folders().erase(id); }
 
 }  // namespace tk

@@ -31,11 +31,26 @@ class WatchTable {
   static constexpr int kCapacity = 100;
   explicit WatchTable(const char* kind) : kind_(kind) {}
 
-  // Stores the record; false after logging "invalid <kind> ID %d : %s" (code 2).
-  bool add(int id, Record* record) {
-    if (table()->add(id, record) == 0) return true;
-    logErrorCode(2, "invalid %s ID %d : %s", kind_, id, idErrorText());
-    return false;
+  // A new record under the ID holding the absolute form of the path; null after
+  // logging "invalid <kind> ID %d : %s" (code 2).
+  Record* add(int id, const char* path) {
+    auto* record = new Record();
+    if (table()->add(id, record) != 0) {
+      logErrorCode(2, "invalid %s ID %d : %s", kind_, id, idErrorText());
+      delete record;
+      return nullptr;
+    }
+    record->path = absoluteWatchPath(path);
+    return record;
+  }
+
+  // Starts the record's thread on a folder; 0, or -1 with the record erased
+  // after logging why the platform refused.
+  int start(int id, Record* record, const std::string& folder, bool subfolders) {
+    if (startWatcher(*record, folder, subfolders, kind_, id)) return 0;
+    table()->remove(id);
+    delete record;
+    return -1;
   }
 
   // The record under the ID; null after logging "<kind> ID %d does not exist. %s" (code 1).
@@ -46,13 +61,15 @@ class WatchTable {
     return nullptr;
   }
 
-  // Frees the ID and deletes the record (stopping its thread).
-  void erase(int id, Record* record) {
+  // Stops the record's thread, deletes it and frees the ID; 0, or -1 for an ID
+  // without a watch.
+  int erase(int id) {
+    Record* record = find(id);
+    if (!record) return -1;
     table()->remove(id);
     delete record;
+    return 0;
   }
-
-  const char* kind() const { return kind_; }
 
  private:
   IdTable<Record>* table() {
