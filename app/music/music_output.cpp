@@ -35,29 +35,36 @@ std::string probeAudioDevice() {
   return found == kSilentSink ? std::string() : found;
 }
 
+// The sink named by TESK_AUDIO_SINK when that element exists; else empty.
+std::string requestedSink() {
+  const char* requested = getenv("TESK_AUDIO_SINK");
+  if (!requested || !*requested) return std::string();
+  GstElementFactory* factory = gst_element_factory_find(requested);
+  if (!factory) {
+    log(LOG_WARN, "music output: no element '%s' (TESK_AUDIO_SINK), detecting one", requested);
+    return std::string();
+  }
+  gst_object_unref(factory);
+  return requested;
+}
+
 MusicOutput chooseOutput() {
   MusicOutput output;
-  if (!initialiseMediaFramework()) {
+  const char* why = "TESK_AUDIO_SINK";
+  if (initialiseMediaFramework()) output.sinkName = requestedSink();
+  if (output.sinkName.empty() && initialiseMediaFramework()) {
+    output.sinkName = probeAudioDevice();
+    why = "detected";
+  }
+  if (output.sinkName.empty()) {
     output.sinkName = kSilentSink;
-    return output;
+    why = "no audio device";
   }
-  const char* requested = getenv("TESK_AUDIO_SINK");
-  if (requested && *requested) {
-    GstElementFactory* factory = gst_element_factory_find(requested);
-    if (factory) {
-      gst_object_unref(factory);
-      output.sinkName = requested;
-    } else {
-      log(LOG_WARN, "music output: no element '%s' (TESK_AUDIO_SINK), detecting one", requested);
-    }
-  }
-  if (output.sinkName.empty()) output.sinkName = probeAudioDevice();
-  if (output.sinkName.empty()) output.sinkName = kSilentSink;
   output.silent = output.sinkName == kSilentSink;
   if (output.silent)
-    log(LOG_INFO, "music output: no audio device, playing silently on the system clock (%s)", kSilentSink);
+    log(LOG_INFO, "music output: %s, playing silently on the system clock (%s)", why, kSilentSink);
   else
-    log(LOG_INFO, "music output: %s", output.sinkName.c_str());
+    log(LOG_INFO, "music output: %s (%s)", output.sinkName.c_str(), why);
   return output;
 }
 

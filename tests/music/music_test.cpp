@@ -50,6 +50,8 @@ void expectLastError(int code, const std::string& text) {
 class MusicTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
+    // Silent and on the system clock on every machine, with or without a sound device.
+    setenv("TESK_AUDIO_SINK", "fakesink", 1);
     audio_ = new test::TempFolder();
     mp3_ = audio_->path() + "/tone.mp3";
     ogg_ = audio_->path() + "/tone.ogg";
