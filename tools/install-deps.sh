@@ -10,7 +10,7 @@ PACKAGES=(
   liblua5.2-dev libiniparser-dev libzip-dev zlib1g-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   gstreamer1.0-plugins-good gstreamer1.0-plugins-base gstreamer1.0-plugins-ugly gstreamer1.0-tools
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev rapidjson-dev
   xvfb xauth x11-utils x11-apps xdotool imagemagick libxtst-dev
   clang libclang-rt-14-dev
   lame sox

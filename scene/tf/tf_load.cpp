@@ -1,5 +1,6 @@
 #include "scene/tf/tf_load.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/log.h"
@@ -48,11 +49,11 @@ TF_Doc* parseText(const uint8_t* bytes, size_t size) {
   return doc.release();
 }
 
-TF_Doc* parseBinary(std::unique_ptr<uint8_t[]> bytes, size_t size) {
+TF_Doc* parseBinary(std::unique_ptr<uint8_t[]> bytes, size_t size, TfByteSource* source) {
   std::unique_ptr<TF_Doc> doc(new TF_Doc);
   doc->encoding = 0;
   TfTreeBuilder builder;
-  if (!parseTfBinary(bytes.get(), size, builder)) return nullptr;
+  if (!parseTfBinary(bytes.get(), size, builder, source)) return nullptr;
   builder.compactInto(doc.get());
   doc->buffer = std::move(bytes);
   doc->bufferSize = size;
@@ -67,20 +68,29 @@ std::unique_ptr<uint8_t[]> tfPaddedBuffer(size_t size) {
   return bytes;
 }
 
-TF_Doc* tfLoadBytes(const uint8_t* bytes, size_t size, std::unique_ptr<uint8_t[]> owned) {
+TF_Doc* tfLoadBytes(const uint8_t* bytes, size_t size, std::unique_ptr<uint8_t[]> owned, TfByteSource* source) {
   if (size == 0) return nullptr;
+  if (source) source->ensure(std::min(size, kHeaderSize));
+  TfDocPtr doc;
   switch (detectEncoding(bytes, size)) {
-    case Encoding::Text: return parseText(bytes, size);
+    case Encoding::Text:
+      if (source) source->ensure(size);
+      doc.reset(parseText(bytes, size));
+      break;
     case Encoding::Binary:
       if (!owned) {
         owned = tfPaddedBuffer(size);
         std::memcpy(owned.get(), bytes, size);
       }
-      return parseBinary(std::move(owned), size);
-    case Encoding::Invalid: break;
+      doc.reset(parseBinary(std::move(owned), size, source));
+      break;
+    case Encoding::Invalid: print("Error, Not a TF file"); return nullptr;
   }
-  print("Error, Not a TF file");
-  return nullptr;
+  if (source && source->failed()) {
+    print("Error, the file could not be read whole");
+    return nullptr;
+  }
+  return doc.release();
 }
 
 TF_Doc* TF_LoadMemory(const void* bytes, size_t size) {

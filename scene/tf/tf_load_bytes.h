@@ -21,9 +21,23 @@ struct TfFileBytes {
 // Reads a whole file through the engine file layer; false when it cannot.
 bool tfReadFileBytes(const char* path, TfFileBytes* out);
 
-// Detects the encoding and parses. `owned` is a padded buffer holding `bytes`
-// when the caller has one (a binary document keeps it); otherwise a binary
-// file is copied into one of its own.
-TF_Doc* tfLoadBytes(const uint8_t* bytes, size_t size, std::unique_ptr<uint8_t[]> owned);
+// Brings the bytes of a file into its buffer while it is parsed, so that each
+// part is still in the cache when the parser swaps and checks it. A read error
+// is remembered and the missing bytes read as zeros; the load then fails.
+class TfByteSource {
+ public:
+  virtual ~TfByteSource() = default;
+  // Makes the bytes before `end` (at most the file size) available.
+  virtual void ensure(size_t end) = 0;
+  virtual size_t available() const = 0;
+  virtual bool failed() const = 0;
+};
+
+// Detects the encoding and parses `size` bytes. `owned` is a padded buffer
+// holding `bytes` when the caller has one (a binary document keeps it);
+// otherwise a binary file is copied into one of its own. `source`, when given,
+// fills the buffer on demand.
+TF_Doc* tfLoadBytes(const uint8_t* bytes, size_t size, std::unique_ptr<uint8_t[]> owned,
+                    TfByteSource* source = nullptr);
 
 }  // namespace tk

@@ -12,6 +12,9 @@ int32_t parseTfInt(const char* begin, const char* end);        // saturates at t
 uint32_t parseTfUnsigned(const char* begin, const char* end);  // "-1" wraps, too large saturates
 // The bit pattern of the float, so that NaN payloads survive untouched.
 uint32_t parseTfFloatBits(const char* begin, const char* end);
+// The same, reading at `begin` as far as the number goes: returns where it
+// stopped (`begin` when nothing there is a number, which reads as 0).
+const char* readTfFloat(const char* begin, const char* end, uint32_t* bits);
 
 constexpr int kTfFloatTextMax = 24;
 // Writes at most kTfFloatTextMax characters for the float with these bits

@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "app/log.h"
 #include "scene/tf/tf_fpc.h"
 #include "scene/tf/tf_numbers.h"
@@ -12,6 +16,20 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineBreak(char c) { return c == '\n' || c == '\r'; }
+
+// The first CR, LF or NUL in [p, end), or end.
+const char* findLineEnd(const char* p, const char* end) {
+#if defined(__SSE2__)
+  const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r'), nul = _mm_setzero_si128();
+  for (; end - p >= 16; p += 16) {
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, nul));
+    if (int mask = _mm_movemask_epi8(hit)) return p + __builtin_ctz(static_cast<unsigned>(mask));
+  }
+#endif
+  while (p < end && !isLineBreak(*p) && *p != '\0') ++p;
+  return p;
+}
 
 const char* skipBlanks(const char* p, const char* end) {
   while (p < end && isBlank(*p)) ++p;
@@ -78,8 +96,7 @@ class TextParser {
 
   bool run(const char* p, const char* end) {
     while (p < end) {
-      const char* stop = p;
-      while (stop < end && !isLineBreak(*stop) && *stop != '\0') ++stop;
+      const char* stop = findLineEnd(p, end);
       if (stop < end && *stop == '\0') {
         print("line %d: NUL byte in a text file", line_);
         return false;
@@ -182,17 +199,16 @@ class TextParser {
 
   void readNumberWords(uint32_t type, const char* p, const char* end) {
     for (p = skipBlanks(p, end); p < end; p = skipBlanks(p, end)) {
-      const char* stop = tokenEnd(p, end);
-      words_.push_back(numberWord(type, p, stop));
-      p = stop;
-    }
-  }
-
-  static uint32_t numberWord(uint32_t type, const char* p, const char* stop) {
-    switch (type) {
-      case TF_I4: return static_cast<uint32_t>(parseTfInt(p, stop));
-      case TF_U4: return parseTfUnsigned(p, stop);
-      default: return parseTfFloatBits(p, stop);
+      uint32_t word;
+      if (type == TF_FP || type == TF_FP_C) {
+        // Read in one pass: a number never runs into the next token.
+        p = tokenEnd(readTfFloat(p, end, &word), end);
+      } else {
+        const char* stop = tokenEnd(p, end);
+        word = type == TF_I4 ? static_cast<uint32_t>(parseTfInt(p, stop)) : parseTfUnsigned(p, stop);
+        p = stop;
+      }
+      words_.push_back(word);
     }
   }
 
@@ -202,6 +218,13 @@ class TextParser {
     uint32_t marker = TF_RUN, announced = 0, remaining = 0;
     uint64_t total = 0;
     for (p = skipBlanks(p, end); p < end; p = skipBlanks(p, end)) {
+      if (expect == Expect::Floats && *p != 'R' && *p != 'D') {
+        uint32_t word;
+        p = tokenEnd(readTfFloat(p, end, &word), end);
+        words_.push_back(word);
+        if (--remaining == 0) expect = Expect::Marker;
+        continue;
+      }
       Span token{p, tokenEnd(p, end)};
       p = token.end;
       bool isRun = token.is("RUN", 3), isDat = token.is("DAT", 3);

@@ -2,6 +2,7 @@
 
 #include "scene/tf/tf_compare.h"
 #include "scene/tf/tf_doc.h"
+#include "scene/tf/tf_fpc.h"
 #include "tests/tf/tf_test_bytes.h"
 
 namespace tk {
@@ -162,6 +163,31 @@ TEST(TfLoad, ReadsThroughTheFileLayerAndStaysQuietForMissingOrEmptyFiles) {
   EXPECT_EQ(TF_Load((folder.path() + "/missing.tscn").c_str()), nullptr);
   EXPECT_EQ(TF_Load(empty.c_str()), nullptr);
   EXPECT_EQ(out.take(), "");
+}
+
+TEST(TfLoad, LargeFilesReadInBlocksGiveTheSameTreeAsBytesInMemory) {
+  // Names, strings and data long enough to straddle the blocks a file is read in.
+  std::string longName(3000, 'n'), longString(300 * 1024, 's');
+  std::string manyFloats, channel = words({TF_DAT, 200000});
+  for (int i = 0; i < 200000; ++i) {
+    manyFloats += be32(floatWord(static_cast<float>(i)));
+    channel += be32(floatWord(0.5f * static_cast<float>(i)));
+  }
+  std::string bytes = form(node(longName, nval("s", TF_STR, str(longString)) + nval("f", TF_FP, manyFloats)) +
+                           narr("c", TF_FP_C, aval(channel) + aval(words({TF_RUN, 7, 1}))) +
+                           nval("tail", TF_STR, str("odd")) + nval("last", TF_I4, words({5})));
+  TempFolder folder;
+  std::string path = folder.write("large.tscn", bytes);
+  TfDocPtr fromFile(TF_Load(path.c_str()));
+  Loaded inMemory = loadBytes(bytes);
+  ASSERT_TRUE(fromFile && inMemory.doc) << inMemory.messages;
+  std::string difference;
+  EXPECT_TRUE(TF_SameTree(TF_Root(fromFile.get()), TF_Root(inMemory.doc.get()), &difference)) << difference;
+  const TF_Node* c = TF_Find(TF_Root(fromFile.get()), "c");
+  ASSERT_EQ(c->count, 2u);
+  EXPECT_EQ(c->elems[0].count, 200000u);
+  EXPECT_EQ(TF_FloatAt(c->elems[0].data, 2 + 199999), 0.5f * 199999);
+  EXPECT_EQ(TF_Int(TF_Find(TF_Root(fromFile.get()), "last"), 0), 5);
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang in build-fuzz and runs each for a
+# bounded time (TESK_FUZZ_SECONDS, 60 by default) on the seed corpus and the
+# kept regression inputs. A crash, hang or sanitizer report fails the script;
+# the input that caused it is left as build-fuzz/<target>-crash-* (and similar):
+# fix the fault and keep the input in fuzz/regressions/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${TESK_FUZZ_SECONDS:-60}
+cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-fuzz -j"$(nproc)"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+for target in tf_read_fuzzer tf_roundtrip_fuzzer; do
+  echo "== $target for ${seconds}s =="
+  # New inputs go to a scratch folder; the committed corpus is only read.
+  work=build-fuzz/corpus-$target
+  mkdir -p "$work"
+  build-fuzz/$target -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=16384 \
+    -close_fd_mask=3 -dict=fuzz/tf.dict -artifact_prefix="build-fuzz/$target-" -print_final_stats=1 \
+    "$work" fuzz/corpus fuzz/regressions
+done
