@@ -5,13 +5,13 @@
 namespace tk {
 
 CTkObjectItem* objectOrReport(int id) {
-  CTkObjectItem* item = tkEngine().objects ? tkEngine().objects->get(id) : nullptr;
+  CTkObjectItem* item = tkEngine().objects ? tkEngine().objects->find(id) : nullptr;
   if (!item) logErrorCode(1, "Object ID %d does not exist. %s", id, idErrorText());
   return item;
 }
 
 CTkLightItem* lightOrReport(int id) {
-  CTkLightItem* item = tkEngine().lights ? tkEngine().lights->get(id) : nullptr;
+  CTkLightItem* item = tkEngine().lights ? tkEngine().lights->find(id) : nullptr;
   if (!item) logErrorCode(1, "Light ID %d does not exist. %s", id, idErrorText());
   return item;
 }

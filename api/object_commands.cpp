@@ -122,6 +122,8 @@ int LoadObject(const char* file, int id) {
     releaseObject(id);
     return -1;
   }
+  // Scaled objects keep their lighting: normals are renormalised after the transform.
+  item->node->setMaterialFlag(irr::video::EMF_NORMALIZE_NORMALS, true);
   warnAboutLargeBuffers(id, path.c_str(), mesh->getMesh(0));
   return 0;
 }

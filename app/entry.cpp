@@ -13,8 +13,11 @@
 #include "app/startup_record.h"
 #include "app/sys_setup.h"
 #include "app/ui/file_requester.h"
+#include "app/viewer/scene_viewer.h"
 #include "app/window/window.h"
+#include "demo/demo_player.h"
 #include "scene/tf/tf_convert.h"
+#include "script/script_host.h"
 
 namespace tk {
 namespace {
@@ -37,16 +40,10 @@ int missingLoop(const char* what) {
   return -1;
 }
 
-int runSceneViewer(const std::string& file, const ViewerOptions& options) {
-  auto& handler = runModeHandlers().sceneViewer;
-  return handler ? handler(file, options) : missingLoop("The scene viewer");
-}
-
 int runDemoPlayer(const std::string& file, const DemoOptions& options) {
-  auto& handler = runModeHandlers().demoPlayer;
-  DemoOptions demo = options;
-  if (!demo.captureBase.empty() && demo.captureRate == 0) demo.captureRate = 30.0f;
-  return handler ? handler(file, demo) : missingLoop("The demo player");
+  if (options.captureBase.empty()) return playDemo(file.c_str(), options.startPart);
+  float rate = options.captureRate == 0 ? 30.0f : options.captureRate;
+  return captureDemo(file.c_str(), options.startPart, options.captureBase.c_str(), rate);
 }
 
 int runScript(const std::string& file) {
@@ -94,6 +91,7 @@ RunModeHandlers& runModeHandlers() {
 }
 
 int tkMain(int argc, char** argv) {
+  registerScriptHost();
   tkSysInit(argc, argv);
   const std::vector<std::string>& words = startupRecord().words;
 

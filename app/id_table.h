@@ -63,6 +63,14 @@ class IdTable {
     return slots_[id];
   }
 
+  // The same, but an empty slot also says so in the ID error text, so that a
+  // caller's message never repeats an older, unrelated complaint.
+  Item* find(int id) const {
+    Item* item = get(id);
+    if (!item && id >= 0 && id < capacity()) setIdErrorText("id %d does not exist", id);
+    return item;
+  }
+
  private:
   IdTable() = default;
   std::vector<Item*> slots_;

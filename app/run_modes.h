@@ -11,7 +11,6 @@ namespace tk {
 
 struct RunModeHandlers {
   std::function<int(const std::string& file, const ViewerOptions& options)> sceneViewer;
-  std::function<int(const std::string& file, const DemoOptions& options)> demoPlayer;
   std::function<int(const std::string& file, bool packed)> scriptHost;
 };
 

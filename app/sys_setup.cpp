@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "api/fader_commands.h"
 #include "api/light_commands.h"
 #include "api/object_commands.h"
 #include "app/driver_choice.h"
@@ -13,6 +14,7 @@
 #include "app/input/event_receiver.h"
 #include "app/log.h"
 #include "app/message_box.h"
+#include "app/music/music.h"
 #include "app/shader_compiler_probe.h"
 #include "app/ui/gui_message_box.h"
 #include "app/viewer/ride_camera_animator.h"
@@ -128,6 +130,8 @@ bool createDefaultCamera() {
     setStartupError("fails to create camera");
     return false;
   }
+  // Nodes attached to the camera follow where it looks, not only where it stands.
+  g_engine.camera->bindTargetAndRotation(true);
   g_engine.rideAnimator = new CTkSceneNodeAnimatorCamera(g_engine.device);
   g_engine.camera->addAnimator(g_engine.rideAnimator);
   return true;
@@ -275,14 +279,15 @@ int tkSysSetup(const SysSetup& setup) {
   g_engine.clearColor = irr::video::SColor(0xFF000000);
   if (setup.hideMouse != -1 && setup.hideMouse != 0) setCursorVisible(g_engine.device, false);
   applyCameraRange(setup.cameraNear, setup.cameraFar);
-  // The music table is made here once music playback exists.
+  if (musicStartup() != 0) log(LOG_ERROR, "Failed to setup music replay");
   g_engineSetUp = true;
   return 0;
 }
 
 void tkSysShutdown() {
   if (!g_engineSetUp && !g_engine.device) return;
-  // The music table is freed here first once music playback exists.
+  musicShutdown();
+  StopFade();
   deleteAllScenes();
   deleteAllObjects();
   deleteAllLights();

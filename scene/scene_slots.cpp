@@ -190,7 +190,8 @@ int loadScene(const char* path, int sceneId, const SceneBases& bases, bool share
   slot.effectBase = bases.effect;
   slot.name = std::string(name ? name : "").substr(0, 255);
   slot.inUse = true;
-  if (slot.description->cameras.empty()) log(LOG_WARN | LOG_SHOW, "There is no camera in the scene");
+  // An attached scene follows the engine's camera: it needs none of its own.
+  if (slot.description->cameras.empty() && !attached) log(LOG_WARN | LOG_SHOW, "There is no camera in the scene");
   slot.frameStart = slot.description->frameStart;
 
   if (!attached)

@@ -25,10 +25,8 @@ IdTable<MusicRecord>* g_musicTable = nullptr;
 MusicRecord* findMusic(int id) {
   if (!g_musicTable) {
     setIdErrorText("music playback is not set up");
-  } else if (MusicRecord* music = g_musicTable->get(id)) {
+  } else if (MusicRecord* music = g_musicTable->find(id)) {
     return music;
-  } else if (idInRange(id, g_musicTable->capacity())) {
-    setIdErrorText("id %d does not exist", id);
   }
   logErrorCode(1, "Music ID %d does not exist. %s", id, idErrorText());
   return nullptr;

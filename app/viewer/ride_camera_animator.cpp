@@ -81,6 +81,8 @@ void CTkSceneNodeAnimatorCamera::follow(irr::scene::ICameraSceneNode* camera) {
   camera->updateAbsolutePosition();
   camera->setTarget(position_ + rotated(rotation_, irr::core::vector3df(0, 0, 1)));
   camera->setUpVector(rotated(rotation_, irr::core::vector3df(0, 1, 0)));
+  // With target and rotation bound, this keeps the bank for nodes attached to the camera.
+  camera->setRotation(rotation_);
 }
 
 void CTkSceneNodeAnimatorCamera::restart(irr::scene::ICameraSceneNode* camera, float t) {

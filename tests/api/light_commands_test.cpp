@@ -48,7 +48,7 @@ TEST_F(LightCommandsTest, TypesAndMissingIds) {
   EXPECT_EQ(light->node->getLightType(), irr::video::ELT_DIRECTIONAL);
   EXPECT_EQ(light->node->getRotation(), irr::core::vector3df(0, 90, 0));
   SetLightRange(7, 5);
-  EXPECT_EQ(failure(), "1: Light ID 7 does not exist. ");
+  EXPECT_EQ(failure(), "1: Light ID 7 does not exist. id 7 does not exist");
   ColorBackdrop(0x113366);
   EXPECT_EQ(tkEngine().clearColor.color, 0xFF113366u);
 }

@@ -51,8 +51,8 @@ TEST_F(ObjectCommandsTest, LoadFailures) {
   EXPECT_EQ(failure(), "1: Failed to load mesh '" + missing + "'");
   EXPECT_FALSE(ObjectExist(3));
   ShowObject(3);
-  // An empty slot adds no complaint of its own: the previous one is repeated.
-  EXPECT_EQ(failure(), "1: Object ID 3 does not exist. invalid ID 1000 greater or equals than 1000");
+  // An empty slot says so itself rather than repeating an older complaint.
+  EXPECT_EQ(failure(), "1: Object ID 3 does not exist. id 3 does not exist");
 }
 
 TEST_F(ObjectCommandsTest, CloneSharesTheMeshAndFailsCleanly) {

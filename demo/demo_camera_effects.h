@@ -1,0 +1,23 @@
+#pragma once
+// The camera effects (timed full-screen shaders) a demo switches on and off.
+// The demo reaches them through this table, so that they can be provided by
+// the effect system and exercised on their own in tests.
+
+#include <functional>
+#include <string>
+
+namespace tk {
+
+struct DemoCameraEffects {
+  // Makes camera effect `id` from an effect file; true when it exists afterwards.
+  std::function<bool(int id, const std::string& file)> make;
+  std::function<void(int id)> show;
+  std::function<void(int id)> hide;
+  std::function<void(int id)> remove;
+};
+
+// The table in use. Until the effect system provides camera effects, making one
+// fails, so no shader is ever switched.
+DemoCameraEffects& demoCameraEffects();
+
+}  // namespace tk

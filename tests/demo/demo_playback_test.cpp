@@ -1,0 +1,103 @@
+// Part switching, timed shaders and faders of a running demo, on the null driver.
+#include "demo/demo_player.h"
+
+#include "api/fader_commands.h"
+#include "demo/demo_camera_effects.h"
+#include "tests/api/commands_fixture.h"
+
+namespace tk {
+namespace {
+
+class DemoPlaybackTest : public test::EngineCommandsTest {
+ protected:
+  void SetUp() override {
+    test::EngineCommandsTest::SetUp();
+    saved = demoCameraEffects();
+    demoCameraEffects().show = [this](int id) { events.push_back("on " + std::to_string(id)); };
+    demoCameraEffects().hide = [this](int id) { events.push_back("off " + std::to_string(id)); };
+  }
+  void TearDown() override {
+    demoCameraEffects() = saved;
+    test::EngineCommandsTest::TearDown();
+  }
+  static DemoPart part(int time) {
+    DemoPart p;
+    p.time = p.timeBase = time;
+    return p;
+  }
+  DemoCameraEffects saved;
+  std::vector<std::string> events;
+};
+
+TEST_F(DemoPlaybackTest, PartsSwitchOnTimeAndTheLastPartEndsTheDemo) {
+  DemoDescription demo;
+  demo.parts = {part(500), part(2000), part(3000)};
+  DemoPlayback playback(demo, true);
+  ASSERT_TRUE(playback.step(0));
+  EXPECT_EQ(playback.clock().currentPart, -1);  // before the first part only empty frames
+  ASSERT_TRUE(playback.step(600));
+  EXPECT_EQ(playback.clock().currentPart, 0);
+  ASSERT_TRUE(playback.step(2999));
+  EXPECT_EQ(playback.clock().currentPart, 1);
+  EXPECT_FALSE(playback.clock().ended);
+  ASSERT_TRUE(playback.step(3000));
+  EXPECT_TRUE(playback.clock().ended);
+  EXPECT_EQ(playback.clock().currentPart, 1);
+}
+
+TEST_F(DemoPlaybackTest, ShadersSwitchInTheirWindowsOnlyOnce) {
+  DemoDescription demo;
+  demo.parts = {part(0), part(100000)};
+  DemoShader a, b, c;
+  a.cameraEffect = 4;
+  a.time = 100;
+  a.length = 100;
+  b.cameraEffect = 5;
+  b.time = 150;
+  b.length = 100;
+  c.cameraEffect = 6;  // enters in the same step as b: b gives way to it
+  c.time = 150;
+  c.length = 30;
+  demo.parts[0].shaders = {a, b, c};
+  DemoPlayback playback(demo, true);
+  for (int t : {0, 120, 160, 260, 120, 170}) ASSERT_TRUE(playback.step(t));
+  // a, switched on in an earlier step, stays on beside them; nothing comes back
+  // when the clock moves backwards.
+  EXPECT_EQ(events, (std::vector<std::string>{"on 4", "on 5", "off 5", "on 6", "off 4", "off 6"}));
+}
+
+TEST_F(DemoPlaybackTest, FadersRunInTheirWindows) {
+  DemoDescription demo;
+  demo.parts = {part(0), part(100000)};
+  DemoFader f;
+  f.time = 100;
+  f.length = 200;
+  f.colour = 0xFF000000;
+  demo.parts[0].faders = {f};
+  DemoPlayback playback(demo, true);
+  playback.step(50);
+  EXPECT_FALSE(faderActive());
+  playback.step(150);
+  EXPECT_TRUE(faderActive());
+  playback.step(300);
+  EXPECT_FALSE(faderActive());
+  playback.step(150);
+  EXPECT_FALSE(faderActive());  // done faders stay off
+}
+
+TEST_F(DemoPlaybackTest, SeekMovesTheClockToTheStartPart) {
+  DemoDescription demo;
+  demo.parts = {part(0), part(1000), part(5000), part(9000)};
+  DemoPlayback playback(demo, true);
+  playback.clock().origin = 0;
+  playback.seek(2);
+  EXPECT_EQ(playback.clock().currentPart, 1);
+  EXPECT_EQ(playback.demoTime(0), 5000);
+  ASSERT_TRUE(playback.step(0));
+  EXPECT_EQ(playback.clock().currentPart, 2);
+  playback.seek(4);  // not below the part count: nothing
+  EXPECT_EQ(playback.clock().currentPart, 2);
+}
+
+}  // namespace
+}  // namespace tk
