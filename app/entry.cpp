@@ -13,11 +13,9 @@
 #include "app/startup_record.h"
 #include "app/sys_setup.h"
 #include "app/ui/file_requester.h"
-#include "app/viewer/scene_viewer.h"
 #include "app/window/window.h"
 #include "demo/demo_player.h"
 #include "scene/tf/tf_convert.h"
-#include "script/script_host.h"
 
 namespace tk {
 namespace {
@@ -38,6 +36,11 @@ const std::vector<FileFilter>& chooserFilters() {
 int missingLoop(const char* what) {
   logError("%s is not available in this build", what);
   return -1;
+}
+
+int runSceneViewer(const std::string& file, const ViewerOptions& options) {
+  auto& handler = runModeHandlers().sceneViewer;
+  return handler ? handler(file, options) : missingLoop("The scene viewer");
 }
 
 int runDemoPlayer(const std::string& file, const DemoOptions& options) {
@@ -91,7 +94,6 @@ RunModeHandlers& runModeHandlers() {
 }
 
 int tkMain(int argc, char** argv) {
-  registerScriptHost();
   tkSysInit(argc, argv);
   const std::vector<std::string>& words = startupRecord().words;
 
