@@ -6,25 +6,14 @@ a point light circles and dims, and the camera dollies in. 10 seconds at 25
 frames per second: frames 0 to 250, one sample per frame.
 """
 import math
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "lib"))
+from tscn import channel3, dat, obj, run  # noqa: E402
 
 FRAMES = 251
 FPS = 25
-
-
-def fmt(x):
-    return repr(round(x, 6))
-
-
-def dat(values):
-    return "DAT %d %s" % (len(values), " ".join(fmt(v) for v in values))
-
-
-def run(count, value):
-    return "RUN %d %s" % (count, fmt(value))
-
-
-def channel3(name, lines):
-    return ["%s FP_C [" % name] + lines + ["]"]
 
 
 def samples(fn):
@@ -36,12 +25,6 @@ def orbit(radius, height, phase, turns):
     return [dat(samples(lambda t: radius * math.sin(ang(t)))),
             run(FRAMES, height),
             dat(samples(lambda t: radius * math.cos(ang(t))))]
-
-
-def obj(name, mesh, position, rotation, scale):
-    out = ["{ Object", "name STR %s" % name, "tfilename STR %s" % mesh, "filename STR %s.lwo" % name]
-    out += position + rotation + scale
-    return out + ["}"]
 
 
 lines = ["// Orbit: written by make_orbit.py", "{ Scene",
@@ -71,4 +54,4 @@ lines += obj("CubeA", "cube.obj", channel3("position", orbit(12, 0, 0, 1)),
 lines += obj("CubeB", "cube.obj", channel3("position", orbit(12, 0, math.pi, 1)),
              ["rotation FP 0 0 0.785398"], ["scale FP 1 1 1"])
 lines += ["}", "}"]
-open("orbit.tscn", "w").write("\n".join(lines) + "\n")
+open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "orbit.tscn"), "w").write("\n".join(lines) + "\n")
