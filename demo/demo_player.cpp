@@ -14,6 +14,8 @@
 #include "app/music/music.h"
 #include "app/render_frame.h"
 #include "app/screenshot.h"
+#include "app/shader_reload.h"
+#include "app/sys_setup.h"
 #include "app/timer.h"
 #include "demo/demo_camera_effects.h"
 #include "demo/demo_loader.h"
@@ -60,8 +62,10 @@ int playbackLoop(DemoPlayback& playback, int startPart) {
   DemoClock& clock = playback.clock();
   clock.origin = timerMilliseconds();
   if (startPart > 0) playback.seek(startPart);
+  beginFolderWatches();
   while (tkEngine().device->run()) {
     if (inputState().escapeEverPressed() || clock.ended) break;
+    if (!runningPacked()) pollShaderChanges();
     if (!playback.step(timerMilliseconds())) return -1;
     if (startPart >= 0) playback.applySeekKeys();
   }
