@@ -13,6 +13,7 @@
 #include "app/startup_record.h"
 #include "app/sys_setup.h"
 #include "app/ui/file_requester.h"
+#include "app/viewer/scene_viewer.h"
 #include "app/window/window.h"
 #include "demo/demo_player.h"
 #include "scene/tf/tf_convert.h"
@@ -36,11 +37,6 @@ const std::vector<FileFilter>& chooserFilters() {
 int missingLoop(const char* what) {
   logError("%s is not available in this build", what);
   return -1;
-}
-
-int runSceneViewer(const std::string& file, const ViewerOptions& options) {
-  auto& handler = runModeHandlers().sceneViewer;
-  return handler ? handler(file, options) : missingLoop("The scene viewer");
 }
 
 int runDemoPlayer(const std::string& file, const DemoOptions& options) {

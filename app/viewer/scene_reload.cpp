@@ -1,0 +1,33 @@
+#include "app/viewer/scene_reload.h"
+
+#include <string>
+
+#include "app/log.h"
+#include "scene/scene_desc.h"
+#include "scene/scene_slots.h"
+
+namespace tk {
+
+bool reloadScene(int sceneId, const char* path) {
+  STkSceneSlot* slot = sceneSlotOrReport(sceneId);
+  if (!slot) return false;
+  std::string error;
+  if (!readSceneFile(path, &error)) {
+    if (!error.empty()) log(LOG_ERROR, "Failed to load scene file '%s', error: %s", path, error.c_str());
+    return false;
+  }
+  SceneBases bases;
+  bases.object = slot->objectBase;
+  bases.light = slot->lightBase;
+  bases.emitter = slot->emitterBase;
+  bases.cubeMap = slot->cubeMapBase;
+  bases.cameraShader = slot->cameraShaderBase;
+  bases.renderer = slot->rendererId;
+  bases.effect = slot->effectBase;
+  std::string name = slot->name;
+  bool attached = slot->attached != 0;
+  DeleteScene(sceneId);
+  return loadScene(path, sceneId, bases, false, name.c_str(), attached) == 0;
+}
+
+}  // namespace tk
