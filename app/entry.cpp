@@ -17,6 +17,7 @@
 #include "app/window/window.h"
 #include "demo/demo_player.h"
 #include "scene/tf/tf_convert.h"
+#include "script/script_host.h"
 
 namespace tk {
 namespace {
@@ -90,6 +91,7 @@ RunModeHandlers& runModeHandlers() {
 }
 
 int tkMain(int argc, char** argv) {
+  registerScriptHost();
   tkSysInit(argc, argv);
   const std::vector<std::string>& words = startupRecord().words;
 
