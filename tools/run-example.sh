@@ -8,7 +8,7 @@ bash tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)"
 
-demo=examples/demo/showcase.demo.ini
+demo=examples/showcase.demo.ini
 if [ -n "${DISPLAY:-}" ]; then
   exec build/tesk "$demo"
 fi

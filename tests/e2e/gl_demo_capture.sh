@@ -7,7 +7,7 @@ export TESK_DRIVER=opengl
 [ -n "${DISPLAY:-}" ] || { echo "needs an X display"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-demo="$source_dir/examples/demo/showcase.demo.ini"
+demo="$source_dir/examples/showcase.demo.ini"
 
 for run in a b; do
   mkdir -p "$work/$run"

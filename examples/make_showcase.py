@@ -11,7 +11,7 @@ import os
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-SCENES = os.path.join(HERE, "..", "scenes")
+SCENES = os.path.join(HERE, "scenes")
 sys.path.insert(0, os.path.join(SCENES, "lib"))
 import tscn  # noqa: E402
 
@@ -43,7 +43,7 @@ def towers():
     tscn.write(os.path.join(folder, "towers.tscn"),
                tscn.scene([tl.info(), ["{ BackdropInfo", "zenith FP 0.25 0.12 0.08", "}"],
                            ["{ LightInfo", "ambient FP 0.2 0.2 0.25", "}"], cam, lights, objects]),
-               "Towers: written by examples/demo/make_showcase.py")
+               "Towers: written by examples/make_showcase.py")
 
 
 def rings():
@@ -70,7 +70,7 @@ def rings():
     tscn.write(os.path.join(folder, "rings.tscn"),
                tscn.scene([tl.info(), ["{ BackdropInfo", "zenith FP 0.02 0.02 0.06", "}"],
                            ["{ LightInfo", "ambient FP 0.1 0.1 0.15", "}"], cam, lights, objects]),
-               "Rings: written by examples/demo/make_showcase.py")
+               "Rings: written by examples/make_showcase.py")
 
 
 def badge():
@@ -84,7 +84,7 @@ def badge():
         tscn.channel3("rotation", [tl.curve(lambda t: 3 * t), tl.curve(lambda t: 2 * t), tl.constant(0)]),
         ["scale FP 1 1 1"]) + ["}"]
     tscn.write(os.path.join(folder, "badge.tscn"), tscn.scene([tl.info(), objects]),
-               "Badge: written by examples/demo/make_showcase.py")
+               "Badge: written by examples/make_showcase.py")
 
 
 DEMO = """; Showcase demo: three scenes to music, an extra scene, two colour fades.
@@ -94,7 +94,7 @@ musicdirectory = music
 [part1_orbit]
 time = 0
 music = showcase.mp3
-directory = ../scenes/orbit
+directory = scenes/orbit
 filename = orbit.tscn
 camerarange = 0.1 1000
 fader.0.time = 0
@@ -105,16 +105,16 @@ fader.0.fadein = 1
 
 [part2_towers]
 time = 4000
-directory = ../scenes/towers
+directory = scenes/towers
 filename = towers.tscn
-extra.0.directory = ../scenes/badge
+extra.0.directory = scenes/badge
 extra.0.filename = badge.tscn
 extra.0.time = 5000
 extra.0.length = 2000
 
 [part3_rings]
 time = 8000
-directory = ../scenes/rings
+directory = scenes/rings
 filename = rings.tscn
 fader.0.time = 10500
 fader.0.length = 1500
