@@ -165,8 +165,9 @@ int tkDemoLoad(DemoDescription* demo, const char* path, DemoIdCounters* counters
   }
   if (!readDemoDescription(*ini, demo)) return -1;
   resetRuntime(demo);
+  // Absolute, since every scene folder is entered from it in turn.
   std::string demoFolder = fileLayer().directoryPart(path);
-  if (demoFolder.empty()) demoFolder = fileLayer().directory();
+  demoFolder = demoFolder.empty() ? fileLayer().directory() : fileLayer().absolutePath(demoFolder.c_str());
   fileLayer().setDirectory(demoFolder.c_str());
   for (DemoPart& part : demo->parts)
     if (!part.palette.empty()) part.paletteId = counters->palette++;
