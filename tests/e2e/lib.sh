@@ -11,3 +11,16 @@ finish() {
   if [ "$failures" -ne 0 ]; then echo "$failures check(s) failed"; exit 1; fi
   echo "all checks passed"
 }
+# Polls a command every 0.2 s until it succeeds; false after the given seconds.
+wait_until() { # seconds command...
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.2
+  done
+}
+# Writes a picture of an X window (PNG, through ImageMagick) to a file.
+grab_window() { # window file
+  xwd -id "$1" -silent 2>/dev/null | /usr/bin/convert xwd:- "$2" 2>/dev/null
+}
