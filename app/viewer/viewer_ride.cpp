@@ -39,20 +39,27 @@ void ViewerRide::changeSpeed(int delta) {
 
 void ViewerRide::switchOn() {
   on_ = true;
-  if (mouseLook()) setCursorVisible(tkEngine().device, false);
+  if (mouseLook()) showCursor(false);
   setRideMode(mouseLook() ? CTkSceneNodeAnimatorCamera::MODE_MOUSE_LOOK : CTkSceneNodeAnimatorCamera::MODE_DRAG);
   if (collides()) setCollisionResponse();
 }
 
 void ViewerRide::switchOff() {
   on_ = false;
-  if (mouseLook()) setCursorVisible(tkEngine().device, true);
+  if (mouseLook()) showCursor(true);
   if (collides()) AutomaticCameraCollisionOff();
   setRideMode(CTkSceneNodeAnimatorCamera::MODE_FOLLOW);
 }
 
 void ViewerRide::updateCursor(bool windowActive) {
-  if (on_ && mouseLook()) setCursorVisible(tkEngine().device, !windowActive);
+  if (on_ && mouseLook()) showCursor(!windowActive);
+}
+
+// Asks the window system only when the cursor's visibility changes.
+void ViewerRide::showCursor(bool shown) {
+  if (cursorShown_ == static_cast<int>(shown)) return;
+  setCursorVisible(tkEngine().device, shown);
+  cursorShown_ = shown;
 }
 
 void ViewerRide::setCollisionResponse() {

@@ -2,6 +2,8 @@
 // The scene viewer's ride: the user flies (or walks) through the scene with the
 // ride camera instead of following the scene's own camera.
 
+#include <algorithm>
+
 namespace tk {
 
 // Ride options, a bit set given with "-rideopts".
@@ -12,7 +14,8 @@ constexpr int kRideMouseLook = 0x4;  // mouse-look ride ("Ride FPS") instead of 
 class ViewerRide {
  public:
   static constexpr int kDefaultSpeed = 1000;  // cm per second
-  ViewerRide(int options, int speed) : options_(options), speed_(speed != 0 ? speed : kDefaultSpeed) {}
+  // A speed of 0 is the default; below that the slowest speed, 1 cm per second.
+  ViewerRide(int options, int speed) : options_(options), speed_(speed == 0 ? kDefaultSpeed : std::max(1, speed)) {}
 
   // With kRideCollide: objects firstId .. firstId + count - 1 form the camera's
   // collision world, and the ride may jump.
@@ -35,10 +38,12 @@ class ViewerRide {
 
  private:
   void setCollisionResponse();
+  void showCursor(bool shown);
 
   int options_;
   int speed_;
   bool on_ = false;
+  int cursorShown_ = -1;  // as last set while riding: 1 shown, 0 hidden, -1 not set
 };
 
 }  // namespace tk

@@ -265,23 +265,40 @@ TEST_F(SceneViewerTest, RightButtonRidesAndKeysOneAndTwoSetTheSpeed) {
 }
 
 TEST_F(SceneViewerTest, RideWithCollisionMakesTheSceneSolid) {
-  ASSERT_EQ(start(example("scenes/orbit/orbit.tscn"), kPausedAt | VIEWER_RIDE, 0, kRideCollide | kRideMouseLook),
-            SceneViewer::Started::Playing);
-  EXPECT_EQ(tkEngine().rideAnimator->mode(), CTkSceneNodeAnimatorCamera::MODE_MOUSE_LOOK);
-  EXPECT_FLOAT_EQ(tkEngine().rideAnimator->jumpSpeed(), 0.05f);
-  for (int id = 1; id <= 4; ++id) EXPECT_TRUE(objectOrReport(id)->inCollisionSet) << id;
-  auto collisionResponses = [] {
-    int count = 0;
-    for (irr::scene::ISceneNodeAnimator* animator : tkEngine().camera->getAnimators())
-      count += animator->getType() == irr::scene::ESNAT_COLLISION_RESPONSE;
-    return count;
+  struct Case {
+    int options;
+    float gravity, eyeHeight;
+    int mode;
+    const char* text;
+  } cases[] = {
+      {kRideCollide | kRideMouseLook, 0, 0, CTkSceneNodeAnimatorCamera::MODE_MOUSE_LOOK, "Ride FPS 1000cm/s"},
+      {kRideCollide | kRideWalk, -0.05f, 0.6f, CTkSceneNodeAnimatorCamera::MODE_DRAG, "Ride 1000cm/s"},
   };
-  EXPECT_EQ(collisionResponses(), 1);
-  iterate();
-  EXPECT_EQ(viewer_->status().ride, "Ride FPS 1000cm/s");
-  inputState().rightButton = 1;
-  iterate();
-  EXPECT_EQ(collisionResponses(), 0);
+  auto collisionResponse = []() -> irr::scene::ISceneNodeAnimatorCollisionResponse* {
+    for (irr::scene::ISceneNodeAnimator* animator : tkEngine().camera->getAnimators())
+      if (animator->getType() == irr::scene::ESNAT_COLLISION_RESPONSE)
+        return static_cast<irr::scene::ISceneNodeAnimatorCollisionResponse*>(animator);
+    return nullptr;
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(start(example("scenes/orbit/orbit.tscn"), kPausedAt | VIEWER_RIDE, 0, c.options),
+              SceneViewer::Started::Playing);
+    EXPECT_EQ(tkEngine().rideAnimator->mode(), c.mode);
+    EXPECT_FLOAT_EQ(tkEngine().rideAnimator->jumpSpeed(), 0.05f);
+    for (int id = 1; id <= 4; ++id) EXPECT_TRUE(objectOrReport(id)->inCollisionSet) << id;
+    irr::scene::ISceneNodeAnimatorCollisionResponse* response = collisionResponse();
+    ASSERT_TRUE(response);
+    EXPECT_EQ(response->getEllipsoidRadius(), irr::core::vector3df(0.2f, 0.2f, 0.2f));
+    EXPECT_EQ(response->getGravity(), irr::core::vector3df(0, c.gravity, 0));
+    EXPECT_EQ(response->getEllipsoidTranslation(), irr::core::vector3df(0, c.eyeHeight, 0));
+    iterate();
+    EXPECT_EQ(viewer_->status().ride, c.text);
+    inputState().rightButton = 1;
+    iterate();
+    inputState().rightButton = 0;
+    EXPECT_FALSE(collisionResponse());
+    viewer_->finish();
+  }
 }
 
 TEST_F(SceneViewerTest, LiveModeTakesUpEachNewVersionAtTheSameFrame) {
