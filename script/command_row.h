@@ -31,43 +31,23 @@ template <typename T>
 using Plain = std::remove_cv_t<std::remove_reference_t<T>>;
 
 // The kind token of each parameter type an operation may take.
-struct Required {
-  static constexpr bool optional = false;
-};
 template <typename T>
 struct Kind;
-template <>
-struct Kind<int> : Required {
-  static constexpr const char* token = "i";
-};
-template <>
-struct Kind<float> : Required {
-  static constexpr const char* token = "n";
-};
-template <>
-struct Kind<unsigned> : Required {
-  static constexpr const char* token = "u";
-};
-template <>
-struct Kind<const char*> : Required {
-  static constexpr const char* token = "s";
-};
-template <>
-struct Kind<bool> : Required {
-  static constexpr const char* token = "b";
-};
-template <>
-struct Kind<NumberList> : Required {
-  static constexpr const char* token = "t";
-};
-template <>
-struct Kind<ScriptFunction> : Required {
-  static constexpr const char* token = "f";
-};
-template <>
-struct Kind<JoinedText> : Required {
-  static constexpr const char* token = "...";
-};
+#define TK_ARGUMENT_KIND(Type, letters)             \
+  template <>                                       \
+  struct Kind<Type> {                               \
+    static constexpr const char* token = letters;   \
+    static constexpr bool optional = false;         \
+  }
+TK_ARGUMENT_KIND(int, "i");
+TK_ARGUMENT_KIND(float, "n");
+TK_ARGUMENT_KIND(unsigned, "u");
+TK_ARGUMENT_KIND(const char*, "s");
+TK_ARGUMENT_KIND(bool, "b");
+TK_ARGUMENT_KIND(NumberList, "t");
+TK_ARGUMENT_KIND(ScriptFunction, "f");
+TK_ARGUMENT_KIND(JoinedText, "...");
+#undef TK_ARGUMENT_KIND
 template <typename T>
 struct Kind<Opt<T>> {
   static constexpr const char* token = Kind<T>::token;
@@ -77,34 +57,19 @@ struct Kind<Opt<T>> {
 // The result tokens of each return type an operation may have.
 template <typename R>
 struct ResultKind;
-template <>
-struct ResultKind<void> {
-  static constexpr const char* tokens = "";
-};
-template <>
-struct ResultKind<bool> {
-  static constexpr const char* tokens = "b";
-};
-template <>
-struct ResultKind<int> {
-  static constexpr const char* tokens = "i";
-};
-template <>
-struct ResultKind<float> {
-  static constexpr const char* tokens = "n";
-};
-template <>
-struct ResultKind<std::string> {
-  static constexpr const char* tokens = "s";
-};
-template <>
-struct ResultKind<std::optional<std::string>> {
-  static constexpr const char* tokens = "s";
-};
-template <>
-struct ResultKind<ScreenPoint> {
-  static constexpr const char* tokens = "i i";
-};
+#define TK_RESULT_KIND(Type, letters)               \
+  template <>                                       \
+  struct ResultKind<Type> {                         \
+    static constexpr const char* tokens = letters;  \
+  }
+TK_RESULT_KIND(void, "");
+TK_RESULT_KIND(bool, "b");
+TK_RESULT_KIND(int, "i");
+TK_RESULT_KIND(float, "n");
+TK_RESULT_KIND(std::string, "s");
+TK_RESULT_KIND(std::optional<std::string>, "s");
+TK_RESULT_KIND(ScreenPoint, "i i");
+#undef TK_RESULT_KIND
 
 template <typename F>
 struct Signature;
