@@ -24,12 +24,16 @@ lua_State* mainThreadOf(lua_State* L) {
   return main;
 }
 
-// Runs protected: calls the stored function with the percentage.
+// Runs protected: calls the stored function with the percentage and keeps
+// what it raises, so that even storing the error cannot raise past here.
 int callStoredFunction(lua_State* L) {
   lua_Integer percent = lua_tointeger(L, 1);
   lua_rawgetp(L, LUA_REGISTRYINDEX, &kCallbackKey);
   lua_pushinteger(L, percent);
-  lua_call(L, 1, 0);
+  if (lua_pcall(L, 1, 0, 0) != LUA_OK) {
+    g_errorPending = true;
+    lua_rawsetp(L, LUA_REGISTRYINDEX, &kPendingErrorKey);
+  }
   return 0;
 }
 
@@ -61,8 +65,8 @@ int reportProgress(int percent, void*) {
   lua_pushcfunction(L, callStoredFunction);
   lua_pushinteger(L, percent);
   if (lua_pcall(L, 1, 0, 0) != LUA_OK) {
-    // The slot exists already, so storing into it allocates nothing.
-    lua_rawsetp(L, LUA_REGISTRYINDEX, &kPendingErrorKey);
+    // Only running out of memory gets here; the kept value stands for it.
+    lua_pop(L, 1);
     g_errorPending = true;
   }
   return 0;
