@@ -16,6 +16,7 @@
 #include "app/viewer/scene_viewer.h"
 #include "app/window/window.h"
 #include "demo/demo_player.h"
+#include "packaging/tool_modes.h"
 #include "scene/tf/tf_convert.h"
 #include "script/script_host.h"
 
@@ -96,6 +97,8 @@ int tkMain(int argc, char** argv) {
   const std::vector<std::string>& words = startupRecord().words;
 
   if (words.size() >= 2 && words[1] == "-binary") return convertSceneToBinary(words.size() >= 3 ? words[2] : "");
+  int toolExitCode = 0;
+  if (runToolOrPackedStart(startupRecord().programPath, words, &toolExitCode)) return toolExitCode;
 
   CommandLine line = parseInteractiveOptions(words);
   for (const std::string& warning : line.warnings) log(LOG_WARN, "%s", warning.c_str());

@@ -53,29 +53,9 @@ DeviceFileLayer::DeviceFileLayer(irr::io::IFileSystem* fileSystem) : fileSystem_
 DeviceFileLayer::~DeviceFileLayer() { fileSystem_->drop(); }
 
 TkFilePtr DeviceFileLayer::open(const char* name, const char*) {
-  irr::io::IReadFile* file = fileSystem_->createAndOpenFile(name);
+  irr::io::IReadFile* file = fileSystem_->createAndOpenFile(absolutePath(name).c_str());
   if (!file) return nullptr;
   return std::make_unique<DeviceFile>(file);
-}
-
-void DeviceFileLayer::setDirectory(const char* path) { fileSystem_->changeWorkingDirectoryTo(path); }
-
-void DeviceFileLayer::extendDirectory(const char* relativePath) {
-  fileSystem_->changeWorkingDirectoryTo(relativePath);
-}
-
-std::string DeviceFileLayer::directory() { return fileSystem_->getWorkingDirectory().c_str(); }
-
-std::string DeviceFileLayer::directoryPart(const char* name) {
-  return fileSystem_->getFileDir(name).c_str();
-}
-
-std::string DeviceFileLayer::baseName(const char* name, bool keepExtension) {
-  return fileSystem_->getFileBasename(name, keepExtension).c_str();
-}
-
-std::string DeviceFileLayer::absolutePath(const char* name) {
-  return fileSystem_->getAbsolutePath(name).c_str();
 }
 
 }  // namespace tk

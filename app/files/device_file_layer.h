@@ -1,21 +1,19 @@
 #pragma once
 // The display library's file system: archives mounted on it are searched.
+// Names are taken relative to the layer's own current folder, as in the plain
+// layer, so that a folder inside a mounted archive can be current too (the
+// display library looks archive members up by their path from the archive's
+// root, whatever its working directory).
 
-#include "app/files/file_layer.h"
+#include "app/files/plain_file_layer.h"
 
 namespace tk {
 
-class DeviceFileLayer : public FileLayer {
+class DeviceFileLayer : public PlainFileLayer {
  public:
   explicit DeviceFileLayer(irr::io::IFileSystem* fileSystem);
   ~DeviceFileLayer() override;
   TkFilePtr open(const char* name, const char* mode) override;
-  void setDirectory(const char* path) override;
-  void extendDirectory(const char* relativePath) override;
-  std::string directory() override;
-  std::string directoryPart(const char* name) override;
-  std::string baseName(const char* name, bool keepExtension) override;
-  std::string absolutePath(const char* name) override;
 
  private:
   irr::io::IFileSystem* fileSystem_;

@@ -5,6 +5,9 @@
 #include "app/driver_choice.h"
 #include "app/log.h"
 #include "app/shader_compiler_probe.h"
+#include "app/window/window.h"
+
+#include <X11/Xlib.h>
 
 namespace tk {
 namespace {
@@ -32,13 +35,26 @@ void styleSkin(irr::gui::IGUIEnvironment* gui) {
 
 irr::video::IVideoModeList* modeListOf(irr::IrrlichtDevice* device) { return device->getVideoModeList(); }
 
+// X11 reports the depth of a visual: 24 means 32-bit pixels with a padding byte.
+int pixelBits(int depth) { return depth == 24 ? 32 : depth; }
+
 std::vector<VideoMode> availableModes(irr::video::IVideoModeList* list) {
   std::vector<VideoMode> modes;
   for (irr::s32 i = 0; i < list->getVideoModeCount(); ++i) {
     irr::core::dimension2du size = list->getVideoModeResolution(i);
-    modes.push_back({static_cast<int>(size.Width), static_cast<int>(size.Height), list->getVideoModeDepth(i), 0});
+    modes.push_back({static_cast<int>(size.Width), static_cast<int>(size.Height),
+                     pixelBits(list->getVideoModeDepth(i)), 0});
   }
   return modes;
+}
+
+// The screen as X11 itself reports it, for servers without the mode extensions.
+VideoMode screenModeOf(irr::IrrlichtDevice* device) {
+  WindowHandle window = windowOf(device);
+  if (!window.valid()) return {};
+  Display* display = static_cast<Display*>(window.display);
+  int screen = DefaultScreen(display);
+  return {DisplayWidth(display, screen), DisplayHeight(display, screen), pixelBits(DefaultDepth(display, screen)), 0};
 }
 
 }  // namespace
@@ -122,9 +138,13 @@ bool runDisplayDialog(DisplayRecord* chosen) {
   device->setWindowCaption(L"Tesk");
   irr::core::dimension2du desktopSize = modeListOf(device)->getDesktopResolution();
   VideoMode desktop{static_cast<int>(desktopSize.Width), static_cast<int>(desktopSize.Height),
-                    modeListOf(device)->getDesktopDepth(), 0};
+                    pixelBits(modeListOf(device)->getDesktopDepth()), 0};
+  if (desktop.width == 0 || desktop.height == 0) desktop = screenModeOf(device);
+  std::vector<VideoMode> modes = availableModes(modeListOf(device));
+  // Some X servers list no modes at all: the desktop's own is always possible.
+  if (modes.empty()) modes.push_back(desktop);
   DisplayDialog dialog;
-  dialog.build(device, availableModes(modeListOf(device)), desktop, missingLibrariesText());
+  dialog.build(device, modes, desktop, missingLibrariesText());
   device->setEventReceiver(&dialog);
   while (dialog.state() == DisplayDialog::State::Open && device->run()) {
     device->getVideoDriver()->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
