@@ -165,9 +165,11 @@ int tkDemoLoad(DemoDescription* demo, const char* path, DemoIdCounters* counters
   }
   if (!readDemoDescription(*ini, demo)) return -1;
   resetRuntime(demo);
-  // Absolute, since every scene folder is entered from it in turn.
+  // Every scene folder is entered from the demo's folder in turn, so it must not
+  // depend on the folder current at the time (a demo at the top of a mounted
+  // archive keeps the empty, archive-relative folder).
   std::string demoFolder = fileLayer().directoryPart(path);
-  demoFolder = demoFolder.empty() ? fileLayer().directory() : fileLayer().absolutePath(demoFolder.c_str());
+  if (!demoFolder.empty()) demoFolder = fileLayer().absolutePath(demoFolder.c_str());
   fileLayer().setDirectory(demoFolder.c_str());
   for (DemoPart& part : demo->parts)
     if (!part.palette.empty()) part.paletteId = counters->palette++;

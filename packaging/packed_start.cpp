@@ -9,7 +9,7 @@
 #include "app/files/file_layer.h"
 #include "app/files/filesystem_mount.h"
 #include "app/log.h"
-#include "app/run_modes.h"
+#include "app/viewer/scene_viewer.h"
 #include "app/setup_file.h"
 #include "app/sys_setup.h"
 #include "demo/demo_player.h"
@@ -17,6 +17,7 @@
 #include "packaging/packed_archive_reader.h"
 #include "packaging/program_resources.h"
 #include "packaging/scramble.h"
+#include "script/script_host.h"
 
 namespace tk {
 namespace {
@@ -30,15 +31,11 @@ std::string& archiveBuffer() {
 int playPacked() {
   if (fileExists("tesk.demo.ini")) return playDemo("tesk.demo.ini", -1);
   if (fileExists("tesk.tscn")) {
-    auto& viewer = runModeHandlers().sceneViewer;
     ViewerOptions none;
     none.flags = 0;
-    return viewer ? viewer("tesk.tscn", none) : -1;
+    return runSceneViewer("tesk.tscn", none);
   }
-  if (fileExists("main.lua")) {
-    auto& script = runModeHandlers().scriptHost;
-    if (script) script("main.lua", true);
-  }
+  if (fileExists("main.lua")) runScript("main.lua", true);
   return 0;
 }
 

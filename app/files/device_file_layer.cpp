@@ -52,6 +52,11 @@ DeviceFileLayer::DeviceFileLayer(irr::io::IFileSystem* fileSystem) : fileSystem_
 
 DeviceFileLayer::~DeviceFileLayer() { fileSystem_->drop(); }
 
+std::string DeviceFileLayer::directory() {
+  std::string current = PlainFileLayer::directory();
+  return current.empty() ? fileSystem_->getWorkingDirectory().c_str() : current;
+}
+
 TkFilePtr DeviceFileLayer::open(const char* name, const char*) {
   irr::io::IReadFile* file = fileSystem_->createAndOpenFile(absolutePath(name).c_str());
   if (!file) return nullptr;

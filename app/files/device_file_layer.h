@@ -14,6 +14,8 @@ class DeviceFileLayer : public PlainFileLayer {
   explicit DeviceFileLayer(irr::io::IFileSystem* fileSystem);
   ~DeviceFileLayer() override;
   TkFilePtr open(const char* name, const char* mode) override;
+  // The current folder; until one is set, the process's working directory.
+  std::string directory() override;
 
  private:
   irr::io::IFileSystem* fileSystem_;
