@@ -73,6 +73,7 @@ PackJob makeJob(const std::string& programPath, const std::string& out, PackStor
 // Steps common to every tool: the program copy and a fresh archive.
 bool begin(const PackJob& job, ArchiveBuilder* builder) {
   std::error_code error;
+  fs::create_directories(fs::path(job.out).parent_path(), error);
   if (absolute(job.programPath) != job.out) {
     fs::copy_file(job.programPath, job.out, fs::copy_options::overwrite_existing, error);
     if (error || chmod(job.out.c_str(), 0755) != 0) {
