@@ -97,6 +97,10 @@ class BinaryWriter {
 
 bool TF_WriteBinary(const TF_Node* root, std::string* out, std::string* error) {
   out->clear();
+  if (!root || root->kind != TF_RECORD) {
+    *error = "only a record can be written as a TF file";
+    return false;
+  }
   size_t form = beginChunk(out, tfChunkId("FORM"));
   appendBigEndian(out, tfChunkId("TSKF"));
   if (!BinaryWriter(out).writeItems(root, 1, error)) return false;

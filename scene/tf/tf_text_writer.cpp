@@ -144,6 +144,10 @@ class TextWriter {
 
 bool TF_WriteText(const TF_Node* root, std::string* out, std::string* error) {
   out->assign(kHeader);
+  if (!root || root->kind != TF_RECORD) {
+    *error = "only a record can be written as a TF file";
+    return false;
+  }
   return TextWriter(out, error).writeItems(root, 1);
 }
 

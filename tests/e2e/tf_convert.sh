@@ -34,6 +34,11 @@ code=$?
 expect_line "$work/broken.log" "line 1: FP_C DAT block announces 3 floats but holds 2" "reader message"
 [ -e "$work/broken.bin.tscn" ] && fail "a failed conversion left an output file"
 
+# Without a file and without a display there is nothing to convert.
+"$tesk" -binary > "$work/nofile.log" 2>&1
+[ $? -ne 0 ] || fail "tesk -binary without a file exited 0"
+expect_line "$work/nofile.log" "no file given" "no file message"
+
 # tesk-tf: text to binary to text to binary gives the same bytes.
 "$tesk_tf" text "$corpus/example.bin.tscn" "$work/t1.tscn" > /dev/null 2>&1
 expect_code 0 $? "tesk-tf text"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "tests/tf/tf_test_bytes.h"
 
@@ -58,40 +59,26 @@ TEST_F(TfChannelTest, InterpolatesAndClampsScalarChannels) {
   }
 }
 
+std::vector<float> values(TF_Vec2 v) { return {v.x, v.y}; }
+std::vector<float> values(TF_Vec3 v) { return {v.x, v.y, v.z}; }
+using Floats = std::vector<float>;
+
 TEST_F(TfChannelTest, VectorChannels) {
-  TF_Vec3 constant = TF_FP3_Lerp(channel("constant"), 42);
-  EXPECT_EQ(constant.x, 1.5f);
-  EXPECT_EQ(constant.y, 2.5f);
-  EXPECT_EQ(constant.z, 3.5f);
+  EXPECT_EQ(values(TF_FP3_Lerp(channel("constant"), 42)), (Floats{1.5f, 2.5f, 3.5f}));
   // Each component clamps on its own sample count.
-  TF_Vec2 pair = TF_FP2_Lerp(channel("pair"), 1.5f);
-  EXPECT_FLOAT_EQ(pair.x, 1);
-  EXPECT_FLOAT_EQ(pair.y, 6.5f);
-  TF_Vec3 triple = TF_FP3_Lerp(channel("triple"), 0.25f);
-  EXPECT_FLOAT_EQ(triple.x, 0.25f);
-  EXPECT_FLOAT_EQ(triple.y, 0.5f);
-  EXPECT_FLOAT_EQ(triple.z, 1);
-  TF_Vec3 fewer = TF_FP3_Lerp(channel("short"), 0);
-  EXPECT_EQ(fewer.x, 9);
-  EXPECT_EQ(fewer.y, 0);
+  EXPECT_EQ(values(TF_FP2_Lerp(channel("pair"), 1.5f)), (Floats{1, 6.5f}));
+  EXPECT_EQ(values(TF_FP3_Lerp(channel("triple"), 0.25f)), (Floats{0.25f, 0.5f, 1}));
+  EXPECT_EQ(values(TF_FP3_Lerp(channel("short"), 0)), (Floats{9, 0, 0}));
 }
 
 TEST_F(TfChannelTest, SamplesByIndex) {
   EXPECT_EQ(TF_FP_At(channel("mixed"), 4), 1);
   EXPECT_EQ(TF_FP_At(channel("mixed"), 6), 4);
   EXPECT_EQ(TF_FP_At(channel("mixed"), 1000), 4);
-  TF_Vec3 repeated = TF_FP3_At(channel("ramp"), 2);
-  EXPECT_EQ(repeated.x, 20);
-  EXPECT_EQ(repeated.z, 20);
-  TF_Vec2 pair = TF_FP2_At(channel("pair"), 9);
-  EXPECT_EQ(pair.x, 1);
-  EXPECT_EQ(pair.y, 7);
-  TF_Vec3 fixed = TF_FP3_At(channel("fixed"), 0);
-  EXPECT_EQ(fixed.x, 1);
-  EXPECT_EQ(fixed.y, 2);
-  EXPECT_EQ(fixed.z, 3);
-  TF_Vec2 constant = TF_FP2_At(channel("constant"), 5);
-  EXPECT_EQ(constant.y, 2.5f);
+  EXPECT_EQ(values(TF_FP3_At(channel("ramp"), 2)), (Floats{20, 20, 20}));
+  EXPECT_EQ(values(TF_FP2_At(channel("pair"), 9)), (Floats{1, 7}));
+  EXPECT_EQ(values(TF_FP3_At(channel("fixed"), 0)), (Floats{1, 2, 3}));
+  EXPECT_EQ(values(TF_FP2_At(channel("constant"), 5)), (Floats{1.5f, 2.5f}));
 }
 
 TEST_F(TfChannelTest, WrongShapesPrintOnEveryCallAndYieldZeros) {
@@ -117,10 +104,7 @@ TEST_F(TfChannelTest, WrongShapesPrintOnEveryCallAndYieldZeros) {
 }
 
 TEST_F(TfChannelTest, RotationsComeOutAsSwappedAngles) {
-  TF_Vec3 zero = TF_FP3_Slerp_HPB_To_XYZ(channel("zero"), 0);
-  EXPECT_EQ(zero.x, 0);
-  EXPECT_EQ(zero.y, 0);
-  EXPECT_EQ(zero.z, 0);
+  EXPECT_EQ(values(TF_FP3_Slerp_HPB_To_XYZ(channel("zero"), 0)), (Floats{0, 0, 0}));
   TF_Vec3 heading = TF_FP3_Slerp_HPB_To_XYZ(channel("heading"), 3);
   EXPECT_NEAR(heading.x, 0, 1e-6);
   EXPECT_NEAR(heading.y, 0.5, 1e-6);

@@ -75,8 +75,16 @@ struct MessageCase {
   const char* messages;
 };
 
+void expectRejected(const std::vector<MessageCase>& cases) {
+  for (const MessageCase& c : cases) {
+    test::Loaded loaded = loadText(c.text);
+    EXPECT_FALSE(loaded.doc) << c.text;
+    EXPECT_EQ(loaded.messages, c.messages) << c.text;
+  }
+}
+
 TEST(TfTextReader, MalformedLinesGetTheirMessages) {
-  const MessageCase cases[] = {
+  expectRejected({
       {"{\n", "Line does not have enough token\nline 1: Invalid line\n"},
       {"lonely\n", "Line does not have enough token\nline 1: Invalid line\n"},
       {"a FP\n", "Line value does not have enough token\nline 1: Invalid line\n"},
@@ -90,12 +98,7 @@ TEST(TfTextReader, MalformedLinesGetTheirMessages) {
       {"\n\n# c\n   \n\r\n{\n", "Line does not have enough token\nline 4: Invalid line\n"},
       {"# a\r# b\r\r\r}\r", "line 3: too many }\n"},
       {"good I4 1\nstill I4 2\r\n\r\nbad XX 3\n", "line 3: unknown value type XX\n"},
-  };
-  for (const MessageCase& c : cases) {
-    test::Loaded loaded = loadText(c.text);
-    EXPECT_FALSE(loaded.doc) << c.text;
-    EXPECT_EQ(loaded.messages, c.messages) << c.text;
-  }
+  });
 }
 
 TEST(TfTextReader, NulByteBeyondTheHeaderIsRejected) {
@@ -190,7 +193,7 @@ TEST(TfTextReader, ChannelValueText) {
 }
 
 TEST(TfTextReader, MalformedChannelsAreRejectedAtLoad) {
-  const MessageCase cases[] = {
+  expectRejected({
       {"c FP_C DAT 3 1 2\n", "line 1: FP_C DAT block announces 3 floats but holds 2\n"},
       {"c FP_C DAT 2 1 RUN 1 1\n", "line 1: FP_C DAT block announces 2 floats but holds 1\n"},
       {"c FP_C RUN 0 1\n", "line 1: FP_C data holds no samples\n"},
@@ -202,12 +205,7 @@ TEST(TfTextReader, MalformedChannelsAreRejectedAtLoad) {
       {"c FP_C RUN 5\n", "line 1: FP_C RUN block has no float\n"},
       {"\nc FP_C [\nRUN 1 1\n\nDAT\n]\n", "line 4: FP_C DAT block has no count\n"},
       {"c FP_C [\nDAT 1\n]\n", "line 2: FP_C DAT block announces 1 floats but holds 0\n"},
-  };
-  for (const MessageCase& c : cases) {
-    test::Loaded loaded = loadText(c.text);
-    EXPECT_FALSE(loaded.doc) << c.text;
-    EXPECT_EQ(loaded.messages, c.messages) << c.text;
-  }
+  });
 }
 
 TEST(TfTextReader, ArrayLines) {
