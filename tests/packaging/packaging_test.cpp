@@ -144,6 +144,24 @@ TEST_F(PackagingTest, DemoFoldersPackedOnceWithEngineShaders) {
   EXPECT_TRUE(std::filesystem::exists(folder.path() + "/out/again.dat"));
 }
 
+TEST_F(PackagingTest, EngineResourcesGoToTheirOwnResource) {
+  folder.write("engine/shadersPP/Gamma.hlsl", "g");
+  folder.write("engine/shadersHV/include/common.h", "h");
+  folder.write("engine/shadersCache/a.vso", "cache is not packed here");
+  folder.write("engine/textures/AreaTex.png", "png");
+  ASSERT_EQ(packEngineResources(program, "rsc/tesk"), 0);
+  std::string out = folder.path() + "/rsc/tesk", bytes;
+  EXPECT_FALSE(loadProgramResource(out, kResourceArchive, &bytes));
+  ASSERT_TRUE(loadProgramResource(out, kResourceShaders, &bytes));
+  scramble(bytes.data(), bytes.size());
+  MemoryArchive archive;
+  ASSERT_TRUE(archive.open(bytes));
+  std::vector<std::string> names;
+  for (const ArchiveMember& m : archive.members()) names.push_back(m.name);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"shadersHV/include/common.h", "shadersPP/Gamma.hlsl", "textures/AreaTex.png"}));
+}
+
 TEST_F(PackagingTest, SceneIsStoredUnderItsFixedName) {
   folder.write("s/intro.tscn", "{ Scene\n}\n");
   folder.write("s/scene_backup/intro.lws", "lws");
