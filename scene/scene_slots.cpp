@@ -126,13 +126,20 @@ void makeRendererTextures(const STkSceneSlot& slot) {
     log(LOG_WARN | LOG_SHOW, "Create renderer textures failed : tkCreateRendererTextures failed");
 }
 
+// Items that could not be made are skipped: they have already been reported.
 void forEachObject(const STkSceneSlot& slot, void (*action)(int)) {
-  for (size_t i = 0; i < slot.description->objects.size(); ++i) action(slot.objectBase + static_cast<int>(i));
+  for (size_t i = 0; i < slot.description->objects.size(); ++i) {
+    int id = slot.objectBase + static_cast<int>(i);
+    if (ObjectExist(id)) action(id);
+  }
 }
 
 void forEachLight(const STkSceneSlot& slot, void (*action)(int)) {
   if (slot.attached) return;
-  for (size_t i = 0; i < slot.description->lights.size(); ++i) action(slot.lightBase + static_cast<int>(i));
+  for (size_t i = 0; i < slot.description->lights.size(); ++i) {
+    int id = slot.lightBase + static_cast<int>(i);
+    if (LightExist(id)) action(id);
+  }
 }
 
 int countOf(int sceneId, size_t (*count)(const STkSceneDesc&)) {

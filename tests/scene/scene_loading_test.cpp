@@ -143,6 +143,10 @@ TEST_F(SceneLoadingTest, MissingMeshIsReportedAndTheLoadGoesOn) {
   EXPECT_NE(out.take().find("ERROR : The object id=10 'nowhere.obj' cannot be loaded"), std::string::npos);
   EXPECT_FALSE(ObjectExist(10));
   EXPECT_TRUE(ObjectExist(11));
+  clearLastError();
+  ShowScene(4);  // the missing object is skipped, not reported again
+  HideScene(4);
+  EXPECT_EQ(failure(), "");
 }
 
 }  // namespace
