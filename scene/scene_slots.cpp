@@ -149,6 +149,18 @@ int countOf(int sceneId, size_t (*count)(const STkSceneDesc&)) {
 
 }  // namespace
 
+SceneBases sceneBasesOf(const STkSceneSlot& slot) {
+  SceneBases bases;
+  bases.object = slot.objectBase;
+  bases.light = slot.lightBase;
+  bases.emitter = slot.emitterBase;
+  bases.cubeMap = slot.cubeMapBase;
+  bases.cameraShader = slot.cameraShaderBase;
+  bases.renderer = slot.rendererId;
+  bases.effect = slot.effectBase;
+  return bases;
+}
+
 STkSceneSlot* sceneSlot(int sceneId) {
   if (sceneId < 0 || sceneId >= kSceneSlotCount || !g_slots[sceneId].inUse) return nullptr;
   return &g_slots[sceneId];

@@ -37,6 +37,9 @@ struct SceneBases {
   int object = 0, light = 0, emitter = 0, cubeMap = 0, cameraShader = 0, renderer = 0, effect = 0;
 };
 
+// The base IDs a slot was loaded with.
+SceneBases sceneBasesOf(const STkSceneSlot& slot);
+
 // The slot of a scene in use; null otherwise (no message).
 STkSceneSlot* sceneSlot(int sceneId);
 // The slot of a scene in use; null after "Invalid Scene ID %d" (code 2).

@@ -16,14 +16,7 @@ bool reloadScene(int sceneId, const char* path) {
     if (!error.empty()) log(LOG_ERROR, "Failed to load scene file '%s', error: %s", path, error.c_str());
     return false;
   }
-  SceneBases bases;
-  bases.object = slot->objectBase;
-  bases.light = slot->lightBase;
-  bases.emitter = slot->emitterBase;
-  bases.cubeMap = slot->cubeMapBase;
-  bases.cameraShader = slot->cameraShaderBase;
-  bases.renderer = slot->rendererId;
-  bases.effect = slot->effectBase;
+  SceneBases bases = sceneBasesOf(*slot);
   std::string name = slot->name;
   bool attached = slot->attached != 0;
   DeleteScene(sceneId);
