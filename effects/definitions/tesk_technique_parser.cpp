@@ -1,0 +1,172 @@
+#include "effects/definitions/tesk_technique_parser.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "effects/definitions/tesk_header_line.h"
+
+namespace tk {
+namespace {
+
+constexpr size_t kMaxDescriptionLength = 511;
+
+bool startsWith(const std::string& text, const char* prefix) {
+  return text.compare(0, std::strlen(prefix), prefix) == 0;
+}
+
+bool contains(const std::vector<std::string>& list, const std::string& item) {
+  return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+std::string upperAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
+SShader makeShader(int stage, const char* entry, int profile, const std::string& source) {
+  SShader shader;
+  shader.stage = stage;
+  shader.entry = entry;
+  shader.profile = profile;
+  shader.source = source;
+  return shader;
+}
+
+void appendTechnique(const std::string& name, CTkEffectDef* def) {
+  STechnique technique;
+  technique.name = name;
+  SPass pass;
+  pass.shaders.push_back(makeShader(kStageVertex, "vs_main", kProfileVs30, def->sourcePath));
+  pass.shaders.push_back(makeShader(kStagePixel, "ps_main", kProfilePs30, def->sourcePath));
+  technique.passes.push_back(pass);
+  def->techniques.push_back(technique);
+}
+
+// A named technique sees TECH_NDFLT and TECH_<NAME> in its conditions, and its
+// shaders are compiled with USE_ in front of both.
+void addTechniqueMacro(const std::string& macro, TeskTechniqueContext& context,
+                       std::vector<std::string>* macros) {
+  macros->push_back(macro);
+  for (SShader& shader : context.pass().shaders) {
+    shader.inlineDefines.push_back("#define USE_" + macro);
+  }
+}
+
+// The line a chain of "//TESK_PP:D:NAME:" / "//TESK_PP:U:NAME:" prefixes leaves
+// when every condition holds; otherwise the line unchanged (which no line kind
+// takes up, so it is ignored).
+std::string applyConditions(const std::string& line, const std::vector<std::string>& macros) {
+  static const std::string kPrefix = "//TESK_PP:";
+  std::string rest = line;
+  while (startsWith(rest, kPrefix.c_str())) {
+    const size_t kind = kPrefix.size();
+    if (rest.size() < kind + 2 || rest[kind + 1] != ':') return line;
+    if (rest[kind] != 'D' && rest[kind] != 'U') return line;
+    const size_t nameEnd = rest.find(':', kind + 2);
+    if (nameEnd == std::string::npos) return line;
+    const bool defined = contains(macros, rest.substr(kind + 2, nameEnd - kind - 2));
+    if (defined != (rest[kind] == 'D')) return line;
+    rest.erase(0, nameEnd + 1);
+  }
+  return rest;
+}
+
+// "//" followed by a character that is not a space and lies outside '0'..'z'
+// ("///", "//-", "//<tab>") marks a comment of the header block.
+bool isHeaderComment(const std::string& line) {
+  if (!startsWith(line, "//")) return false;
+  const char next = line.size() > 2 ? line[2] : '\0';
+  return next != ' ' && (next < '0' || next > 'z');
+}
+
+// "//key rest": the rest after the spaces that follow the key, or false.
+bool keyedText(const std::string& line, const char* key, std::string* rest) {
+  const std::string prefix = std::string("//") + key + " ";
+  if (!startsWith(line, prefix.c_str())) return false;
+  const size_t begin = line.find_first_not_of(' ', prefix.size());
+  *rest = begin == std::string::npos ? std::string() : line.substr(begin);
+  return true;
+}
+
+bool parseDescriptionOrFlag(const std::string& line, bool compileFlagsAllowed,
+                            TeskTechniqueContext& context) {
+  CTkEffectDef& def = *context.def;
+  std::string rest;
+  struct Description {
+    const char* key;
+    std::string* text;
+  };
+  for (const Description& description : {Description{"title", &def.title},
+                                         Description{"subject", &def.subject},
+                                         Description{"comments", &def.comments}}) {
+    if (keyedText(line, description.key, &rest)) {
+      *description.text = rest.substr(0, kMaxDescriptionLength);
+      return true;
+    }
+  }
+  if (!keyedText(line, "cflag", &rest)) return false;
+  const std::vector<std::string> name = splitWords(rest, " \t", 1);
+  if (compileFlagsAllowed && !name.empty()) {
+    const std::string macro = "USE_" + name[0];
+    bool known = false;
+    for (const SParameter& flag : def.compileFlags) known = known || flag.value == macro;
+    if (!known) def.compileFlags.push_back(SParameter{"cflag", macro, "", 0, {}, {}});
+  }
+  return true;
+}
+
+bool parseHeaderLine(const std::string& rawLine, const std::vector<std::string>& macros,
+                     bool compileFlagsAllowed, TeskTechniqueContext& context) {
+  const std::string line = applyConditions(rawLine, macros);
+  if (isHeaderComment(line)) return true;
+  if (parseDescriptionOrFlag(line, compileFlagsAllowed, context)) return true;
+  const TeskHeaderLine cut = cutHeaderLine(line);
+  const std::string kind = cut.words.empty() ? std::string() : cut.words[0];
+  if (equalsIgnoringCase(kind, "function")) return parseEntryPointLine(cut, context);
+  if (equalsIgnoringCase(kind, "config")) return parseConfigLine(cut, context);
+  if (equalsIgnoringCase(kind, "texture")) return parseTextureLine(cut, context);
+  return parseParameterLine(cut, context);
+}
+
+}  // namespace
+
+bool parseTeskTechnique(const std::string& source, const TeskTechniqueRequest& request,
+                        CTkEffectDef* def, std::string* error) {
+  appendTechnique(request.name, def);
+  TeskTechniqueContext context;
+  context.def = def;
+  context.technique = static_cast<int>(def->techniques.size()) - 1;
+  context.name = request.name;
+
+  std::vector<std::string> macros = request.macros;
+  if (!request.name.empty() && request.name != "default") {
+    addTechniqueMacro("TECH_NDFLT", context, &macros);
+    addTechniqueMacro("TECH_" + upperAscii(request.name), context, &macros);
+  }
+
+  context.error = "Unknown error in Tesk shader";
+  // The text ends at its first NUL, as the shader compiler reads it.
+  const std::string text(source.c_str());
+  bool inBlock = false;
+  size_t pos = 0;
+  while ((pos = text.find_first_not_of("\r\n", pos)) != std::string::npos) {
+    size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(pos, end - pos);
+    pos = end;
+    if (!inBlock) {
+      inBlock = line.find("[TESK_BEGIN]") != std::string::npos;
+      continue;
+    }
+    if (line.find("[TESK_END]") != std::string::npos) break;
+    if (!parseHeaderLine(line, macros, request.compileFlagsAllowed, context)) {
+      *error = context.error;
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace tk

@@ -1,0 +1,24 @@
+#pragma once
+// One pass over an effect file's header block ("[TESK_BEGIN]" ... "[TESK_END]")
+// that adds one technique to a definition. The block is read once per
+// technique, since "//TESK_PP:" conditions may make it differ per technique.
+
+#include <string>
+#include <vector>
+
+#include "effects/definitions/effect_def.h"
+
+namespace tk {
+
+struct TeskTechniqueRequest {
+  std::string name;                 // empty for the default technique
+  bool compileFlagsAllowed = false;  // "cflag" lines count in the default technique only
+  std::vector<std::string> macros;  // requested macro names without "USE_"
+};
+
+// Appends the technique to `def` (whose source path names the shader source).
+// False with the failing line's message in `error` when a header line is malformed.
+bool parseTeskTechnique(const std::string& source, const TeskTechniqueRequest& request,
+                        CTkEffectDef* def, std::string* error);
+
+}  // namespace tk
