@@ -4,31 +4,17 @@
 #include <strings.h>
 
 #include "app/files/file_layer.h"
-#include "effects/definitions/tesk_header_line.h"
 #include "effects/definitions/tesk_technique_parser.h"
 
 namespace tk {
 namespace {
 
-bool readAll(TkFile& file, std::string* contents) {
-  if (file.seek(0, 2) != 0) return false;
-  const long size = file.tell();
-  if (size < 0 || file.seek(0, 0) != 0) return false;
-  contents->assign(static_cast<size_t>(size), '\0');
-  const size_t read = size > 0 ? file.read(&(*contents)[0], 1, contents->size()) : 0;
-  contents->resize(read);
-  return true;
-}
-
-// Conditions in the header name the requested macros without their "USE_".
-std::vector<std::string> conditionNames(const ShaderMacroList& macros) {
-  std::vector<std::string> names;
-  for (const SShaderMacro& macro : macros) {
-    if (macro.name.empty()) continue;
-    const bool prefixed = macro.name.compare(0, 4, "USE_") == 0;
-    names.push_back(prefixed ? macro.name.substr(4) : macro.name);
-  }
-  return names;
+std::string readAll(TkFile& file) {
+  std::string contents;
+  char block[65536];
+  size_t got;
+  while ((got = file.read(block, 1, sizeof block)) > 0) contents.append(block, got);
+  return contents;
 }
 
 }  // namespace
@@ -53,24 +39,10 @@ CTkEffectDef* CTkEffectDefLoaderTesk::createEffectDef(FileLayer& files, const ch
     *error = "Cannot open file";
     return def;
   }
-  std::string source;
-  if (!readAll(*file, &source) || source.empty()) return def;
+  const std::string source = readAll(*file);
+  if (source.empty()) return def;
 
-  TeskTechniqueRequest request;
-  request.compileFlagsAllowed = true;
-  request.macros = conditionNames(macros);
-  if (!parseTeskTechnique(source, request, def, error)) return def;
-
-  // Further techniques come from the default technique's "techniques" list.
-  const SParameter* list = findNamed(def->techniques[0].annotations, "techniques");
-  const std::vector<std::string> names =
-      list ? splitWords(list->value, " ", list->value.size()) : std::vector<std::string>();
-  request.compileFlagsAllowed = false;
-  for (const std::string& name : names) {
-    request.name = name;
-    if (!parseTeskTechnique(source, request, def, error)) return def;
-  }
-  error->clear();
+  if (parseTeskEffect(source, macros, def, error)) error->clear();
   return def;
 }
 

@@ -130,6 +130,16 @@ bool parseHeaderLine(const std::string& rawLine, const std::vector<std::string>&
   return parseParameterLine(cut, context);
 }
 
+std::vector<std::string> conditionNames(const ShaderMacroList& macros) {
+  std::vector<std::string> names;
+  for (const SShaderMacro& macro : macros) {
+    if (macro.name.empty()) continue;
+    const bool prefixed = macro.name.compare(0, 4, "USE_") == 0;
+    names.push_back(prefixed ? macro.name.substr(4) : macro.name);
+  }
+  return names;
+}
+
 }  // namespace
 
 bool parseTeskTechnique(const std::string& source, const TeskTechniqueRequest& request,
@@ -165,6 +175,24 @@ bool parseTeskTechnique(const std::string& source, const TeskTechniqueRequest& r
       *error = context.error;
       return false;
     }
+  }
+  return true;
+}
+
+bool parseTeskEffect(const std::string& source, const ShaderMacroList& macros, CTkEffectDef* def,
+                     std::string* error) {
+  TeskTechniqueRequest request;
+  request.compileFlagsAllowed = true;
+  request.macros = conditionNames(macros);
+  if (!parseTeskTechnique(source, request, def, error)) return false;
+
+  const SParameter* list = findNamed(def->techniques[0].annotations, "techniques");
+  const std::vector<std::string> names =
+      list ? splitWords(list->value, " ", list->value.size()) : std::vector<std::string>();
+  request.compileFlagsAllowed = false;
+  for (const std::string& name : names) {
+    request.name = name;
+    if (!parseTeskTechnique(source, request, def, error)) return false;
   }
   return true;
 }

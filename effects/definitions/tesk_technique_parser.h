@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "effects/definitions/effect_def.h"
+#include "effects/shader_macro.h"
 
 namespace tk {
 
@@ -20,5 +21,11 @@ struct TeskTechniqueRequest {
 // False with the failing line's message in `error` when a header line is malformed.
 bool parseTeskTechnique(const std::string& source, const TeskTechniqueRequest& request,
                         CTkEffectDef* def, std::string* error);
+
+// The whole header: the default technique (where "cflag" lines count), then
+// each technique its "techniques" setting names. Conditions see the requested
+// macro names without "USE_". False at the first failing technique.
+bool parseTeskEffect(const std::string& source, const ShaderMacroList& macros, CTkEffectDef* def,
+                     std::string* error);
 
 }  // namespace tk
