@@ -1,0 +1,161 @@
+// Direct3D 9 HLSL translated to GLSL: the interface fixes and the constant table.
+#include <gtest/gtest.h>
+
+#include "app/shader_compiler_probe.h"
+#include "effects/shaders/hlsl_translator.h"
+#include "tests/effects_shaders/shader_sources.h"
+#include "tests/support/capture_stdout.h"
+
+namespace tk {
+namespace {
+
+class HlslTranslationTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_EQ(missingShaderCompilerLibrary(), nullptr); }
+
+  ShaderTranslation translate(bool vertex, const std::string& source, const std::string& entry,
+                              ShaderMacroList macros = {}) {
+    ShaderCompileRequest request;
+    request.vertex = vertex;
+    request.path = folder.write(vertex ? "vs.hlsl" : "ps.hlsl", source);
+    request.entry = entry;
+    request.macros = std::move(macros);
+    ShaderTranslation translation;
+    ok = translateHlsl(request, source, &translation);
+    return translation;
+  }
+
+  test::TempFolder folder;
+  bool ok = false;
+};
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST_F(HlslTranslationTest, VertexShaderReadsDisplayLibraryInputsAndWritesVaryingsBySemantic) {
+  ShaderTranslation t = translate(true, test::kVertexShader, "vs_main");
+  ASSERT_TRUE(ok) << t.error;
+  const std::string& glsl = t.shader.glsl;
+  EXPECT_EQ(glsl.rfind("#version 450 compatibility\n", 0), 0u) << glsl;
+  EXPECT_TRUE(contains(glsl, "gl_Position =")) << glsl;
+  EXPECT_TRUE(contains(glsl, "#define tk_in_POSITION0 (gl_Vertex).xyz")) << glsl;
+  EXPECT_TRUE(contains(glsl, "#define tk_in_TEXCOORD00 (gl_MultiTexCoord0).xy") ||
+              contains(glsl, "(gl_MultiTexCoord0).xy"))
+      << glsl;
+  EXPECT_TRUE(contains(glsl, "(gl_Color)")) << glsl;
+  EXPECT_TRUE(contains(glsl, "out vec2 v_TEXCOORD1;")) << glsl;
+  EXPECT_TRUE(contains(glsl, "out vec4 v_COLOR0;")) << glsl;
+  EXPECT_FALSE(contains(glsl, "layout(location")) << glsl;
+  EXPECT_TRUE(contains(glsl, "uniform tkVertexConstants")) << glsl;
+}
+
+TEST_F(HlslTranslationTest, PixelShaderDropsFrameworkDeclarationsAndMapsScreenInputs) {
+  ShaderTranslation t = translate(false, test::kPixelShader, "ps_main");
+  ASSERT_TRUE(ok) << t.error;
+  const std::string& glsl = t.shader.glsl;
+  EXPECT_TRUE(contains(glsl, "in vec4 v_COLOR0;")) << glsl;
+  EXPECT_TRUE(contains(glsl, "in vec2 v_TEXCOORD1;")) << glsl;
+  EXPECT_TRUE(contains(glsl, "gl_FragCoord.xy - 0.5")) << glsl;
+  EXPECT_TRUE(contains(glsl, "gl_FrontFacing ? 1.0 : -1.0")) << glsl;
+  EXPECT_TRUE(contains(glsl, "layout(location = 0) out vec4")) << glsl;
+  EXPECT_TRUE(contains(glsl, "uniform tkPixelConstants")) << glsl;
+}
+
+TEST_F(HlslTranslationTest, SamplersKeepTheirRegisterAndOthersTakeTheLowestFreeUnits) {
+  ShaderTranslation t = translate(false, test::kPixelShader, "ps_main");
+  ASSERT_TRUE(ok) << t.error;
+  const STkShaderConstantTable& table = t.shader.table;
+  ASSERT_EQ(table.samplers.size(), 3u);
+  ASSERT_NE(table.findSampler("Diffuse"), nullptr);
+  EXPECT_EQ(table.findSampler("Diffuse")->unit, 3);
+  EXPECT_EQ(table.findSampler("Diffuse")->dimension, 2);
+  ASSERT_NE(table.findSampler("Detail"), nullptr);
+  ASSERT_NE(table.findSampler("Sky"), nullptr);
+  EXPECT_EQ(table.findSampler("Sky")->dimension, 4);
+  std::set<int> units = {table.findSampler("Detail")->unit, table.findSampler("Sky")->unit};
+  EXPECT_EQ(units, (std::set<int>{0, 1}));
+  EXPECT_TRUE(contains(t.shader.glsl, "layout(binding = 3) uniform sampler2D Diffuse;")) << t.shader.glsl;
+}
+
+TEST_F(HlslTranslationTest, ConstantTableGivesOffsetsShapesArraysAndMembers) {
+  ShaderTranslation t = translate(true, test::kVertexShader, "vs_main");
+  ASSERT_TRUE(ok) << t.error;
+  const STkShaderConstantTable& table = t.shader.table;
+  EXPECT_EQ(table.blockName, "tkVertexConstants");
+  EXPECT_EQ(table.blockBinding, kVertexConstantBinding);
+  struct Expected {
+    const char* name;
+    const char* semantic;
+    uint32_t offset, size;
+    ShaderScalar scalar;
+    int rows, columns;
+    uint32_t arrayCount;
+  };
+  const Expected cases[] = {
+      {"WorldViewProj", "WorldViewProjection", 0, 64, ShaderScalar::Float, 4, 4, 0},
+      {"Skew", "", 64, 48, ShaderScalar::Float, 4, 3, 0},
+      {"UseSkew", "", 112, 4, ShaderScalar::Uint, 1, 1, 0},
+      {"Offsets", "", 128, 48, ShaderScalar::Float, 1, 1, 3},
+      {"Lights", "", 176, 32, ShaderScalar::Struct, 0, 0, 2},
+      {"Lights[1].Color", "", 192, 12, ShaderScalar::Float, 1, 3, 0},
+      {"Lights[1].Radius", "", 204, 4, ShaderScalar::Float, 1, 1, 0},
+  };
+  for (const Expected& e : cases) {
+    SCOPED_TRACE(e.name);
+    const STkShaderConstant* c = table.findConstant(e.name);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->semantic, e.semantic);
+    EXPECT_EQ(c->offset, e.offset);
+    EXPECT_EQ(c->size, e.size);
+    EXPECT_EQ(c->scalar, e.scalar);
+    EXPECT_EQ(c->rows, e.rows);
+    EXPECT_EQ(c->columns, e.columns);
+    EXPECT_EQ(c->arrayCount, e.arrayCount);
+  }
+  EXPECT_EQ(table.findConstant("Offsets")->arrayStride, 16u);
+  EXPECT_TRUE(table.findConstant("WorldViewProj")->columnsContiguous);
+  EXPECT_EQ(table.blockSize, 208u);
+}
+
+TEST_F(HlslTranslationTest, MacrosReachThePreprocessor) {
+  const char* source = "float4 ps_main() : COLOR { return float4(RED, GREEN, 0, 1); }";
+  ShaderTranslation t = translate(false, source, "ps_main", {{"GREEN", "0.25"}, {"RED", "0.5"}});
+  ASSERT_TRUE(ok) << t.error;
+  EXPECT_TRUE(contains(t.shader.glsl, "vec4(0.5, 0.25, 0.0, 1.0)")) << t.shader.glsl;
+}
+
+TEST_F(HlslTranslationTest, IncludesAreFoundAndRecordedAsDependencies) {
+  std::string header = folder.write("common/colour.h", "#include \"../more.h\"\nfloat4 Base() { return MORE; }\n");
+  std::string more = folder.write("more.h", "#define MORE float4(1, 0, 0, 1)\n");
+  ShaderTranslation t =
+      translate(false, "#include \"common/colour.h\"\nfloat4 ps_main() : COLOR { return Base(); }\n", "ps_main");
+  ASSERT_TRUE(ok) << t.error;
+  ASSERT_EQ(t.includes.size(), 3u);
+  EXPECT_EQ(t.includes[0], header);
+  EXPECT_EQ(t.includes[1], more);
+  EXPECT_EQ(t.includes[2], folder.path() + "/ps.hlsl");
+}
+
+TEST_F(HlslTranslationTest, ErrorsNameTheFileAndLine) {
+  struct Case {
+    const char* source;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"float4 ps_main() : COLOR {\n  return undefinedThing;\n}\n", "ps.hlsl:2"},
+      {"#include \"missing.h\"\nfloat4 ps_main() : COLOR { return 1; }\n", "missing.h"},
+      {"float4 other() : COLOR { return 1; }\n", "ps_main"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    ShaderTranslation t;
+    {
+      test::CapturedStdout out;
+      t = translate(false, c.source, "ps_main");
+    }
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(contains(t.error, c.expected)) << t.error;
+  }
+}
+
+}  // namespace
+}  // namespace tk
