@@ -58,7 +58,7 @@ TEST(CompiledShaderFileTest, RoundTripsAndRefusesDamagedBytes) {
   flipped[bytes.size() / 2] ^= 0x40;
   std::vector<uint8_t> longer = bytes;
   longer.push_back(0);
-  const std::vector<uint8_t> empty;
+  std::vector<uint8_t> empty;
   for (const std::vector<uint8_t>* damaged : {&truncated, &flipped, &longer, &empty}) {
     EXPECT_FALSE(deserialiseCompiledShader(*damaged, &read));
   }
