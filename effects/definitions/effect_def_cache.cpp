@@ -10,6 +10,16 @@
 namespace tk {
 namespace {
 
+// The key of a request: the named macros, sorted. A nameless entry carries
+// nothing to the compiler, so it does not tell two requests apart.
+ShaderMacroList macroKey(const ShaderMacroList& macros) {
+  ShaderMacroList named;
+  for (const SShaderMacro& macro : macros) {
+    if (!macro.name.empty()) named.push_back(macro);
+  }
+  return sortedMacros(std::move(named));
+}
+
 bool entryBefore(const SEffectDefEntry& entry, const std::string& path,
                  const ShaderMacroList& macros) {
   return std::tie(entry.path, entry.macros) < std::tie(path, macros);
@@ -60,7 +70,7 @@ ITkEffectDef* CTkEffectDefCache::getEffectDef(const char* path, const ShaderMacr
                                               std::string* lastError) {
   const char* asked = path ? path : "";
   const std::string absolute = fileLayer().absolutePath(asked);
-  const ShaderMacroList sorted = sortedMacros(macros);
+  const ShaderMacroList sorted = macroKey(macros);
   if (ITkEffectDef* cached = find(absolute, sorted)) return cached;
 
   for (auto loader = loaders_.rbegin(); loader != loaders_.rend(); ++loader) {

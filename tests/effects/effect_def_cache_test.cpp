@@ -69,6 +69,8 @@ TEST_F(EffectDefCacheTest, SameFileAndMacroSetGiveTheSameDefinition) {
   ASSERT_TRUE(first);
   EXPECT_EQ(path, first->getSourcePath());
   EXPECT_EQ(first, cache.getEffectDef(path.c_str(), {{"USE_B", ""}, {"USE_A", "1"}}, &lastError));
+  EXPECT_EQ(first, cache.getEffectDef(path.c_str(), {{"USE_B", ""}, {"", "x"}, {"USE_A", "1"}},
+                                      &lastError));
   EXPECT_NE(first, cache.getEffectDef(path.c_str(), {{"USE_A", "2"}, {"USE_B", ""}}, &lastError));
   EXPECT_NE(first, cache.getEffectDef(path.c_str(), {}, &lastError));
   EXPECT_EQ(3u, cache.size());
