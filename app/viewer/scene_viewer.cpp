@@ -142,7 +142,8 @@ void SceneViewer::iterate(int32_t now) {
     fflush(stderr);
   }
   int m = clock_->sceneTime(now);
-  if (clock_->needsAnimation(m)) AnimateScene(kViewerSceneId, m);
+  // A new version that could be read but not loaded leaves no scene until the next one.
+  if (clock_->needsAnimation(m) && SceneExist(kViewerSceneId)) AnimateScene(kViewerSceneId, m);
   UpdateSceneCubeMaps(kViewerSceneId, m);
   showStatus(now, m);
   renderFrame();
