@@ -11,6 +11,15 @@ const T* at(const std::vector<T>& list, int index) {
   return &list[index];
 }
 
+// A missing parameter reads as zeros and fails.
+template <typename T>
+bool readParameter(const SParameter* parameter, T* values, int count,
+                   bool (*read)(const std::string&, T*, int)) {
+  if (parameter) return read(parameter->value, values, count);
+  for (int i = 0; i < count; ++i) values[i] = T{};
+  return false;
+}
+
 }  // namespace
 
 const SParameter* findNamed(const std::vector<SParameter>& list, const std::string& name) {
@@ -100,12 +109,7 @@ bool CTkEffectDef::getFloat(int parameter, float* value) const {
 }
 
 bool CTkEffectDef::getFloatArray(int parameter, float* values, int count) const {
-  const SParameter* p = getParameter(parameter);
-  if (!p) {
-    for (int i = 0; i < count; ++i) values[i] = 0.0f;
-    return false;
-  }
-  return readFloatValues(p->value, values, count);
+  return readParameter(getParameter(parameter), values, count, readFloatValues);
 }
 
 bool CTkEffectDef::getBool(int parameter, bool* value) const {
@@ -120,12 +124,7 @@ bool CTkEffectDef::getInt(int parameter, int* value) const {
 }
 
 bool CTkEffectDef::getIntArray(int parameter, int* values, int count) const {
-  const SParameter* p = getParameter(parameter);
-  if (!p) {
-    for (int i = 0; i < count; ++i) values[i] = 0;
-    return false;
-  }
-  return readIntValues(p->value, values, count);
+  return readParameter(getParameter(parameter), values, count, readIntValues);
 }
 
 bool CTkEffectDef::getMatrix(int parameter, float* values16) const {
