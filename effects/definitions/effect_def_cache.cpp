@@ -81,7 +81,7 @@ ITkEffectDef* CTkEffectDefCache::getEffectDef(const char* path, const ShaderMacr
     if (!def) continue;
     if (!error.empty()) {
       log(LOG_ERROR, "CTkEffectManager: ERROR ITkEffectDef : %s", error.c_str());
-      *lastError = error;
+      if (lastError) *lastError = error;
       def->drop();
       return nullptr;
     }
@@ -94,7 +94,7 @@ ITkEffectDef* CTkEffectDefCache::getEffectDef(const char* path, const ShaderMacr
     return def;
   }
   log(LOG_ERROR, "CTkEffectManager: Cannot load effect %s", asked);
-  lastError->clear();
+  if (lastError) lastError->clear();
   return nullptr;
 }
 

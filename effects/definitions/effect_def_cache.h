@@ -32,8 +32,8 @@ class CTkEffectDefCache {
   void addEffectDefLoader(ITkEffectDefLoader* loader);
 
   // The cached or newly read definition, or null. On failure `lastError`
-  // receives the loader's message (empty when no loader could read the file)
-  // and the failure is logged.
+  // (when given) receives the loader's message, empty when no loader could
+  // read the file, and the failure is logged.
   ITkEffectDef* getEffectDef(const char* path, const ShaderMacroList& macros,
                              std::string* lastError);
 

@@ -151,6 +151,7 @@ TEST_F(EffectDefCacheTest, MissingAndUnknownFilesReportTheirOwnWay) {
   EXPECT_EQ("", lastError);
   EXPECT_NE(std::string::npos,
             out.take().find("ERROR : CTkEffectManager: Cannot load effect shaders/none.txt"));
+  EXPECT_FALSE(cache.getEffectDef((folder.path() + "/none.fx").c_str(), {}, nullptr));
   EXPECT_EQ(0u, cache.size());
 }
 
