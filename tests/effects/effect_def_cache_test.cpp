@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <irrlicht.h>
+
+#include <fstream>
 #include <string>
 
 #include "effects/definitions/effect_def_cache.h"
 #include "tests/effects/effect_def_fixture.h"
+#include "tests/support/zip_builder.h"
 
 namespace tk::test {
 namespace {
@@ -153,6 +157,23 @@ TEST_F(EffectDefCacheTest, MissingAndUnknownFilesReportTheirOwnWay) {
             out.take().find("ERROR : CTkEffectManager: Cannot load effect shaders/none.txt"));
   EXPECT_FALSE(cache.getEffectDef((folder.path() + "/none.fx").c_str(), {}, nullptr));
   EXPECT_EQ(0u, cache.size());
+}
+
+TEST_F(EffectDefCacheTest, EffectInsideAMountedArchiveIsRead) {
+  const std::string archivePath = folder.path() + "/data.zip";
+  std::ofstream(archivePath, std::ios::binary)
+      << makeZip({{"packedfx/glow.fx", "// [TESK_BEGIN]\n// float4 tint : 1\n// [TESK_END]\n"}});
+  irr::IrrlichtDevice* device = irr::createDevice(irr::video::EDT_NULL);
+  ASSERT_TRUE(device);
+  ASSERT_TRUE(device->getFileSystem()->addFileArchive(archivePath.c_str(), true, false,
+                                                      irr::io::EFAT_ZIP));
+  installDeviceFileLayer(device->getFileSystem());
+  ITkEffectDef* def = cache.getEffectDef("packedfx/glow.fx", {}, &lastError);
+  ASSERT_TRUE(def) << lastError;
+  EXPECT_EQ(1, def->getDesc().parameterCount);
+  EXPECT_EQ(def, cache.getEffectDef("packedfx/glow.fx", {}, &lastError));
+  installPlainFileLayer();
+  device->drop();
 }
 
 }  // namespace
