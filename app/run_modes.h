@@ -10,7 +10,6 @@
 namespace tk {
 
 struct RunModeHandlers {
-  std::function<int(const std::string& file, const ViewerOptions& options)> sceneViewer;
   std::function<int(const std::string& file, bool packed)> scriptHost;
 };
 

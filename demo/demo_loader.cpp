@@ -8,6 +8,7 @@
 #include "app/files/file_layer.h"
 #include "app/files/ini_file.h"
 #include "app/input/event_receiver.h"
+#include "app/loading/loading_screen.h"
 #include "app/log.h"
 #include "app/music/music.h"
 #include "demo/demo_camera_effects.h"
@@ -26,7 +27,7 @@ struct ProgressContext {
 int demoLoadProgress(int percent, void* user) {
   auto* context = static_cast<ProgressContext*>(user);
   int overall = (percent * 10 + context->partIndex * 1000) * 100 / (context->partCount * 1000);
-  (void)overall;  // shown by the loading screen once it exists
+  showLoadingProgress(static_cast<float>(overall));
   irr::IrrlichtDevice* device = tkEngine().device;
   bool running = device && device->run();
   return (!running || inputState().escapeEverPressed()) ? 1 : 0;
@@ -173,6 +174,7 @@ int tkDemoLoad(DemoDescription* demo, const char* path, DemoIdCounters* counters
   fileLayer().setDirectory(demoFolder.c_str());
   for (DemoPart& part : demo->parts)
     if (!part.palette.empty()) part.paletteId = counters->palette++;
+  beginLoadingScreen();
   bool loaded = loadScenes(demo, demoFolder, counters);
   // Music and shader paths are relative to the demo's folder, not the last scene's.
   fileLayer().setDirectory(demoFolder.c_str());
@@ -181,10 +183,12 @@ int tkDemoLoad(DemoDescription* demo, const char* path, DemoIdCounters* counters
                          [](const DemoPart& p) { return p.hasScene() ? sceneMusicOffset(p.ids.scene) : 0; });
   loaded = loaded && loadMusics(demo, counters);
   if (!loaded) {
+    endLoadingScreen();
     unloadDemo(demo);
     return -1;
   }
   loadShaders(demo, counters);
+  endLoadingScreen();
   return 0;
 }
 
