@@ -57,8 +57,9 @@ tk.LoadObject("torus.obj", 1)
 tk.MakeLight(1)
 tk.ColorBackdrop(tk.RGB(30, 60, 90))
 tk.PositionCamera(0, 0, -40)
-for frame = 1, 10 do tk.Run() tk.Sync() end
-tk.ScreenShot(os.getenv("SHOT"))
+for frame = 1, 30 do tk.Run() tk.Sync() end
+local ok, message = pcall(tk.ScreenShot, os.getenv("SHOT"))
+if not ok then io.stderr:write("screenshot: " .. tostring(message) .. "\n") end
 LUA
 printf 'main.lua\n*.obj\n*.mtl\n' > "$work/script-src/list.txt"
 (cd "$work/script-src" && "$tesk" -dirlistexe "$work/build/lua" list.txt > "$work/pack.log" 2>&1)
@@ -66,7 +67,7 @@ expect_code 0 $? "packing the script"
 mkdir "$work/script" && cp "$work/build/lua" "$work/script/" && setup_file "$work/script"
 (cd "$work/script" && SHOT="$work/script/shot.bmp" timeout 60 ./lua > run.log 2>&1)
 expect_code 0 $? "packed script"
-[ -s "$work/script/shot.bmp" ] || fail "the packed script saved no frame"
+[ -s "$work/script/shot.bmp" ] || { fail "the packed script saved no frame"; sed 's/^/    | /' "$work/script/run.log"; }
 
 # Damage: a cut trailer and a side file of random bytes start as a plain program.
 cp "$work/build/showcase" "$work/cut" && truncate -s -5 "$work/cut"
