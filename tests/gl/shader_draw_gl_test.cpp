@@ -1,0 +1,228 @@
+// Translated shaders drawn by the GL driver: the read-back pixels must be what
+// the HLSL computes, with the engine's row-vector matrices seen by mul(v, M).
+#include <gtest/gtest.h>
+
+#include <epoxy/gl.h>
+
+#include <cmath>
+
+#include "app/engine.h"
+#include "app/log.h"
+#include "app/sys_setup.h"
+#include "effects/shaders/gpu_programming_services.h"
+#include "tests/support/capture_stdout.h"
+
+namespace tk {
+namespace {
+
+constexpr int kSize = 64;
+
+// The pixel shader reads its inputs in another order than the vertex shader
+// writes them: they must meet by semantic.
+constexpr const char* kVertex = R"(
+float4x4 Transform : World;
+struct VSOut { float4 pos : POSITION; float2 uv : TEXCOORD0; float4 probe : TEXCOORD3; };
+VSOut vs_main(float4 p : POSITION, float2 uv : TEXCOORD0) {
+  VSOut o;
+  o.pos = p;
+  o.uv = uv;
+  o.probe = mul(float4(1, 2, 3, 1), Transform);
+  return o;
+}
+)";
+constexpr const char* kPixel = R"(
+float4 Tint;
+float4 ps_main(float4 probe : TEXCOORD3, float2 vpos : VPOS, float2 uv : TEXCOORD0) : COLOR {
+  if (uv.x < 0.5) return uv.y < 0.5 ? probe : Tint;
+  return float4(uv.x, uv.y, vpos.x / 64.0, 1);
+}
+)";
+
+// The GL state the display library caches, put back after drawing behind it.
+class SavedGlState {
+ public:
+  SavedGlState() {
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program_);
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &drawFramebuffer_);
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &readFramebuffer_);
+    glGetIntegerv(GL_ACTIVE_TEXTURE, &activeTexture_);
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture_);
+    glGetIntegerv(GL_UNIFORM_BUFFER_BINDING, &uniformBuffer_);
+    glGetIntegerv(GL_VIEWPORT, viewport_);
+    depthTest_ = glIsEnabled(GL_DEPTH_TEST);
+    cullFace_ = glIsEnabled(GL_CULL_FACE);
+    blend_ = glIsEnabled(GL_BLEND);
+  }
+  ~SavedGlState() {
+    glUseProgram(program_);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFramebuffer_);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer_);
+    glActiveTexture(activeTexture_);
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glBindBuffer(GL_UNIFORM_BUFFER, uniformBuffer_);
+    glViewport(viewport_[0], viewport_[1], viewport_[2], viewport_[3]);
+    depthTest_ ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST);
+    cullFace_ ? glEnable(GL_CULL_FACE) : glDisable(GL_CULL_FACE);
+    blend_ ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+  }
+
+ private:
+  GLint program_, drawFramebuffer_, readFramebuffer_, activeTexture_, texture_, uniformBuffer_;
+  GLint viewport_[4];
+  GLboolean depthTest_, cullFace_, blend_;
+};
+
+GLuint compileStage(GLenum stage, const std::string& source, std::string* log) {
+  GLuint shader = glCreateShader(stage);
+  const char* text = source.c_str();
+  glShaderSource(shader, 1, &text, nullptr);
+  glCompileShader(shader);
+  GLint ok = 0;
+  glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+  char buffer[4096] = {};
+  glGetShaderInfoLog(shader, sizeof buffer, nullptr, buffer);
+  *log += buffer;
+  if (!ok) *log += "\n" + source;
+  return shader;
+}
+
+// Links the two stages; 0 with `log` set on failure.
+GLuint linkProgram(const STkCompiledShader& vertex, const STkCompiledShader& pixel, std::string* log) {
+  GLuint program = glCreateProgram();
+  GLuint vs = compileStage(GL_VERTEX_SHADER, vertex.glsl, log);
+  GLuint ps = compileStage(GL_FRAGMENT_SHADER, pixel.glsl, log);
+  glAttachShader(program, vs);
+  glAttachShader(program, ps);
+  glLinkProgram(program);
+  glDeleteShader(vs);
+  glDeleteShader(ps);
+  GLint ok = 0;
+  glGetProgramiv(program, GL_LINK_STATUS, &ok);
+  if (ok) return program;
+  char buffer[4096] = {};
+  glGetProgramInfoLog(program, sizeof buffer, nullptr, buffer);
+  *log += buffer;
+  glDeleteProgram(program);
+  return 0;
+}
+
+// A uniform buffer holding one stage's constants, bound to the stage's binding.
+GLuint constantBuffer(const STkShaderConstantTable& table, const std::vector<uint8_t>& block) {
+  GLuint buffer;
+  glGenBuffers(1, &buffer);
+  glBindBuffer(GL_UNIFORM_BUFFER, buffer);
+  glBufferData(GL_UNIFORM_BUFFER, static_cast<GLsizeiptr>(block.size()), block.data(), GL_STATIC_DRAW);
+  glBindBufferBase(GL_UNIFORM_BUFFER, static_cast<GLuint>(table.blockBinding), buffer);
+  return buffer;
+}
+
+std::vector<uint8_t> blockWith(const STkShaderConstantTable& table, const std::string& name, const float* values,
+                               size_t count) {
+  std::vector<uint8_t> block(table.blockSize);
+  const STkShaderConstant* constant = table.findConstant(name);
+  EXPECT_NE(constant, nullptr) << name;
+  if (constant) {
+    EXPECT_EQ(writeConstant(*constant, values, count, block.data(), block.size()), count);
+  }
+  return block;
+}
+
+class ShaderDrawTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    disableMessageBoxes();
+    SysSetup setup;
+    setup.width = kSize;
+    setup.height = kSize;
+    setup.vsync = 0;
+    ASSERT_EQ(tkSysSetup(setup), 0);
+    services = std::make_unique<CTkGPUProgrammingServices>(tkEngine().driver);
+  }
+  void TearDown() override {
+    services.reset();
+    tkSysShutdown();
+  }
+
+  // Draws the pair over the whole frame and reads it back (row 0 at the bottom).
+  std::vector<uint8_t> drawFrame(const STkCompiledShader& vertex, const STkCompiledShader& pixel,
+                                 const std::vector<uint8_t>& vertexBlock, const std::vector<uint8_t>& pixelBlock) {
+    std::vector<uint8_t> pixels(kSize * kSize * 4);
+    tkEngine().driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
+    {
+      SavedGlState saved;
+      std::string log;
+      GLuint program = linkProgram(vertex, pixel, &log);
+      EXPECT_NE(program, 0u) << log;
+      GLuint buffers[2] = {constantBuffer(vertex.table, vertexBlock), constantBuffer(pixel.table, pixelBlock)};
+      glUseProgram(program);
+      glViewport(0, 0, kSize, kSize);
+      glDisable(GL_DEPTH_TEST);
+      glDisable(GL_CULL_FACE);
+      glDisable(GL_BLEND);
+      // Texture coordinates as Direct3D has them: (0, 0) at the top left.
+      glBegin(GL_QUADS);
+      glMultiTexCoord2f(GL_TEXTURE0, 0, 1);
+      glVertex4f(-1, -1, 0, 1);
+      glMultiTexCoord2f(GL_TEXTURE0, 1, 1);
+      glVertex4f(1, -1, 0, 1);
+      glMultiTexCoord2f(GL_TEXTURE0, 1, 0);
+      glVertex4f(1, 1, 0, 1);
+      glMultiTexCoord2f(GL_TEXTURE0, 0, 0);
+      glVertex4f(-1, 1, 0, 1);
+      glEnd();
+      glReadBuffer(GL_BACK);
+      glPixelStorei(GL_PACK_ALIGNMENT, 1);
+      glReadPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+      glDeleteBuffers(2, buffers);
+      glDeleteProgram(program);
+    }
+    tkEngine().driver->endScene();
+    return pixels;
+  }
+
+  std::unique_ptr<CTkGPUProgrammingServices> services;
+  test::TempFolder folder;
+};
+
+TEST_F(ShaderDrawTest, PixelsAreWhatTheShadersCompute) {
+  SShaderMaterialRequest request;
+  request.vertexPath = folder.write("v.hlsl", kVertex);
+  request.vertexEntry = "vs_main";
+  request.pixelPath = folder.write("p.hlsl", kPixel);
+  request.pixelEntry = "ps_main";
+  std::string error;
+  const int type = services->getShaderMaterial(request, &error);
+  ASSERT_GE(type, 0) << error;
+  const STkCompiledShader& vertex = services->vertexShaderOf(type)->code;
+  const STkCompiledShader& pixel = services->pixelShaderOf(type)->code;
+
+  // Row by row, translation in elements 12 to 14, one element off the diagonal:
+  // (1, 2, 3, 1) x M = (0.3, 0.65, 0.46, 1); the transpose would give other values.
+  const float transform[16] = {0.1f, 0.25f, 0, 0, 0, 0.05f, 0, 0, 0, 0, 0.02f, 0, 0.2f, 0.3f, 0.4f, 1};
+  const float tint[4] = {0.9f, 0.1f, 0.5f, 1};
+  std::vector<uint8_t> frame = drawFrame(vertex, pixel, blockWith(vertex.table, "Transform", transform, 16),
+                                         blockWith(pixel.table, "Tint", tint, 4));
+
+  struct Probe {
+    const char* what;
+    int x, row;  // row counted from the bottom
+    float r, g, b;
+  };
+  const auto uvAt = [](int i) { return (i + 0.5f) / kSize; };
+  const Probe probes[] = {
+      {"top left: mul(v, M)", 5, kSize - 6, 0.3f, 0.65f, 0.46f},
+      {"bottom left: pixel constant", 5, 5, 0.9f, 0.1f, 0.5f},
+      {"top right: uv and VPOS", 50, kSize - 3, uvAt(50), uvAt(2), 50 / 64.0f},
+      {"bottom right: uv and VPOS", 40, 1, uvAt(40), uvAt(kSize - 2), 40 / 64.0f},
+  };
+  for (const Probe& p : probes) {
+    SCOPED_TRACE(p.what);
+    const uint8_t* px = &frame[(p.row * kSize + p.x) * 4];
+    EXPECT_NEAR(px[0], p.r * 255, 2);
+    EXPECT_NEAR(px[1], p.g * 255, 2);
+    EXPECT_NEAR(px[2], p.b * 255, 2);
+  }
+}
+
+}  // namespace
+}  // namespace tk
