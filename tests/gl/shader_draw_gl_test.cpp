@@ -4,7 +4,7 @@
 
 #include <epoxy/gl.h>
 
-#include <cmath>
+#include <functional>
 
 #include "app/engine.h"
 #include "app/log.h"
@@ -38,15 +38,26 @@ float4 ps_main(float4 probe : TEXCOORD3, float2 vpos : VPOS, float2 uv : TEXCOOR
 }
 )";
 
+constexpr const char* kSamplingPixel = R"(
+sampler2D Left : register(s2);
+sampler2D Right;
+float4 ps_main(float2 uv : TEXCOORD0) : COLOR { return uv.x < 0.5 ? tex2D(Left, uv) : tex2D(Right, uv); }
+)";
+
+constexpr int kSavedUnits = 4;
+
 // The GL state the display library caches, put back after drawing behind it.
 class SavedGlState {
  public:
   SavedGlState() {
+    for (int unit = 0; unit < kSavedUnits; ++unit) {
+      glActiveTexture(GL_TEXTURE0 + unit);
+      glGetIntegerv(GL_TEXTURE_BINDING_2D, &unitTextures_[unit]);
+    }
     glGetIntegerv(GL_CURRENT_PROGRAM, &program_);
     glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &drawFramebuffer_);
     glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &readFramebuffer_);
     glGetIntegerv(GL_ACTIVE_TEXTURE, &activeTexture_);
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture_);
     glGetIntegerv(GL_UNIFORM_BUFFER_BINDING, &uniformBuffer_);
     glGetIntegerv(GL_VIEWPORT, viewport_);
     depthTest_ = glIsEnabled(GL_DEPTH_TEST);
@@ -57,8 +68,11 @@ class SavedGlState {
     glUseProgram(program_);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFramebuffer_);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer_);
+    for (int unit = 0; unit < kSavedUnits; ++unit) {
+      glActiveTexture(GL_TEXTURE0 + unit);
+      glBindTexture(GL_TEXTURE_2D, unitTextures_[unit]);
+    }
     glActiveTexture(activeTexture_);
-    glBindTexture(GL_TEXTURE_2D, texture_);
     glBindBuffer(GL_UNIFORM_BUFFER, uniformBuffer_);
     glViewport(viewport_[0], viewport_[1], viewport_[2], viewport_[3]);
     depthTest_ ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST);
@@ -67,7 +81,8 @@ class SavedGlState {
   }
 
  private:
-  GLint program_, drawFramebuffer_, readFramebuffer_, activeTexture_, texture_, uniformBuffer_;
+  GLint program_, drawFramebuffer_, readFramebuffer_, activeTexture_, uniformBuffer_;
+  GLint unitTextures_[kSavedUnits];
   GLint viewport_[4];
   GLboolean depthTest_, cullFace_, blend_;
 };
@@ -108,6 +123,7 @@ GLuint linkProgram(const STkCompiledShader& vertex, const STkCompiledShader& pix
 
 // A uniform buffer holding one stage's constants, bound to the stage's binding.
 GLuint constantBuffer(const STkShaderConstantTable& table, const std::vector<uint8_t>& block) {
+  if (table.blockBinding < 0) return 0;  // a stage without constants
   GLuint buffer;
   glGenBuffers(1, &buffer);
   glBindBuffer(GL_UNIFORM_BUFFER, buffer);
@@ -145,7 +161,8 @@ class ShaderDrawTest : public ::testing::Test {
 
   // Draws the pair over the whole frame and reads it back (row 0 at the bottom).
   std::vector<uint8_t> drawFrame(const STkCompiledShader& vertex, const STkCompiledShader& pixel,
-                                 const std::vector<uint8_t>& vertexBlock, const std::vector<uint8_t>& pixelBlock) {
+                                 const std::vector<uint8_t>& vertexBlock, const std::vector<uint8_t>& pixelBlock,
+                                 const std::function<void()>& bindTextures = [] {}) {
     std::vector<uint8_t> pixels(kSize * kSize * 4);
     tkEngine().driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
     {
@@ -155,6 +172,7 @@ class ShaderDrawTest : public ::testing::Test {
       EXPECT_NE(program, 0u) << log;
       GLuint buffers[2] = {constantBuffer(vertex.table, vertexBlock), constantBuffer(pixel.table, pixelBlock)};
       glUseProgram(program);
+      bindTextures();
       glViewport(0, 0, kSize, kSize);
       glDisable(GL_DEPTH_TEST);
       glDisable(GL_CULL_FACE);
@@ -180,21 +198,65 @@ class ShaderDrawTest : public ::testing::Test {
     return pixels;
   }
 
+  const STkCompiledShader* compiledPair(const char* vertexSource, const char* pixelSource) {
+    SShaderMaterialRequest request;
+    request.vertexPath = folder.write("v.hlsl", vertexSource);
+    request.vertexEntry = "vs_main";
+    request.pixelPath = folder.write("p.hlsl", pixelSource);
+    request.pixelEntry = "ps_main";
+    std::string error;
+    type = services->getShaderMaterial(request, &error);
+    EXPECT_GE(type, 0) << error;
+    return type < 0 ? nullptr : &services->vertexShaderOf(type)->code;
+  }
+  const STkCompiledShader& pixelShader() { return services->pixelShaderOf(type)->code; }
+
   std::unique_ptr<CTkGPUProgrammingServices> services;
   test::TempFolder folder;
+  int type = -1;
 };
 
+// A 1x1 texture of one colour on a unit.
+GLuint solidTexture(int unit, const uint8_t rgba[4]) {
+  GLuint texture;
+  glGenTextures(1, &texture);
+  glActiveTexture(GL_TEXTURE0 + unit);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  return texture;
+}
+
+TEST_F(ShaderDrawTest, SamplersReadTheUnitsTheTableGives) {
+  const STkCompiledShader* vertex = compiledPair(kVertex, kSamplingPixel);
+  ASSERT_NE(vertex, nullptr);
+  const STkShaderConstantTable& table = pixelShader().table;
+  ASSERT_NE(table.findSampler("Left"), nullptr);
+  ASSERT_NE(table.findSampler("Right"), nullptr);
+  const int leftUnit = table.findSampler("Left")->unit;
+  const int rightUnit = table.findSampler("Right")->unit;
+  EXPECT_EQ(leftUnit, 2);
+  const uint8_t red[4] = {255, 0, 0, 255}, blue[4] = {0, 0, 255, 255};
+  GLuint textures[2] = {};
+  const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+  std::vector<uint8_t> frame =
+      drawFrame(*vertex, pixelShader(), blockWith(vertex->table, "Transform", identity, 16),
+                std::vector<uint8_t>(table.blockSize), [&] {
+                  textures[0] = solidTexture(leftUnit, red);
+                  textures[1] = solidTexture(rightUnit, blue);
+                });
+  glDeleteTextures(2, textures);
+  EXPECT_EQ(std::vector<int>(frame.begin(), frame.begin() + 3), (std::vector<int>{255, 0, 0}));
+  const uint8_t* right = &frame[(kSize - 1) * 4];
+  EXPECT_EQ(std::vector<int>(right, right + 3), (std::vector<int>{0, 0, 255}));
+}
+
 TEST_F(ShaderDrawTest, PixelsAreWhatTheShadersCompute) {
-  SShaderMaterialRequest request;
-  request.vertexPath = folder.write("v.hlsl", kVertex);
-  request.vertexEntry = "vs_main";
-  request.pixelPath = folder.write("p.hlsl", kPixel);
-  request.pixelEntry = "ps_main";
-  std::string error;
-  const int type = services->getShaderMaterial(request, &error);
-  ASSERT_GE(type, 0) << error;
-  const STkCompiledShader& vertex = services->vertexShaderOf(type)->code;
-  const STkCompiledShader& pixel = services->pixelShaderOf(type)->code;
+  const STkCompiledShader* compiled = compiledPair(kVertex, kPixel);
+  ASSERT_NE(compiled, nullptr);
+  const STkCompiledShader& vertex = *compiled;
+  const STkCompiledShader& pixel = pixelShader();
 
   // Row by row, translation in elements 12 to 14, one element off the diagonal:
   // (1, 2, 3, 1) x M = (0.3, 0.65, 0.46, 1); the transpose would give other values.
