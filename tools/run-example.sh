@@ -16,6 +16,6 @@ fi
 frames="$PWD/out/showcase-frames"
 rm -rf "$frames"
 mkdir -p "$frames"
-xvfb-run -a -s "-screen 0 1280x1024x24" \
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
   build/tesk "$demo" -cap "$frames/showcase" -capfps 10 -display 640x360 -vsync 0 -userlog
 echo "No display: captured the showcase demo to $(ls "$frames" | wc -l) frames in $frames"

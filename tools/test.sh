@@ -14,7 +14,7 @@ run_suite() {
   if [ -n "${DISPLAY:-}" ]; then
     (cd "$dir" && ctest --output-on-failure -j"$jobs")
   else
-    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "cd '$dir' && ctest --output-on-failure -j$jobs"
+    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c "cd '$dir' && ctest --output-on-failure -j$jobs"
   fi
 }
 
