@@ -13,12 +13,18 @@ cmake --build build-fuzz -j"$(nproc)"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-for target in tf_read_fuzzer tf_roundtrip_fuzzer; do
+# Each target with its dictionary and seed folders.
+run_target() {  # target dict corpus...
+  local target=$1 dict=$2
+  shift 2
   echo "== $target for ${seconds}s =="
   # New inputs go to a scratch folder; the committed corpus is only read.
-  work=build-fuzz/corpus-$target
+  local work=build-fuzz/corpus-$target
   mkdir -p "$work"
   build-fuzz/$target -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=16384 \
-    -close_fd_mask=3 -dict=fuzz/tf.dict -artifact_prefix="build-fuzz/$target-" -print_final_stats=1 \
-    "$work" fuzz/corpus fuzz/regressions
-done
+    -close_fd_mask=3 -dict="$dict" -artifact_prefix="build-fuzz/$target-" -print_final_stats=1 \
+    "$work" "$@"
+}
+run_target tf_read_fuzzer fuzz/tf.dict fuzz/corpus fuzz/regressions
+run_target tf_roundtrip_fuzzer fuzz/tf.dict fuzz/corpus fuzz/regressions
+run_target effect_header_fuzzer fuzz/effect.dict fuzz/effect_corpus
