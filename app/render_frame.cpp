@@ -5,6 +5,7 @@
 #include "app/window/window.h"
 #include "render/gl/frame_keeper.h"
 #include "render/renderer_start.h"
+#include "render/tk_manager.h"
 
 namespace tk {
 namespace {
@@ -39,6 +40,7 @@ void renderFrame() {
   engine.gui->drawAll();
   keepFrameForScreenshots(engine);
   if (!engine.driver->endScene()) log(LOG_WARN, "endScene failed");
+  engine.manager->getRendererManager()->getLastFrameInfo()->endFrame();
 }
 
 }  // namespace tk

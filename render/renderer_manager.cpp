@@ -1,6 +1,8 @@
 #include "render/renderer_manager.h"
 
+#include "app/engine.h"
 #include "app/log.h"
+#include "render/tk_manager.h"
 #include "render/color_formats.h"
 
 namespace tk {
@@ -31,7 +33,24 @@ Size sceneTextureSize(int sizeCode, int width, int height, Size screen) {
 }  // namespace
 
 CTkRendererManager::CTkRendererManager(irr::IrrlichtDevice* device)
-    : device_(device), targets_(device->getVideoDriver()) {}
+    : device_(device), targets_(device->getVideoDriver()), frameSource_(device), lastFrame_(&frameSource_) {}
+
+// The device's own (virtual) clock: a held clock, as in capture, gives frame
+// times that follow the captured frames.
+irr::u32 CTkRendererManager::DeviceFrameSource::clockMs() { return device_->getTimer()->getTime(); }
+
+irr::core::matrix4 CTkRendererManager::DeviceFrameSource::projection() {
+  return device_->getVideoDriver()->getTransform(irr::video::ETS_PROJECTION);
+}
+
+irr::core::matrix4 CTkRendererManager::DeviceFrameSource::view() {
+  return device_->getVideoDriver()->getTransform(irr::video::ETS_VIEW);
+}
+
+irr::u32 CTkRendererManager::DeviceFrameSource::sceneTime() {
+  CTkManager* manager = tkEngine().manager;
+  return manager ? manager->getSceneManager()->currentTime() : 0;
+}
 
 Size CTkRendererManager::screenSize() const { return device_->getVideoDriver()->getScreenSize(); }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "render/last_frame_info.h"
 #include "render/render_command_record.h"
 #include "render/render_target_registry.h"
 #include "render/renderer.h"
@@ -26,14 +27,30 @@ class CTkRendererManager {
   bool createRenderTexture(const STkRenderCommandRecord& command);
 
   RenderTargetRegistry& targets() { return targets_; }
+  CTkLastFrameInfo* getLastFrameInfo() { return &lastFrame_; }
   const std::vector<irr::video::ITexture*>& shadowMaps() const { return shadowMaps_; }
 
  private:
   irr::core::dimension2du screenSize() const;
   bool createTarget(const char* name, irr::core::dimension2du size, int formatCode, bool ownDepth);
 
+  // The frame's facts as the device sees them.
+  class DeviceFrameSource : public FrameSource {
+   public:
+    explicit DeviceFrameSource(irr::IrrlichtDevice* device) : device_(device) {}
+    irr::u32 clockMs() override;
+    irr::core::matrix4 projection() override;
+    irr::core::matrix4 view() override;
+    irr::u32 sceneTime() override;
+
+   private:
+    irr::IrrlichtDevice* device_;
+  };
+
   irr::IrrlichtDevice* device_;
   RenderTargetRegistry targets_;
+  DeviceFrameSource frameSource_;
+  CTkLastFrameInfo lastFrame_;
   std::vector<irr::video::ITexture*> shadowMaps_;
 };
 

@@ -249,6 +249,7 @@ void ShowScene(int sceneId) {
   if (!slot) return;
   forEachObject(*slot, ShowObject);
   forEachLight(*slot, ShowLight);
+  tkEngine().manager->getRendererManager()->getLastFrameInfo()->invalidate();
   if (slot->attached) return;
   const STkSceneDesc& d = *slot->description;
   ColorBackdrop(packColour(firstSample3(d.backdrop)));
