@@ -1,5 +1,7 @@
 #include "render/tk_manager.h"
 
+#include "render/gl/gl_video_driver_ext.h"
+
 namespace tk {
 
 // Managers are made in this order and destroyed in reverse. The shader
@@ -15,12 +17,17 @@ CTkManager::CTkManager(irr::IrrlichtDevice* device) : device_(device) {
   eventReceiver_ = std::make_unique<STkEventReceiver>();
   sceneManager_ = std::make_unique<CTkSceneManager>();
   rendererManager_ = std::make_unique<CTkRendererManager>(device_);
+  if (device_->getVideoDriver()->getDriverType() == irr::video::EDT_OPENGL)
+    videoDriverExt_ = std::make_unique<CTkGLVideoDriverExt>();
+  else
+    videoDriverExt_ = std::make_unique<CTkNullVideoDriverExt>();
   techLookup_ = new CTkEffectTechLookup();
   ok_ = true;
 }
 
 CTkManager::~CTkManager() {
   if (techLookup_) techLookup_->drop();
+  videoDriverExt_.reset();
   rendererManager_.reset();
   sceneManager_.reset();
   eventReceiver_.reset();

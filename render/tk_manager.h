@@ -10,6 +10,7 @@
 #include "render/effect_tech_lookup.h"
 #include "render/renderer_manager.h"
 #include "render/tk_scene_manager.h"
+#include "render/video_driver_ext.h"
 
 namespace tk {
 
@@ -28,6 +29,7 @@ class CTkManager {
   CTkSceneManager* getSceneManager() { return sceneManager_.get(); }
   CTkRendererManager* getRendererManager() { return rendererManager_.get(); }
   STkEventReceiver* getEventReceiver() { return eventReceiver_.get(); }
+  ITkVideoDriverExt* getVideoDriverExt() { return videoDriverExt_.get(); }
   CTkEffectTechLookup* getTechLookup() { return techLookup_; }
   void onDeviceReset(int) {}
 
@@ -36,6 +38,7 @@ class CTkManager {
   std::unique_ptr<STkEventReceiver> eventReceiver_;
   std::unique_ptr<CTkSceneManager> sceneManager_;
   std::unique_ptr<CTkRendererManager> rendererManager_;
+  std::unique_ptr<ITkVideoDriverExt> videoDriverExt_;
   CTkEffectTechLookup* techLookup_ = nullptr;
   bool ok_ = false;
 };

@@ -1,0 +1,144 @@
+#include "render/gl/gl_video_driver_ext.h"
+
+#include <epoxy/gl.h>
+
+#include <algorithm>
+
+#include "app/log.h"
+
+namespace tk {
+
+class TkTextureLockHandle {
+ public:
+  explicit TkTextureLockHandle(irr::video::ITexture* texture) : texture(texture) {}
+  irr::video::ITexture* texture;
+};
+
+namespace {
+
+float channel(irr::u32 value) { return static_cast<float>(value) / 255.0f; }
+
+}  // namespace
+
+// The colour half keeps whatever the display library's material chose.
+void CTkGLVideoDriverExt::applyBlend() {
+  GLint rgbSource = GL_ONE, rgbDestination = GL_ZERO, rgbEquation = GL_FUNC_ADD;
+  glGetIntegerv(GL_BLEND_SRC_RGB, &rgbSource);
+  glGetIntegerv(GL_BLEND_DST_RGB, &rgbDestination);
+  glGetIntegerv(GL_BLEND_EQUATION_RGB, &rgbEquation);
+  if (separateAlpha_) {
+    glBlendFuncSeparate(rgbSource, rgbDestination, alphaSource_, alphaDestination_);
+    glBlendEquationSeparate(rgbEquation, alphaOperation_);
+  } else {
+    glBlendFuncSeparate(rgbSource, rgbDestination, rgbSource, rgbDestination);
+    glBlendEquationSeparate(rgbEquation, rgbEquation);
+  }
+}
+
+void CTkGLVideoDriverExt::setSeparateAlphaBlendEnable(bool enable) {
+  separateAlpha_ = enable;
+  applyBlend();
+}
+
+void CTkGLVideoDriverExt::setSrcBlendAlpha(int factor) {
+  alphaSource_ = glBlendFactorOf(factor);
+  applyBlend();
+}
+
+void CTkGLVideoDriverExt::setAlphaBlend(int operation, int sourceFactor, int destinationFactor) {
+  alphaOperation_ = glBlendOperationOf(operation);
+  if (alphaOperation_ == 0) alphaOperation_ = GL_FUNC_ADD;
+  alphaSource_ = glBlendFactorOf(sourceFactor);
+  alphaDestination_ = glBlendFactorOf(destinationFactor);
+  applyBlend();
+}
+
+void CTkGLVideoDriverExt::setBlendFactor(irr::video::SColor colour) {
+  glBlendColor(channel(colour.getRed()), channel(colour.getGreen()), channel(colour.getBlue()),
+               channel(colour.getAlpha()));
+}
+
+void CTkGLVideoDriverExt::setDepthBias(float bias, float slopeScale) {
+  if (bias == 0 && slopeScale == 0) {
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    return;
+  }
+  glEnable(GL_POLYGON_OFFSET_FILL);
+  glPolygonOffset(slopeScale, bias);
+}
+
+void CTkGLVideoDriverExt::setStencil(int value) {
+  if (value) glEnable(GL_STENCIL_TEST);
+  else glDisable(GL_STENCIL_TEST);
+  stencilReference_ = value ? 1 : 0;
+  glStencilFunc(stencilFunction_, stencilReference_, 0xFFFFFFFFu);
+}
+
+void CTkGLVideoDriverExt::setStencilPass(int operation) {
+  GLenum pass = glStencilOperationOf(operation);
+  glStencilOp(GL_KEEP, GL_KEEP, pass ? pass : GL_KEEP);
+}
+
+void CTkGLVideoDriverExt::setStencilFunc(int comparison) {
+  GLenum function = glComparisonOf(comparison);
+  stencilFunction_ = function ? function : GL_ALWAYS;
+  glStencilFunc(stencilFunction_, stencilReference_, 0xFFFFFFFFu);
+}
+
+// Applied to the texture bound on that unit, the way a sampler state follows its unit.
+void CTkGLVideoDriverExt::setSamplerBorderColor(int sampler, irr::video::SColor colour) {
+  GLint active = GL_TEXTURE0;
+  glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
+  glActiveTexture(GL_TEXTURE0 + sampler);
+  const float border[4] = {channel(colour.getRed()), channel(colour.getGreen()), channel(colour.getBlue()),
+                           channel(colour.getAlpha())};
+  glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, border);
+  glActiveTexture(active);
+}
+
+TkTextureLockHandle* CTkGLVideoDriverExt::lockCubeTexture(void*, int, int, int, STkTextureLock*) {
+  // No cube texture of the engine can be named here yet: every one is of the wrong kind.
+  log(LOG_ERROR, "CTkGLVideoDriverExt::lockTexture only texture Cube supported");
+  return nullptr;
+}
+
+TkTextureLockHandle* CTkGLVideoDriverExt::lockTexture(irr::video::ITexture* texture, int mode, int mipLevel,
+                                                      STkTextureLock* out) {
+  if (!texture) {
+    log(LOG_ERROR, "CTkGLVideoDriverExt::lockTexture only texture 2D supported");
+    return nullptr;
+  }
+  if (mipLevel < 0 || mipLevel >= getMipLevelCount(texture)) {
+    log(LOG_ERROR, "CTkGLVideoDriverExt::lockTexture Could not get surface level");
+    return nullptr;
+  }
+  auto lockMode = mode == 1 ? irr::video::ETLM_READ_ONLY : irr::video::ETLM_READ_WRITE;
+  void* data = texture->lock(lockMode, static_cast<irr::u32>(mipLevel));
+  if (!data) {
+    log(LOG_ERROR, "CTkGLVideoDriverExt::lockTexture Could not lock texture");
+    return nullptr;
+  }
+  irr::core::dimension2du size = texture->getSize();
+  out->width = std::max(1u, size.Width >> mipLevel);
+  out->height = std::max(1u, size.Height >> mipLevel);
+  out->pitch = static_cast<int32_t>(texture->getPitch() >> mipLevel);
+  out->data = data;
+  return new TkTextureLockHandle(texture);
+}
+
+void CTkGLVideoDriverExt::unlockTexture(TkTextureLockHandle* handle) {
+  if (!handle) return;
+  handle->texture->unlock();
+  delete handle;
+}
+
+int CTkGLVideoDriverExt::getMipLevelCount(irr::video::ITexture* texture) {
+  if (!texture) return 0;
+  if (!texture->hasMipMaps()) return 1;
+  irr::core::dimension2du size = texture->getSize();
+  int levels = 1;
+  for (irr::u32 edge = std::max(size.Width, size.Height); edge > 1; edge >>= 1) ++levels;
+  return levels;
+}
+
+}  // namespace tk

@@ -1,0 +1,39 @@
+#pragma once
+// The video driver extension on OpenGL: the states are set as GL state in the
+// display library's context (and restored where the library caches them).
+
+#include "render/video_driver_ext.h"
+
+namespace tk {
+
+class CTkGLVideoDriverExt : public ITkVideoDriverExt {
+ public:
+  void setSeparateAlphaBlendEnable(bool enable) override;
+  void setSrcBlendAlpha(int factor) override;
+  void setAlphaBlend(int operation, int sourceFactor, int destinationFactor) override;
+  void setBlendFactor(irr::video::SColor colour) override;
+  void setDepthBias(float bias, float slopeScale) override;
+  void setStencil(int value) override;
+  void setStencilPass(int operation) override;
+  void setStencilFunc(int comparison) override;
+  void setSamplerBorderColor(int sampler, irr::video::SColor colour) override;
+  TkTextureLockHandle* lockCubeTexture(void* cubeTexture, int mode, int mipLevel, int face,
+                                       STkTextureLock* out) override;
+  TkTextureLockHandle* lockTexture(irr::video::ITexture* texture, int mode, int mipLevel, STkTextureLock* out) override;
+  void unlockTexture(TkTextureLockHandle* handle) override;
+  int getMipLevelCount(irr::video::ITexture* texture) override;
+  // The display library begins and ends the scene itself: these always succeed.
+  bool beginScene() override { return true; }
+  bool endScene() override { return true; }
+
+ private:
+  bool separateAlpha_ = false;
+  unsigned colourSource_ = 0x0302, colourDestination_ = 0x0303;  // GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA
+  unsigned alphaSource_ = 1, alphaDestination_ = 0;               // GL_ONE, GL_ZERO
+  unsigned alphaOperation_ = 0x8006;                               // GL_FUNC_ADD
+  int stencilReference_ = 0;
+  unsigned stencilFunction_ = 0x0207;                              // GL_ALWAYS
+  void applyBlend();
+};
+
+}  // namespace tk
