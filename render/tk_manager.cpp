@@ -22,10 +22,12 @@ CTkManager::CTkManager(irr::IrrlichtDevice* device) : device_(device) {
   else
     videoDriverExt_ = std::make_unique<CTkNullVideoDriverExt>();
   techLookup_ = new CTkEffectTechLookup();
+  renderServices_ = std::make_unique<CTkRenderServices>(device_);
   ok_ = true;
 }
 
 CTkManager::~CTkManager() {
+  renderServices_.reset();
   if (techLookup_) techLookup_->drop();
   videoDriverExt_.reset();
   rendererManager_.reset();

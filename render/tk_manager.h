@@ -8,6 +8,7 @@
 
 #include "app/input/input_state.h"
 #include "render/effect_tech_lookup.h"
+#include "render/render_services.h"
 #include "render/renderer_manager.h"
 #include "render/tk_scene_manager.h"
 #include "render/video_driver_ext.h"
@@ -30,6 +31,7 @@ class CTkManager {
   CTkRendererManager* getRendererManager() { return rendererManager_.get(); }
   STkEventReceiver* getEventReceiver() { return eventReceiver_.get(); }
   ITkVideoDriverExt* getVideoDriverExt() { return videoDriverExt_.get(); }
+  CTkRenderServices* getRenderServices() { return renderServices_.get(); }
   CTkEffectTechLookup* getTechLookup() { return techLookup_; }
   void onDeviceReset(int) {}
 
@@ -39,6 +41,7 @@ class CTkManager {
   std::unique_ptr<CTkSceneManager> sceneManager_;
   std::unique_ptr<CTkRendererManager> rendererManager_;
   std::unique_ptr<ITkVideoDriverExt> videoDriverExt_;
+  std::unique_ptr<CTkRenderServices> renderServices_;
   CTkEffectTechLookup* techLookup_ = nullptr;
   bool ok_ = false;
 };
