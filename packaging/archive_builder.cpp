@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/files/file_layer.h"
 #include "app/log.h"
 
 namespace tk {
@@ -37,15 +38,6 @@ std::string memberNameOf(const std::string& folder, const std::string& file) {
   std::replace(name.begin(), name.end(), '\\', '/');
   while (name.rfind("./", 0) == 0) name.erase(0, 2);
   return name;
-}
-
-bool readFile(const std::string& path, std::string* contents) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  *contents = bytes.str();
-  return true;
 }
 
 }  // namespace
@@ -81,7 +73,7 @@ bool ArchiveBuilder::open(const std::string& path) {
 
 bool ArchiveBuilder::addFile(const std::string& diskPath, const std::string& memberName) {
   std::string contents;
-  if (!readFile(diskPath, &contents)) {
+  if (!readWholeFile(diskPath.c_str(), &contents)) {
     logError("Failed to read file path=%s\n", diskPath.c_str());
     return false;
   }

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "app/files/ini_file.h"
+#include "app/files/file_layer.h"
 #include "app/log.h"
 #include "demo/demo_description.h"
 #include "packaging/archive_builder.h"
@@ -39,15 +40,6 @@ std::string folderOf(const std::string& path) {
 std::string absolute(const std::string& path) {
   std::error_code ignored;
   return fs::absolute(path, ignored).lexically_normal().string();
-}
-
-bool readFile(const std::string& path, std::string* contents) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  *contents = bytes.str();
-  return true;
 }
 
 struct PackJob {
@@ -99,7 +91,7 @@ bool finish(const PackJob& job, ArchiveBuilder* builder) {
   if (!builder->close()) return false;
   if (job.storage == PackStorage::SideFile) return true;
   std::string archive;
-  if (!readFile(job.archivePath, &archive)) {
+  if (!readWholeFile(job.archivePath.c_str(), &archive)) {
     logError("Failed to read  %s", job.archivePath.c_str());
     return false;
   }
@@ -226,7 +218,7 @@ int packFolder(const std::string& programPath, const std::string& out, const std
 int packFileList(const std::string& programPath, const std::string& out, const std::string& list) {
   PackJob job = makeJob(programPath, out, PackStorage::InProgram, kResourceArchive);
   std::string text;
-  if (!readFile(list, &text)) {
+  if (!readWholeFile(list.c_str(), &text)) {
     logError("Failed to read  %s", list.c_str());
     return -1;
   }
