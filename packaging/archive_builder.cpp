@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "app/files/file_layer.h"
 #include "app/log.h"

@@ -6,8 +6,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <fstream>
-#include <sstream>
 
 #include "app/files/ini_file.h"
 #include "app/files/file_layer.h"
