@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <set>
 
 namespace tk {
@@ -185,7 +186,8 @@ class Prepass {
     size_t close = t.find(')', open);
     if (open >= t.size() || t[open] != '(' || close == std::string::npos) return i + 1;
     std::string reg = t.substr(skipBlanks(open + 1), close - skipBlanks(open + 1));
-    if (!reg.empty() && (reg[0] == 's' || reg[0] == 'S')) result_.samplerRegisters[name] = std::atoi(reg.c_str() + 1);
+    // A sampler's unit, or a Direct3D 10 style texture's (its sampler takes its name).
+    if (!reg.empty() && std::strchr("sStT", reg[0])) result_.samplerRegisters[name] = std::atoi(reg.c_str() + 1);
     blank(i, close + 1);
     return close + 1;
   }

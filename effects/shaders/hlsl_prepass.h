@@ -14,7 +14,8 @@ struct HlslPrepassResult {
   std::string text;
   // Semantics of global declarations as written ("World" in `float4x4 W : World;`).
   std::map<std::string, std::string> semantics;
-  // Sampler units asked with `register(sN)`, by sampler name.
+  // Sampler units asked with `register(sN)` (or `register(tN)` on a texture
+  // object), by name.
   std::map<std::string, int> samplerRegisters;
 };
 

@@ -86,10 +86,19 @@ std::string withCompatibilityProfile(std::string glsl) {
   return glsl;
 }
 
+// Separate texture and sampler objects (Texture2D with SamplerState) become
+// one GLSL sampler per pair, named after the texture.
+void combineTexturesAndSamplers(spirv_cross::CompilerGLSL& compiler) {
+  compiler.build_combined_image_samplers();
+  for (const spirv_cross::CombinedImageSampler& pair : compiler.get_combined_image_samplers())
+    compiler.set_name(pair.combined_id, compiler.get_name(pair.image_id));
+}
+
 bool toGlsl(std::vector<uint32_t> spirv, const HlslPrepassResult& prepass, bool vertex, STkCompiledShader* shader,
             std::string* error) {
   try {
     spirv_cross::CompilerGLSL compiler(std::move(spirv));
+    combineTexturesAndSamplers(compiler);
     fixShaderInterface(compiler, vertex, prepass.samplerRegisters);
     spirv_cross::CompilerGLSL::Options options;
     options.version = 450;

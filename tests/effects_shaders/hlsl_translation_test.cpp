@@ -76,6 +76,21 @@ TEST_F(HlslTranslationTest, SamplersKeepTheirRegisterAndOthersTakeTheLowestFreeU
   EXPECT_TRUE(contains(t.shader.glsl, "layout(binding = 3) uniform sampler2D Diffuse;")) << t.shader.glsl;
 }
 
+TEST_F(HlslTranslationTest, TextureObjectsWithSamplerStatesBecomeOneSamplerPerTexture) {
+  ShaderTranslation t = translate(false,
+                                  "Texture2D Albedo : register(t2);\nTexture2D Mask;\nSamplerState Linear;\n"
+                                  "float4 ps_main(float2 uv : TEXCOORD0) : COLOR {\n"
+                                  "  return Albedo.Sample(Linear, uv) * Mask.Sample(Linear, uv);\n}\n",
+                                  "ps_main");
+  ASSERT_TRUE(ok) << t.error;
+  const STkShaderConstantTable& table = t.shader.table;
+  ASSERT_EQ(table.samplers.size(), 2u) << t.shader.glsl;
+  ASSERT_NE(table.findSampler("Albedo"), nullptr) << t.shader.glsl;
+  ASSERT_NE(table.findSampler("Mask"), nullptr) << t.shader.glsl;
+  EXPECT_EQ(table.findSampler("Albedo")->unit, 2);
+  EXPECT_EQ(table.findSampler("Mask")->unit, 0);
+}
+
 TEST_F(HlslTranslationTest, ConstantTableGivesOffsetsShapesArraysAndMembers) {
   ShaderTranslation t = translate(true, test::kVertexShader, "vs_main");
   ASSERT_TRUE(ok) << t.error;
