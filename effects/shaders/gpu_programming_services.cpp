@@ -4,6 +4,7 @@
 
 #include "app/files/file_layer.h"
 #include "app/log.h"
+#include "app/shader_compiler_probe.h"
 #include "app/shader_reload.h"
 #include "effects/shaders/shader_includer.h"
 
@@ -38,6 +39,7 @@ const char* pixelTargetName(int target) { return target >= 0 && target < 8 ? kPi
 CTkGPUProgrammingServices::CTkGPUProgrammingServices(irr::video::IVideoDriver* driver,
                                                      std::unique_ptr<ITkShaderMaterialFactory> factory)
     : driver_(driver), factory_(std::move(factory)) {
+  missingShaderCompilerLibrary();  // the compiler's process-wide start, once
   if (!factory_ && driver_) factory_ = makeProgramMaterialFactory(driver_);
 }
 

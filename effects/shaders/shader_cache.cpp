@@ -80,17 +80,20 @@ InfRecord parseInf(const std::string& text) {
   return record;
 }
 
-bool writeFileAtomically(const std::string& path, const void* data, size_t size) {
+enum class WriteResult { Written, NotOpened, NotWritten };
+
+// Through a temporary file and a rename: a reader never sees half a file.
+WriteResult writeFileAtomically(const std::string& path, const void* data, size_t size) {
   const std::string temporary = path + ".tmp";
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
+    if (!out) return WriteResult::NotOpened;
     out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-    if (!out) return false;
+    if (!out) return WriteResult::NotWritten;
   }
   std::error_code error;
   std::filesystem::rename(temporary, path, error);
-  return !error;
+  return error ? WriteResult::NotWritten : WriteResult::Written;
 }
 
 void scanInto(const std::string& path, int depth, std::vector<std::string>* files) {
@@ -235,13 +238,22 @@ void CTkShaderCache::write(const ShaderCompileRequest& request, const ShaderTran
   std::error_code ignored;
   std::filesystem::create_directories(directory_, ignored);
   const std::vector<uint8_t> bytes = serialiseCompiledShader(translation.shader);
-  if (!writeFileAtomically(path, bytes.data(), bytes.size())) {
-    log(LOG_WARN, "TkGPU: Cached Compiled Shader file cannot be write %s", path.c_str());
+  WriteResult result = writeFileAtomically(path, bytes.data(), bytes.size());
+  if (result != WriteResult::Written) {
+    log(LOG_WARN,
+        result == WriteResult::NotOpened ? "TkGPU: Cached Compiled Shader cannot be opened for write '%s'"
+                                         : "TkGPU: Cached Compiled Shader file cannot be write %s",
+        path.c_str());
     return;
   }
   const std::string inf = infText(request, translation);
-  if (!writeFileAtomically(path + ".inf", inf.data(), inf.size()))
-    log(LOG_WARN, "TkGPU: Cached Shader Info cannot be write %s", (path + ".inf").c_str());
+  const std::string infPath = path + ".inf";
+  result = writeFileAtomically(infPath, inf.data(), inf.size());
+  if (result != WriteResult::Written)
+    log(LOG_WARN,
+        result == WriteResult::NotOpened ? "TkGPU: Cached Shader Info cannot be opened for write '%s'"
+                                         : "TkGPU: Cached Shader Info cannot be write %s",
+        infPath.c_str());
 }
 
 }  // namespace tk

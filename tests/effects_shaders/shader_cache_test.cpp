@@ -176,6 +176,20 @@ TEST_F(ShaderCacheTest, StaleEntriesAreRebuilt) {
   }
 }
 
+TEST_F(ShaderCacheTest, AnUnwritableCacheOnlyLosesTheCopy) {
+  std::ofstream(cacheFolder) << "a file where the folder should be";
+  std::string printed;
+  {
+    test::CapturedStdout out;
+    EXPECT_EQ(translationsOfRun(), 2);
+    EXPECT_EQ(translationsOfRun(), 2);
+    printed = out.take();
+  }
+  EXPECT_NE(printed.find("WARN : TkGPU: Cached Compiled Shader cannot be opened for write '" + vertexCacheFile() + "'"),
+            std::string::npos)
+      << printed;
+}
+
 TEST_F(ShaderCacheTest, ConflictingInfIsReportedWithBothMacroStrings) {
   ASSERT_EQ(translationsOfRun(), 2);
   writeText(vertexCacheFile() + ".inf", "OTHER 1~\n");
