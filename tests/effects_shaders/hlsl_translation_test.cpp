@@ -3,6 +3,7 @@
 
 #include "app/shader_compiler_probe.h"
 #include "effects/shaders/hlsl_translator.h"
+#include "effects/shaders/varying_match.h"
 #include "tests/effects_shaders/shader_sources.h"
 #include "tests/support/capture_stdout.h"
 
@@ -129,6 +130,19 @@ TEST_F(HlslTranslationTest, ConstantTableGivesOffsetsShapesArraysAndMembers) {
   EXPECT_EQ(table.findConstant("Offsets")->arrayStride, 16u);
   EXPECT_TRUE(table.findConstant("WorldViewProj")->columnsContiguous);
   EXPECT_EQ(table.blockSize, 208u);
+}
+
+TEST_F(HlslTranslationTest, PixelInputsTheVertexShaderDoesNotWriteReadZero) {
+  ShaderTranslation vertex = translate(true, test::kVertexShader, "vs_main");
+  ShaderTranslation pixel = translate(false,
+                                      "float4 ps_main(float4 c : COLOR0, float4 extra : TEXCOORD5) : COLOR {\n"
+                                      "  return c + extra;\n}\n",
+                                      "ps_main");
+  ASSERT_TRUE(ok) << pixel.error;
+  const std::string matched = pixelGlslMatchedTo(vertex.shader.glsl, pixel.shader.glsl);
+  EXPECT_TRUE(contains(matched, "\nin vec4 v_COLOR0;\n")) << matched;
+  EXPECT_TRUE(contains(matched, "\nvec4 v_TEXCOORD5 = vec4(0);\n")) << matched;
+  EXPECT_FALSE(contains(matched, "in vec4 v_TEXCOORD5;")) << matched;
 }
 
 TEST_F(HlslTranslationTest, MacrosReachThePreprocessor) {

@@ -10,6 +10,7 @@
 #include "app/log.h"
 #include "app/sys_setup.h"
 #include "effects/shaders/gpu_programming_services.h"
+#include "effects/shaders/varying_match.h"
 #include "tests/support/capture_stdout.h"
 
 namespace tk {
@@ -42,6 +43,13 @@ constexpr const char* kSamplingPixel = R"(
 sampler2D Left : register(s2);
 sampler2D Right;
 float4 ps_main(float2 uv : TEXCOORD0) : COLOR { return uv.x < 0.5 ? tex2D(Left, uv) : tex2D(Right, uv); }
+)";
+
+// Reads an input the vertex shader does not write: zero, as under Direct3D 9.
+constexpr const char* kUnmatchedPixel = R"(
+float4 ps_main(float4 extra : TEXCOORD5, float2 uv : TEXCOORD0) : COLOR {
+  return float4(uv.x > 0.5 ? 1 : 0, 0.5, 0, 1) + extra;
+}
 )";
 
 constexpr int kSavedUnits = 4;
@@ -105,7 +113,7 @@ GLuint compileStage(GLenum stage, const std::string& source, std::string* log) {
 GLuint linkProgram(const STkCompiledShader& vertex, const STkCompiledShader& pixel, std::string* log) {
   GLuint program = glCreateProgram();
   GLuint vs = compileStage(GL_VERTEX_SHADER, vertex.glsl, log);
-  GLuint ps = compileStage(GL_FRAGMENT_SHADER, pixel.glsl, log);
+  GLuint ps = compileStage(GL_FRAGMENT_SHADER, pixelGlslMatchedTo(vertex.glsl, pixel.glsl), log);
   glAttachShader(program, vs);
   glAttachShader(program, ps);
   glLinkProgram(program);
@@ -284,6 +292,23 @@ TEST_F(ShaderDrawTest, PixelsAreWhatTheShadersCompute) {
     EXPECT_NEAR(px[1], p.g * 255, 2);
     EXPECT_NEAR(px[2], p.b * 255, 2);
   }
+}
+
+}  // namespace
+}  // namespace tk
+
+namespace tk {
+namespace {
+
+TEST_F(ShaderDrawTest, InputsTheVertexShaderDoesNotWriteReadZero) {
+  const STkCompiledShader* vertex = compiledPair(kVertex, kUnmatchedPixel);
+  ASSERT_NE(vertex, nullptr);
+  const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+  std::vector<uint8_t> frame = drawFrame(*vertex, pixelShader(), blockWith(vertex->table, "Transform", identity, 16),
+                                         std::vector<uint8_t>(pixelShader().table.blockSize));
+  EXPECT_EQ(std::vector<int>(frame.begin(), frame.begin() + 3), (std::vector<int>{0, 128, 0}));
+  const uint8_t* right = &frame[(kSize - 1) * 4];
+  EXPECT_EQ(std::vector<int>(right, right + 3), (std::vector<int>{255, 128, 0}));
 }
 
 }  // namespace
