@@ -145,6 +145,45 @@ TEST_F(HlslTranslationTest, PixelInputsTheVertexShaderDoesNotWriteReadZero) {
   EXPECT_FALSE(contains(matched, "in vec4 v_TEXCOORD5;")) << matched;
 }
 
+TEST_F(HlslTranslationTest, Direct3D9IdiomsTranslate) {
+  const char* const bodies[] = {
+      "shared float4 A; float4 ps_main() : COLOR { return A; }",
+      "half4 H; float4 ps_main() : COLOR { return H * (half)2; }",
+      "sampler2D S; float4 ps_main(float4 t : TEXCOORD0) : COLOR { return tex2Dproj(S, t) + tex2Dbias(S, t) + "
+      "tex2Dlod(S, t); }",
+      "samplerCUBE C; float4 ps_main(float3 d : TEXCOORD0) : COLOR { return texCUBElod(C, float4(d, 2)); }",
+      "sampler3D V; float4 ps_main(float3 t : TEXCOORD0) : COLOR { return tex3D(V, t); }",
+      "float4 ps_main(float2 t : TEXCOORD0) : COLOR { clip(t.x - 0.5); return float4(ddx(t), ddy(t)); }",
+      "float4 ps_main(float2 t : TEXCOORD0, out float depth : DEPTH) : COLOR { depth = t.x; return 1; }",
+      "float4 C[4] : register(c0); float4 ps_main(int i : TEXCOORD0) : COLOR { return C[i]; }",
+      "float4 K <string UIName = \"k\";> = {1, 2, 3, 4}; float4 ps_main() : COLOR { return K; }",
+  };
+  for (const char* body : bodies) {
+    SCOPED_TRACE(body);
+    ShaderTranslation t = translate(false, body, "ps_main");
+    EXPECT_TRUE(ok) << t.error;
+  }
+}
+
+TEST_F(HlslTranslationTest, VertexInputsAndOutParametersMapBySemantic) {
+  const char* source =
+      "void vs_main(float4 p : POSITION0, float3 n : NORMAL, float3 t : TANGENT, float3 b : BINORMAL,\n"
+      "             float4 c1 : COLOR1, float2 uv7 : TEXCOORD7, float4 w : BLENDWEIGHT,\n"
+      "             out float4 oPos : POSITION0, out float4 oData : TEXCOORD2, out float oSize : PSIZE) {\n"
+      "  oPos = p; oData = float4(n + t + b, uv7.x) + c1 + w; oSize = 2;\n}\n";
+  ShaderTranslation t = translate(true, source, "vs_main");
+  ASSERT_TRUE(ok) << t.error;
+  const std::string& glsl = t.shader.glsl;
+  for (const char* expected :
+       {"#define tk_in_POSITION0 (gl_Vertex)\n", "#define tk_in_NORMAL0 (vec4(gl_Normal, 0.0)).xyz\n",
+        "#define tk_in_TANGENT0 (gl_MultiTexCoord1).xyz\n", "#define tk_in_BINORMAL0 (gl_MultiTexCoord2).xyz\n",
+        "#define tk_in_COLOR1 (gl_SecondaryColor)\n", "#define tk_in_TEXCOORD7 (gl_MultiTexCoord7).xy\n",
+        "gl_Position =", "gl_PointSize =", "out vec4 v_TEXCOORD2;"})
+    EXPECT_TRUE(contains(glsl, expected)) << expected << "\n" << glsl;
+  // An input the display library does not feed stays a generic attribute.
+  EXPECT_TRUE(contains(glsl, "in vec4 w;")) << glsl;
+}
+
 TEST_F(HlslTranslationTest, MacrosReachThePreprocessor) {
   const char* source = "float4 ps_main() : COLOR { return float4(RED, GREEN, 0, 1); }";
   ShaderTranslation t = translate(false, source, "ps_main", {{"GREEN", "0.25"}, {"RED", "0.5"}});
