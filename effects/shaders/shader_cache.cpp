@@ -133,7 +133,7 @@ bool upToDate(const std::string& path, const InfRecord& inf, const std::vector<s
     }
     if (fileTime > cacheTime) {
       log(LOG_DEBUG, "TkGPU: file '%s' more recent", file.c_str());
-      log(LOG_DEBUG, "TkGPU: '%s' not up to date against shader files", path.c_str());
+      log(LOG_INFO, "TkGPU: '%s' not up to date against shader files", path.c_str());
       return false;
     }
   }
@@ -141,11 +141,11 @@ bool upToDate(const std::string& path, const InfRecord& inf, const std::vector<s
   for (size_t i = 0; i < dependencies.size(); ++i) {
     if (contentDigest(dependencies[i]) != inf.dependencies[i].first) {
       log(LOG_DEBUG, "TkGPU: file '%s' changed", dependencies[i].c_str());
-      log(LOG_DEBUG, "TkGPU: '%s' not up to date against shader files", path.c_str());
+      log(LOG_INFO, "TkGPU: '%s' not up to date against shader files", path.c_str());
       return false;
     }
   }
-  log(LOG_DEBUG, "TkGPU: '%s' is up to date", path.c_str());
+  log(LOG_INFO, "TkGPU: '%s' is up to date", path.c_str());
   return true;
 }
 
@@ -204,9 +204,9 @@ bool CTkShaderCache::read(const ShaderCompileRequest& request, STkCompiledShader
     return false;
   }
   const std::string path = directory_ + "/" + shaderCacheFileName(request);
-  log(LOG_DEBUG, "TkGPU: Read from cache = '%s'", path.c_str());
+  log(LOG_INFO, "TkGPU: Read from cache = '%s'", path.c_str());
   if (!fileExists(path.c_str())) {
-    log(LOG_DEBUG, "TkGPU: File does not exist in the cache '%s'", path.c_str());
+    log(LOG_INFO, "TkGPU: File does not exist in the cache '%s'", path.c_str());
     return false;
   }
   std::string infContents;
@@ -234,7 +234,7 @@ void CTkShaderCache::write(const ShaderCompileRequest& request, const ShaderTran
     return;
   }
   const std::string path = directory_ + "/" + shaderCacheFileName(request);
-  log(LOG_DEBUG, "TkGPU: Write to cache '%s'", path.c_str());
+  log(LOG_INFO, "TkGPU: Write to cache '%s'", path.c_str());
   std::error_code ignored;
   std::filesystem::create_directories(directory_, ignored);
   const std::vector<uint8_t> bytes = serialiseCompiledShader(translation.shader);
