@@ -270,14 +270,16 @@ bool CTkGPUProgrammingServices::printConstants(int materialType) const {
   return true;
 }
 
-void connectShaderHotReload(CTkGPUProgrammingServices* services) {
+void connectShaderHotReload(CTkGPUProgrammingServices* services,
+                            std::function<void(const std::vector<int>& updated)> onUpdated) {
   if (!services) {
     setShaderChangeHandler(nullptr);
     return;
   }
-  setShaderChangeHandler([services](const std::vector<std::string>& files) {
+  setShaderChangeHandler([services, onUpdated](const std::vector<std::string>& files) {
     std::vector<int> updated;
     services->updateShaders(files, &updated);
+    if (onUpdated && !updated.empty()) onUpdated(updated);
   });
 }
 

@@ -8,6 +8,7 @@
 
 #include <irrlicht.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -107,7 +108,10 @@ class CTkGPUProgrammingServices {
   int translations_ = 0;
 };
 
-// Hands the files the shader hot reload reports to `services` (null: only logged).
-void connectShaderHotReload(CTkGPUProgrammingServices* services);
+// Hands the files the shader hot reload reports to `services` (null: only
+// logged); `onUpdated`, when given, hears which material types got new programs
+// (effects built on them may re-resolve their constants).
+void connectShaderHotReload(CTkGPUProgrammingServices* services,
+                            std::function<void(const std::vector<int>& updated)> onUpdated = nullptr);
 
 }  // namespace tk

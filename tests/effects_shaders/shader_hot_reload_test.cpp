@@ -34,7 +34,8 @@ TEST(ShaderHotReloadTest, AnEditedIncludeReplacesThePrograms) {
     ASSERT_GE(type, 0);
     auto* material = dynamic_cast<CTkShaderProgramMaterial*>(device->getVideoDriver()->getMaterialRenderer(type));
     ASSERT_NE(material, nullptr);
-    connectShaderHotReload(&services);
+    std::vector<int> heard;
+    connectShaderHotReload(&services, [&](const std::vector<int>& updated) { heard = updated; });
     beginFolderWatches();
     test::CapturedStdout output;
     std::ofstream(colour) << "#define COLOUR float4(0, 0, 1, 1)\n";
@@ -46,6 +47,7 @@ TEST(ShaderHotReloadTest, AnEditedIncludeReplacesThePrograms) {
     endFolderWatches();
     connectShaderHotReload(nullptr);
     EXPECT_TRUE(replaced) << log;
+    EXPECT_EQ(heard, std::vector<int>{type});
     EXPECT_NE(material->pixel().glsl.find("vec4(0.0, 0.0, 1.0, 1.0)"), std::string::npos) << material->pixel().glsl;
     EXPECT_NE(log.find("TkGPU: recompile " + request.pixelPath + " (Pixel)..."), std::string::npos) << log;
   }
