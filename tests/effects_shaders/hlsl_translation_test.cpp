@@ -32,33 +32,27 @@ class HlslTranslationTest : public ::testing::Test {
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+void expectAll(const std::string& glsl, std::initializer_list<const char*> parts) {
+  for (const char* part : parts) EXPECT_TRUE(contains(glsl, part)) << part << "\n" << glsl;
+}
+
 TEST_F(HlslTranslationTest, VertexShaderReadsDisplayLibraryInputsAndWritesVaryingsBySemantic) {
   ShaderTranslation t = translate(true, test::kVertexShader, "vs_main");
   ASSERT_TRUE(ok) << t.error;
   const std::string& glsl = t.shader.glsl;
   EXPECT_EQ(glsl.rfind("#version 450 compatibility\n", 0), 0u) << glsl;
-  EXPECT_TRUE(contains(glsl, "gl_Position =")) << glsl;
-  EXPECT_TRUE(contains(glsl, "#define tk_in_POSITION0 (gl_Vertex).xyz")) << glsl;
-  EXPECT_TRUE(contains(glsl, "#define tk_in_TEXCOORD00 (gl_MultiTexCoord0).xy") ||
-              contains(glsl, "(gl_MultiTexCoord0).xy"))
-      << glsl;
-  EXPECT_TRUE(contains(glsl, "(gl_Color)")) << glsl;
-  EXPECT_TRUE(contains(glsl, "out vec2 v_TEXCOORD1;")) << glsl;
-  EXPECT_TRUE(contains(glsl, "out vec4 v_COLOR0;")) << glsl;
   EXPECT_FALSE(contains(glsl, "layout(location")) << glsl;
-  EXPECT_TRUE(contains(glsl, "uniform tkVertexConstants")) << glsl;
+  expectAll(glsl, {"gl_Position =", "#define tk_in_POSITION0 (gl_Vertex).xyz\n",
+                   "#define tk_in_TEXCOORD0 (gl_MultiTexCoord0).xy\n", "#define tk_in_COLOR0 (gl_Color)\n",
+                   "out vec2 v_TEXCOORD1;", "out vec4 v_COLOR0;", "uniform tkVertexConstants"});
 }
 
 TEST_F(HlslTranslationTest, PixelShaderDropsFrameworkDeclarationsAndMapsScreenInputs) {
   ShaderTranslation t = translate(false, test::kPixelShader, "ps_main");
   ASSERT_TRUE(ok) << t.error;
   const std::string& glsl = t.shader.glsl;
-  EXPECT_TRUE(contains(glsl, "in vec4 v_COLOR0;")) << glsl;
-  EXPECT_TRUE(contains(glsl, "in vec2 v_TEXCOORD1;")) << glsl;
-  EXPECT_TRUE(contains(glsl, "gl_FragCoord.xy - 0.5")) << glsl;
-  EXPECT_TRUE(contains(glsl, "gl_FrontFacing ? 1.0 : -1.0")) << glsl;
-  EXPECT_TRUE(contains(glsl, "layout(location = 0) out vec4")) << glsl;
-  EXPECT_TRUE(contains(glsl, "uniform tkPixelConstants")) << glsl;
+  expectAll(glsl, {"in vec4 v_COLOR0;", "in vec2 v_TEXCOORD1;", "gl_FragCoord.xy - 0.5", "gl_FrontFacing ? 1.0 : -1.0",
+                   "layout(location = 0) out vec4", "uniform tkPixelConstants"});
 }
 
 TEST_F(HlslTranslationTest, SamplersKeepTheirRegisterAndOthersTakeTheLowestFreeUnits) {
@@ -174,12 +168,10 @@ TEST_F(HlslTranslationTest, VertexInputsAndOutParametersMapBySemantic) {
   ShaderTranslation t = translate(true, source, "vs_main");
   ASSERT_TRUE(ok) << t.error;
   const std::string& glsl = t.shader.glsl;
-  for (const char* expected :
-       {"#define tk_in_POSITION0 (gl_Vertex)\n", "#define tk_in_NORMAL0 (vec4(gl_Normal, 0.0)).xyz\n",
-        "#define tk_in_TANGENT0 (gl_MultiTexCoord1).xyz\n", "#define tk_in_BINORMAL0 (gl_MultiTexCoord2).xyz\n",
-        "#define tk_in_COLOR1 (gl_SecondaryColor)\n", "#define tk_in_TEXCOORD7 (gl_MultiTexCoord7).xy\n",
-        "gl_Position =", "gl_PointSize =", "out vec4 v_TEXCOORD2;"})
-    EXPECT_TRUE(contains(glsl, expected)) << expected << "\n" << glsl;
+  expectAll(glsl, {"#define tk_in_POSITION0 (gl_Vertex)\n", "#define tk_in_NORMAL0 (vec4(gl_Normal, 0.0)).xyz\n",
+                   "#define tk_in_TANGENT0 (gl_MultiTexCoord1).xyz\n", "#define tk_in_BINORMAL0 (gl_MultiTexCoord2).xyz\n",
+                   "#define tk_in_COLOR1 (gl_SecondaryColor)\n", "#define tk_in_TEXCOORD7 (gl_MultiTexCoord7).xy\n",
+                   "gl_Position =", "gl_PointSize =", "out vec4 v_TEXCOORD2;"});
   // An input the display library does not feed stays a generic attribute.
   EXPECT_TRUE(contains(glsl, "in vec4 w;")) << glsl;
 }
