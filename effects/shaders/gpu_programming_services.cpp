@@ -145,8 +145,29 @@ bool CTkGPUProgrammingServices::updateShaders(const std::vector<std::string>& ch
   updated->clear();
   std::vector<std::string> changed;
   for (const std::string& file : changedFiles) changed.push_back(normalisedShaderPath(file));
-  std::vector<int> recompiled;
   std::string errors;
+  const std::map<int, STkShaderConstantTable> previousTables = recompileDependents(changed, &errors);
+  for (const auto& [key, material] : materials_) {
+    if (!previousTables.count(material.vertexId) && !previousTables.count(material.pixelId)) continue;
+    warnOfChangedConstants(material, previousTables);
+    std::string message;
+    if (replaceMaterialPrograms(material, &message))
+      updated->push_back(material.materialType);
+    else
+      errors += "Failed to update material " + std::get<2>(key) + "\n" + message;
+  }
+  if (error)
+    *error = errors;
+  else if (!errors.empty())
+    log(LOG_ERROR, "TkGPU: %s", errors.c_str());
+  return errors.empty();
+}
+
+// Recompiles every entry that depends on a changed file; a failed compile
+// keeps the entry's code. Returns the previous tables of the replaced entries.
+std::map<int, STkShaderConstantTable> CTkGPUProgrammingServices::recompileDependents(
+    const std::vector<std::string>& changed, std::string* errors) {
+  std::map<int, STkShaderConstantTable> previousTables;
   for (SShaderCompiledEntry* entry : compiledById_) {
     const bool affected = std::any_of(changed.begin(), changed.end(), [&](const std::string& file) {
       return std::binary_search(entry->includes.begin(), entry->includes.end(), file);
@@ -157,57 +178,42 @@ bool CTkGPUProgrammingServices::updateShaders(const std::vector<std::string>& ch
     ShaderTranslation translation;
     std::string message;
     if (!compile(request, &translation, &message)) {
-      errors += "Failed to compile " + entry->path + "\n" + message + "\n";
+      *errors += "Failed to compile " + entry->path + "\n" + message + "\n";
       continue;
     }
     cache_.write(request, translation);
+    previousTables[entry->id] = std::move(entry->code.table);
     entry->code = std::move(translation.shader);
     entry->includes = std::move(translation.includes);
-    recompiled.push_back(entry->id);
   }
-  for (const auto& [key, material] : materials_) {
-    if (std::find(recompiled.begin(), recompiled.end(), material.vertexId) == recompiled.end() &&
-        std::find(recompiled.begin(), recompiled.end(), material.pixelId) == recompiled.end())
-      continue;
-    std::string message;
-    if (replaceMaterialPrograms(material, &message)) {
-      updated->push_back(material.materialType);
-    } else {
-      errors += "Failed to update material " + std::get<2>(key) + "\n" + message;
-      if (!error) log(LOG_ERROR, "TkGPU: %s", message.c_str());
-    }
+  return previousTables;
+}
+
+// Constants resolved when effects were built may have moved.
+void CTkGPUProgrammingServices::warnOfChangedConstants(const MaterialEntry& material,
+                                                       const std::map<int, STkShaderConstantTable>& previous) const {
+  for (int id : {material.vertexId, material.pixelId}) {
+    auto before = previous.find(id);
+    if (before == previous.end()) continue;
+    const SShaderCompiledEntry* entry = compiledById_[id - 1];
+    const STkShaderConstantTable& after = entry->code.table;
+    const char* stage = entry->vertex ? "vertex" : "pixel";
+    if (before->second.blockSize != after.blockSize)
+      log(LOG_WARN, "TkGPU: warning, you may restart the engine: %s: %s contant buffer sizes are different prev=%d new=%d",
+          entry->path.c_str(), stage, static_cast<int>(before->second.blockSize), static_cast<int>(after.blockSize));
+    else if (!(before->second == after))
+      log(LOG_WARN, "TkGPU: warning, you may restart the engine: %s: %s contant buffer sizes are different",
+          entry->path.c_str(), stage);
   }
-  if (error) *error = errors;
-  else if (!errors.empty()) log(LOG_ERROR, "TkGPU: %s", errors.c_str());
-  return errors.empty();
 }
 
 bool CTkGPUProgrammingServices::replaceMaterialPrograms(const MaterialEntry& material, std::string* message) {
-  const SShaderCompiledEntry* vertex = compiledById_[material.vertexId - 1];
-  const SShaderCompiledEntry* pixel = compiledById_[material.pixelId - 1];
-  // The programs held by the material are the previous ones until replaced.
-  auto* held = driver_ ? dynamic_cast<CTkShaderProgramMaterial*>(
-                             driver_->getMaterialRenderer(static_cast<irr::u32>(material.materialType)))
-                       : nullptr;
-  if (held) {
-    for (bool isVertex : {true, false}) {
-      const STkShaderConstantTable& before = isVertex ? held->vertex().table : held->pixel().table;
-      const STkShaderConstantTable& after = isVertex ? vertex->code.table : pixel->code.table;
-      const char* stage = isVertex ? "vertex" : "pixel";
-      if (before.blockSize != after.blockSize)
-        log(LOG_WARN, "TkGPU: warning, you may restart the engine: %s: %s contant buffer sizes are different prev=%d new=%d",
-            (isVertex ? vertex : pixel)->path.c_str(), stage, static_cast<int>(before.blockSize),
-            static_cast<int>(after.blockSize));
-      else if (!(before == after))
-        log(LOG_WARN, "TkGPU: warning, you may restart the engine: %s: %s contant buffer sizes are different",
-            (isVertex ? vertex : pixel)->path.c_str(), stage);
-    }
-  }
   if (!factory_) {
     *message = "failed to get gpu";
     return false;
   }
-  return factory_->replacePrograms(material.materialType, vertex->code, pixel->code, message);
+  return factory_->replacePrograms(material.materialType, compiledById_[material.vertexId - 1]->code,
+                                   compiledById_[material.pixelId - 1]->code, message);
 }
 
 const SShaderCompiledEntry* CTkGPUProgrammingServices::entryOf(int materialType, bool vertex) const {

@@ -97,6 +97,10 @@ class CTkGPUProgrammingServices {
   SShaderCompiledEntry* compiledShader(const ShaderCompileRequest& request, int target, std::string* message);
   bool compile(const ShaderCompileRequest& request, ShaderTranslation* translation, std::string* message);
   const SShaderCompiledEntry* entryOf(int materialType, bool vertex) const;
+  std::map<int, STkShaderConstantTable> recompileDependents(const std::vector<std::string>& changed,
+                                                            std::string* errors);
+  void warnOfChangedConstants(const MaterialEntry& material,
+                              const std::map<int, STkShaderConstantTable>& previous) const;
   bool replaceMaterialPrograms(const MaterialEntry& material, std::string* message);
 
   irr::video::IVideoDriver* driver_;
