@@ -155,8 +155,12 @@ bool initialiseEngine() {
     setStartupError("fails to createTkManager");
     return false;
   }
-  // The shader cache folder, the texture folders and the device-reset hook are
-  // set here, in that order, by the subsystems that provide them.
+  // Packed programs only read the cache they carry; loose ones also check dates and write.
+  unsigned cacheMode = g_runningPacked ? kShaderCacheRead : kShaderCacheRead | kShaderCacheCheckDates | kShaderCacheWrite;
+  g_engine.manager->getGPUProgrammingServices()->setShaderCache(baseDirectory() + "shadersCache", cacheMode);
+  connectShaderHotReload(g_engine.manager->getGPUProgrammingServices());
+  // The texture folders and the device-reset hook are set here, in that order,
+  // by the subsystems that provide them.
   if (!startRenderer(g_engine.manager, g_engine.lightPrePass, g_engine.antialias)) {
     setStartupError("fails to init render");
     releaseEngineContext();
@@ -167,6 +171,7 @@ bool initialiseEngine() {
 }
 
 void releaseEngineContext() {
+  connectShaderHotReload(nullptr);
   stopRenderer();
   eventReceiver().setChained(nullptr);
   delete g_engine.manager;

@@ -15,6 +15,7 @@ namespace tk {
 CTkManager::CTkManager(irr::IrrlichtDevice* device) : device_(device) {
   device_->grab();
   eventReceiver_ = std::make_unique<STkEventReceiver>();
+  gpuServices_ = std::make_unique<CTkGPUProgrammingServices>(device_->getVideoDriver());
   sceneManager_ = std::make_unique<CTkSceneManager>();
   rendererManager_ = std::make_unique<CTkRendererManager>(device_);
   if (device_->getVideoDriver()->getDriverType() == irr::video::EDT_OPENGL)
@@ -32,6 +33,7 @@ CTkManager::~CTkManager() {
   videoDriverExt_.reset();
   rendererManager_.reset();
   sceneManager_.reset();
+  gpuServices_.reset();
   eventReceiver_.reset();
   device_->drop();
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/input/input_state.h"
+#include "effects/shaders/gpu_programming_services.h"
 #include "render/effect_tech_lookup.h"
 #include "render/render_services.h"
 #include "render/renderer_manager.h"
@@ -27,6 +28,7 @@ class CTkManager {
   ~CTkManager();
   bool ok() const { return ok_; }
 
+  CTkGPUProgrammingServices* getGPUProgrammingServices() { return gpuServices_.get(); }
   CTkSceneManager* getSceneManager() { return sceneManager_.get(); }
   CTkRendererManager* getRendererManager() { return rendererManager_.get(); }
   STkEventReceiver* getEventReceiver() { return eventReceiver_.get(); }
@@ -38,6 +40,7 @@ class CTkManager {
  private:
   irr::IrrlichtDevice* device_;
   std::unique_ptr<STkEventReceiver> eventReceiver_;
+  std::unique_ptr<CTkGPUProgrammingServices> gpuServices_;
   std::unique_ptr<CTkSceneManager> sceneManager_;
   std::unique_ptr<CTkRendererManager> rendererManager_;
   std::unique_ptr<ITkVideoDriverExt> videoDriverExt_;
