@@ -1,5 +1,8 @@
 #include "render/tk_manager.h"
 
+#include "app/input/event_receiver.h"
+#include "effects/binds/bind_environment.h"
+#include "render/gl/gl_texture_binder.h"
 #include "render/gl/gl_video_driver_ext.h"
 
 namespace tk {
@@ -14,20 +17,41 @@ namespace tk {
 //   11 effect manager, 12 resource manager, 13 HDR image loader.
 CTkManager::CTkManager(irr::IrrlichtDevice* device) : device_(device) {
   device_->grab();
+  irr::video::IVideoDriver* driver = device_->getVideoDriver();
+  const bool openGL = driver->getDriverType() == irr::video::EDT_OPENGL;
   eventReceiver_ = std::make_unique<STkEventReceiver>();
-  gpuServices_ = std::make_unique<CTkGPUProgrammingServices>(device_->getVideoDriver());
+  rendererShared_.contexts = &materialContexts_;
+  if (openGL) {
+    textureBinder_ = std::make_unique<CTkGLTextureBinder>();
+    rendererShared_.textures = textureBinder_.get();
+    gpuServices_ =
+        std::make_unique<CTkGPUProgrammingServices>(driver, makeEffectMaterialFactory(driver, &rendererShared_));
+  } else {
+    gpuServices_ = std::make_unique<CTkGPUProgrammingServices>(driver);
+  }
   sceneManager_ = std::make_unique<CTkSceneManager>();
   rendererManager_ = std::make_unique<CTkRendererManager>(device_);
-  if (device_->getVideoDriver()->getDriverType() == irr::video::EDT_OPENGL)
+  if (openGL)
     videoDriverExt_ = std::make_unique<CTkGLVideoDriverExt>();
   else
     videoDriverExt_ = std::make_unique<CTkNullVideoDriverExt>();
+  rendererShared_.extension = videoDriverExt_.get();
   techLookup_ = new CTkEffectTechLookup();
   renderServices_ = std::make_unique<CTkRenderServices>(device_);
+  STkBindEnvironment environment;
+  environment.device = device_;
+  environment.sceneManager = sceneManager_.get();
+  environment.videoDriverExt = videoDriverExt_.get();
+  environment.renderServices = renderServices_.get();
+  environment.lastFrame = rendererManager_->getLastFrameInfo();
+  environment.input = &inputState();
+  effectManager_ = std::make_unique<CTkEffectManager>(device_, gpuServices_.get(), techLookup_, &materialContexts_,
+                                                      &environment);
   ok_ = true;
 }
 
 CTkManager::~CTkManager() {
+  effectManager_.reset();
   renderServices_.reset();
   if (techLookup_) techLookup_->drop();
   videoDriverExt_.reset();
@@ -35,6 +59,7 @@ CTkManager::~CTkManager() {
   sceneManager_.reset();
   gpuServices_.reset();
   eventReceiver_.reset();
+  textureBinder_.reset();
   device_->drop();
 }
 

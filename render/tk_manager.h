@@ -7,7 +7,10 @@
 #include <memory>
 
 #include "app/input/input_state.h"
+#include "effects/runtime/effect_manager.h"
+#include "effects/runtime/effect_material.h"
 #include "effects/shaders/gpu_programming_services.h"
+#include "render/gl/effect_material_renderer.h"
 #include "render/effect_tech_lookup.h"
 #include "render/render_services.h"
 #include "render/renderer_manager.h"
@@ -35,10 +38,15 @@ class CTkManager {
   ITkVideoDriverExt* getVideoDriverExt() { return videoDriverExt_.get(); }
   CTkRenderServices* getRenderServices() { return renderServices_.get(); }
   CTkEffectTechLookup* getTechLookup() { return techLookup_; }
+  CTkEffectManager* getEffectManager() { return effectManager_.get(); }
+  CTkMaterialContexts* getMaterialContexts() { return &materialContexts_; }
   void onDeviceReset(int) {}
 
  private:
   irr::IrrlichtDevice* device_;
+  CTkMaterialContexts materialContexts_;
+  std::unique_ptr<CTkGLTextureBinder> textureBinder_;
+  STkMaterialRendererShared rendererShared_;
   std::unique_ptr<STkEventReceiver> eventReceiver_;
   std::unique_ptr<CTkGPUProgrammingServices> gpuServices_;
   std::unique_ptr<CTkSceneManager> sceneManager_;
@@ -46,6 +54,7 @@ class CTkManager {
   std::unique_ptr<ITkVideoDriverExt> videoDriverExt_;
   std::unique_ptr<CTkRenderServices> renderServices_;
   CTkEffectTechLookup* techLookup_ = nullptr;
+  std::unique_ptr<CTkEffectManager> effectManager_;
   bool ok_ = false;
 };
 

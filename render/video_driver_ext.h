@@ -42,6 +42,9 @@ class ITkVideoDriverExt {
   virtual int getMipLevelCount(irr::video::ITexture* texture) = 0;
   virtual bool beginScene() = 0;
   virtual bool endScene() = 0;
+  // Sets again, right before a draw, the states the display library may have
+  // changed while setting its own material (blending halves, blend factor).
+  virtual void applyDrawState() {}
 };
 
 // Accepts every call, changes nothing, answers 0, false or no handle.

@@ -8,7 +8,7 @@
 namespace tk {
 namespace {
 
-constexpr char kMagic[8] = {'T', 'K', 'S', 'H', 'D', 'R', '0', '1'};
+constexpr char kMagic[8] = {'T', 'K', 'S', 'H', 'D', 'R', '0', '2'};
 
 class Writer {
  public:

@@ -5,12 +5,15 @@ namespace {
 
 class ProgramMaterialFactory : public ITkShaderMaterialFactory {
  public:
-  explicit ProgramMaterialFactory(irr::video::IVideoDriver* driver) : driver_(driver) {}
+  ProgramMaterialFactory(irr::video::IVideoDriver* driver, ShaderProgramMaterialMaker maker)
+      : driver_(driver), maker_(std::move(maker)) {}
 
   int createMaterialType(const STkCompiledShader& vertex, const STkCompiledShader& pixel,
                          irr::video::IShaderConstantSetCallBack* callback, int baseMaterial, int userData,
                          std::string* error) override {
-    auto* material = new CTkShaderProgramMaterial(vertex, pixel, callback, baseMaterial, userData);
+    CTkShaderProgramMaterial* material =
+        maker_ ? maker_(vertex, pixel, callback, baseMaterial, userData)
+               : new CTkShaderProgramMaterial(vertex, pixel, callback, baseMaterial, userData);
     const int type = driver_->addMaterialRenderer(material, "TkShaderProgram");
     material->drop();  // the driver holds it now
     if (type < 0) *error = "addHighLevelShaderMaterial failed";
@@ -31,6 +34,7 @@ class ProgramMaterialFactory : public ITkShaderMaterialFactory {
 
  private:
   irr::video::IVideoDriver* driver_;
+  ShaderProgramMaterialMaker maker_;
 };
 
 }  // namespace
@@ -52,8 +56,9 @@ void CTkShaderProgramMaterial::setPrograms(const STkCompiledShader& vertex, cons
   ++revision_;
 }
 
-std::unique_ptr<ITkShaderMaterialFactory> makeProgramMaterialFactory(irr::video::IVideoDriver* driver) {
-  return std::make_unique<ProgramMaterialFactory>(driver);
+std::unique_ptr<ITkShaderMaterialFactory> makeProgramMaterialFactory(irr::video::IVideoDriver* driver,
+                                                                     ShaderProgramMaterialMaker maker) {
+  return std::make_unique<ProgramMaterialFactory>(driver, std::move(maker));
 }
 
 }  // namespace tk

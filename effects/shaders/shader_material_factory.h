@@ -6,6 +6,7 @@
 
 #include <irrlicht.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -50,7 +51,13 @@ class CTkShaderProgramMaterial : public irr::video::IMaterialRenderer {
   unsigned revision_ = 0;
 };
 
-// Registers CTkShaderProgramMaterial renderers with the driver.
-std::unique_ptr<ITkShaderMaterialFactory> makeProgramMaterialFactory(irr::video::IVideoDriver* driver);
+using ShaderProgramMaterialMaker = std::function<CTkShaderProgramMaterial*(
+    const STkCompiledShader& vertex, const STkCompiledShader& pixel,
+    irr::video::IShaderConstantSetCallBack* callback, int baseMaterial, int userData)>;
+
+// Registers CTkShaderProgramMaterial renderers with the driver; `maker`, when
+// given, makes a drawing renderer derived from it instead.
+std::unique_ptr<ITkShaderMaterialFactory> makeProgramMaterialFactory(irr::video::IVideoDriver* driver,
+                                                                     ShaderProgramMaterialMaker maker = nullptr);
 
 }  // namespace tk

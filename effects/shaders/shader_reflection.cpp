@@ -2,6 +2,8 @@
 
 #include <spirv_cross/spirv_glsl.hpp>
 
+#include <set>
+
 namespace tk {
 namespace {
 
@@ -26,6 +28,12 @@ class BlockReflector {
 
   void members(const SPIRType& block, uint32_t baseOffset, const std::string& prefix) {
     for (uint32_t i = 0; i < block.member_types.size(); ++i) member(block, i, baseOffset, prefix);
+  }
+  // The block's own members that the shader reads: the rest are listed
+  // nowhere, as a compiler that removes unused constants would have it.
+  void usedMembers(const SPIRType& block, const std::set<uint32_t>& used) {
+    for (uint32_t i = 0; i < block.member_types.size(); ++i)
+      if (used.count(i)) member(block, i, 0, "");
   }
 
  private:
@@ -96,7 +104,9 @@ STkShaderConstantTable reflectConstantTable(const CompilerGLSL& compiler,
     table.blockName = compiler.get_name(block.base_type_id);
     table.blockBinding = static_cast<int>(compiler.get_decoration(block.id, spv::DecorationBinding));
     table.blockSize = static_cast<uint32_t>(compiler.get_declared_struct_size(type));
-    BlockReflector(compiler, semantics, &table).members(type, 0, "");
+    std::set<uint32_t> used;
+    for (const spirv_cross::BufferRange& range : compiler.get_active_buffer_ranges(block.id)) used.insert(range.index);
+    BlockReflector(compiler, semantics, &table).usedMembers(type, used);
   }
   for (const spirv_cross::Resource& sampler : resources.sampled_images) {
     STkShaderSampler s;

@@ -96,7 +96,7 @@ TEST_F(GpuProgrammingServicesTest, UpdateRecompilesWhatUsesAChangedFile) {
   ASSERT_GE(type, 0);
   auto* material = dynamic_cast<CTkShaderProgramMaterial*>(device->getVideoDriver()->getMaterialRenderer(type));
   ASSERT_NE(material, nullptr);
-  std::ofstream(tintPath) << "float Gain;\nfloat Extra;\n";
+  std::ofstream(tintPath) << "float Gain;\nfloat4 Extra[2];\n";
   std::vector<int> updated;
   std::string error;
   // The watcher's spelling of the path need not be the compiler's.

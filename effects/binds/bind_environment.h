@@ -1,0 +1,34 @@
+#pragma once
+// What the engine's binds read their values from. Members may be null where a
+// part of the engine is absent (a bind then answers its semantics with zeros
+// or leaves them unchanged, as each one documents).
+
+#include <irrlicht.h>
+
+#include <vector>
+
+namespace tk {
+
+class CTkSceneManager;
+class ITkVideoDriverExt;
+class CTkRenderServices;
+class CTkLastFrameInfo;
+class ITkNodeExtensionLookup;
+struct InputState;
+
+struct STkBindEnvironment {
+  irr::IrrlichtDevice* device = nullptr;
+  CTkSceneManager* sceneManager = nullptr;
+  ITkVideoDriverExt* videoDriverExt = nullptr;
+  CTkRenderServices* renderServices = nullptr;
+  CTkLastFrameInfo* lastFrame = nullptr;
+  const InputState* input = nullptr;
+  ITkNodeExtensionLookup* nodeExtensions = nullptr;
+};
+
+class ITkEffectBind;
+// The engine's binds in list order, front first (the default bind last); the
+// caller owns one reference to each.
+std::vector<ITkEffectBind*> createEngineBinds(const STkBindEnvironment& environment);
+
+}  // namespace tk

@@ -1,0 +1,99 @@
+#include "render/gl/gl_texture_binder.h"
+
+#include <algorithm>
+
+#include "render/gl/gl_texture_name.h"
+
+namespace tk {
+namespace {
+
+GLenum glWrapOf(int code) {
+  switch (code) {
+    case 1:
+    case 2: return GL_CLAMP_TO_EDGE;
+    case 3: return GL_CLAMP_TO_BORDER;
+    case 4: return GL_MIRRORED_REPEAT;
+    case 5:
+    case 6:
+    case 7: return GL_MIRROR_CLAMP_TO_EDGE;
+    default: return GL_REPEAT;
+  }
+}
+
+GLenum minFilterOf(const STkTextureLayer& layer, bool mipMaps) {
+  if (!mipMaps) return layer.bilinear ? GL_LINEAR : GL_NEAREST;
+  if (layer.trilinear) return GL_LINEAR_MIPMAP_LINEAR;
+  return layer.bilinear ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST;
+}
+
+}  // namespace
+
+CTkGLTextureBinder::~CTkGLTextureBinder() {
+  for (auto& [key, sampler] : samplers_) glDeleteSamplers(1, &sampler);
+  for (auto& [texture, twin] : twins_) glDeleteTextures(1, &twin.name);
+}
+
+GLuint CTkGLTextureBinder::samplerFor(const STkTextureLayer& layer, bool mipMaps) {
+  const SamplerKey key{layer.wrapU, layer.wrapV, layer.bilinear, layer.trilinear, layer.anisotropy, mipMaps};
+  auto found = samplers_.find(key);
+  if (found != samplers_.end()) return found->second;
+  GLuint sampler = 0;
+  glGenSamplers(1, &sampler);
+  glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, glWrapOf(layer.wrapU));
+  glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, glWrapOf(layer.wrapV));
+  glSamplerParameteri(sampler, GL_TEXTURE_WRAP_R, glWrapOf(layer.wrapU));
+  glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, minFilterOf(layer, mipMaps));
+  glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, layer.bilinear ? GL_LINEAR : GL_NEAREST);
+  if (layer.anisotropy > 0)
+    glSamplerParameterf(sampler, GL_TEXTURE_MAX_ANISOTROPY_EXT, static_cast<float>(layer.anisotropy));
+  samplers_[key] = sampler;
+  return sampler;
+}
+
+// An 8-bit RGBA texture copied into an sRGB texture of the same size. Render
+// targets change every frame, so their twin is copied again at each bind.
+GLuint CTkGLTextureBinder::sRGBTwinOf(irr::video::ITexture* texture, GLuint linear) {
+  GLint format = 0, width = 0, height = 0;
+  glBindTexture(GL_TEXTURE_2D, linear);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+  if (format != GL_RGBA8 && format != GL_RGBA) return linear;
+  Twin& twin = twins_[texture];
+  const bool fresh = twin.name == 0 || twin.source != linear || twin.width != width || twin.height != height;
+  if (fresh) {
+    if (twin.name) glDeleteTextures(1, &twin.name);
+    glGenTextures(1, &twin.name);
+    glBindTexture(GL_TEXTURE_2D, twin.name);
+    int levels = 1;
+    for (int edge = std::max(width, height); edge > 1; edge >>= 1) ++levels;
+    glTexStorage2D(GL_TEXTURE_2D, levels, GL_SRGB8_ALPHA8, width, height);
+    twin.source = linear;
+    twin.width = width;
+    twin.height = height;
+  }
+  if (fresh || texture->isRenderTarget()) {
+    glCopyImageSubData(linear, GL_TEXTURE_2D, 0, 0, 0, 0, twin.name, GL_TEXTURE_2D, 0, 0, 0, 0, width, height, 1);
+    glBindTexture(GL_TEXTURE_2D, twin.name);
+    glGenerateMipmap(GL_TEXTURE_2D);
+  }
+  return twin.name;
+}
+
+void CTkGLTextureBinder::bind(int unit, const STkTextureLayer& layer) {
+  glActiveTexture(GL_TEXTURE0 + unit);
+  GLuint name = layer.texture ? glTextureNameOf(layer.texture) : 0;
+  if (name && layer.sRGB) name = sRGBTwinOf(layer.texture, name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  const bool mipMaps = layer.texture && (layer.texture->hasMipMaps() || (layer.sRGB && name));
+  glBindSampler(unit, name ? samplerFor(layer, mipMaps) : 0);
+}
+
+void CTkGLTextureBinder::forget(irr::video::ITexture* texture) {
+  auto found = twins_.find(texture);
+  if (found == twins_.end()) return;
+  glDeleteTextures(1, &found->second.name);
+  twins_.erase(found);
+}
+
+}  // namespace tk
