@@ -3,15 +3,37 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "app/log.h"
+#include "render/gl/engine_texture.h"
 
 namespace tk {
 
+// A lock of a display-library texture goes through the library's own lock; a
+// lock of an engine cube face holds a copy of the level, written back on
+// unlock unless it was taken for reading only.
 class TkTextureLockHandle {
  public:
-  explicit TkTextureLockHandle(irr::video::ITexture* texture) : texture(texture) {}
-  irr::video::ITexture* texture;
+  enum Kind { DISPLAY_TEXTURE, ENGINE_CUBE_FACE };
+  explicit TkTextureLockHandle(irr::video::ITexture* texture) : kind(DISPLAY_TEXTURE), texture(texture) {}
+  TkTextureLockHandle(CTkEngineTexture* cube, int level, int face, bool writable)
+      : kind(ENGINE_CUBE_FACE), cube(cube), level(level), face(face), writable(writable),
+        texels(cube->levelBytes(level)) {
+    cube->grab();
+  }
+  ~TkTextureLockHandle() {
+    if (cube) cube->drop();
+  }
+  TkTextureLockHandle(const TkTextureLockHandle&) = delete;
+  TkTextureLockHandle& operator=(const TkTextureLockHandle&) = delete;
+
+  const Kind kind;
+  irr::video::ITexture* texture = nullptr;
+  CTkEngineTexture* cube = nullptr;
+  int level = 0, face = 0;
+  bool writable = false;
+  std::vector<uint8_t> texels;
 };
 
 namespace {
@@ -96,10 +118,30 @@ void CTkGLVideoDriverExt::setSamplerBorderColor(int sampler, irr::video::SColor 
   glActiveTexture(active);
 }
 
-TkTextureLockHandle* CTkGLVideoDriverExt::lockCubeTexture(void*, int, int, int, STkTextureLock*) {
-  // No cube texture of the engine can be named here yet: every one is of the wrong kind.
-  log(LOG_ERROR, "CTkGLVideoDriverExt::lockTexture only texture Cube supported");
-  return nullptr;
+// The handle is an engine texture; anything else (no texture, a pointer that is
+// not a live engine texture, a 2D texture or a volume) is of the wrong kind.
+TkTextureLockHandle* CTkGLVideoDriverExt::lockCubeTexture(void* cubeTexture, int mode, int mipLevel, int face,
+                                                          STkTextureLock* out) {
+  CTkEngineTexture* cube = CTkEngineTexture::fromHandle(cubeTexture);
+  if (!cube || cube->getKind() != ETK_TEXTURE_CUBE) {
+    log(LOG_ERROR, "CTkGLVideoDriverExt::lockTexture only texture Cube supported");
+    return nullptr;
+  }
+  if (!cube->isValidLevel(mipLevel, face)) {
+    log(LOG_ERROR, "CTkGLVideoDriverExt::lockTexture Could not get surface level");
+    return nullptr;
+  }
+  auto* handle = new TkTextureLockHandle(cube, mipLevel, face, mode != 1);
+  if (!cube->readLevel(mipLevel, face, handle->texels.data())) {
+    log(LOG_ERROR, "CTkGLVideoDriverExt::lockTexture Could not lock texture");
+    delete handle;
+    return nullptr;
+  }
+  out->width = cube->levelWidth(mipLevel);
+  out->height = cube->levelHeight(mipLevel);
+  out->pitch = static_cast<int32_t>(cube->levelPitch(mipLevel));
+  out->data = handle->texels.data();
+  return handle;
 }
 
 TkTextureLockHandle* CTkGLVideoDriverExt::lockTexture(irr::video::ITexture* texture, int mode, int mipLevel,
@@ -128,7 +170,11 @@ TkTextureLockHandle* CTkGLVideoDriverExt::lockTexture(irr::video::ITexture* text
 
 void CTkGLVideoDriverExt::unlockTexture(TkTextureLockHandle* handle) {
   if (!handle) return;
-  handle->texture->unlock();
+  if (handle->kind == TkTextureLockHandle::DISPLAY_TEXTURE) {
+    handle->texture->unlock();
+  } else if (handle->writable) {
+    handle->cube->uploadLevel(handle->level, handle->face, handle->texels.data());
+  }
   delete handle;
 }
 

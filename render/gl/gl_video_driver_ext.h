@@ -17,6 +17,9 @@ class CTkGLVideoDriverExt : public ITkVideoDriverExt {
   void setStencilPass(int operation) override;
   void setStencilFunc(int comparison) override;
   void setSamplerBorderColor(int sampler, irr::video::SColor colour) override;
+  // `cubeTexture` is a CTkEngineTexture of the cube kind; the lock holds a copy
+  // of the face's level (rows tightly packed, top row first), written back on
+  // unlock unless mode is 1 (read only).
   TkTextureLockHandle* lockCubeTexture(void* cubeTexture, int mode, int mipLevel, int face,
                                        STkTextureLock* out) override;
   TkTextureLockHandle* lockTexture(irr::video::ITexture* texture, int mode, int mipLevel, STkTextureLock* out) override;

@@ -11,6 +11,7 @@
 #include "app/sys_setup.h"
 #include "effects/shaders/gpu_programming_services.h"
 #include "effects/shaders/varying_match.h"
+#include "render/gl/saved_gl_state.h"
 #include "tests/support/capture_stdout.h"
 
 namespace tk {
@@ -51,49 +52,6 @@ float4 ps_main(float4 extra : TEXCOORD5, float2 uv : TEXCOORD0) : COLOR {
   return float4(uv.x > 0.5 ? 1 : 0, 0.5, 0, 1) + extra;
 }
 )";
-
-constexpr int kSavedUnits = 4;
-
-// The GL state the display library caches, put back after drawing behind it.
-class SavedGlState {
- public:
-  SavedGlState() {
-    for (int unit = 0; unit < kSavedUnits; ++unit) {
-      glActiveTexture(GL_TEXTURE0 + unit);
-      glGetIntegerv(GL_TEXTURE_BINDING_2D, &unitTextures_[unit]);
-    }
-    glGetIntegerv(GL_CURRENT_PROGRAM, &program_);
-    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &drawFramebuffer_);
-    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &readFramebuffer_);
-    glGetIntegerv(GL_ACTIVE_TEXTURE, &activeTexture_);
-    glGetIntegerv(GL_UNIFORM_BUFFER_BINDING, &uniformBuffer_);
-    glGetIntegerv(GL_VIEWPORT, viewport_);
-    depthTest_ = glIsEnabled(GL_DEPTH_TEST);
-    cullFace_ = glIsEnabled(GL_CULL_FACE);
-    blend_ = glIsEnabled(GL_BLEND);
-  }
-  ~SavedGlState() {
-    glUseProgram(program_);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFramebuffer_);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer_);
-    for (int unit = 0; unit < kSavedUnits; ++unit) {
-      glActiveTexture(GL_TEXTURE0 + unit);
-      glBindTexture(GL_TEXTURE_2D, unitTextures_[unit]);
-    }
-    glActiveTexture(activeTexture_);
-    glBindBuffer(GL_UNIFORM_BUFFER, uniformBuffer_);
-    glViewport(viewport_[0], viewport_[1], viewport_[2], viewport_[3]);
-    depthTest_ ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST);
-    cullFace_ ? glEnable(GL_CULL_FACE) : glDisable(GL_CULL_FACE);
-    blend_ ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
-  }
-
- private:
-  GLint program_, drawFramebuffer_, readFramebuffer_, activeTexture_, uniformBuffer_;
-  GLint unitTextures_[kSavedUnits];
-  GLint viewport_[4];
-  GLboolean depthTest_, cullFace_, blend_;
-};
 
 GLuint compileStage(GLenum stage, const std::string& source, std::string* log) {
   GLuint shader = glCreateShader(stage);
