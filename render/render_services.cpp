@@ -1,7 +1,30 @@
 #include "render/render_services.h"
 
+#include "app/log.h"
+#include "effects/binds/node_extension_view.h"
+#include "effects/runtime/effect.h"
+#include "effects/shaders/gpu_programming_services.h"
+#include "render/shadow_camera.h"
+
 namespace tk {
 namespace {
+
+constexpr const char* kCopyShaderName = "<builtin>/CopyTexture.hlsl";
+
+// Texel centres land on pixel centres: the pixel's window position plus one
+// half, over the target's size. A picture loaded from a file is read top row
+// first (see the orientation note in the header).
+constexpr const char* kCopyShaderSource = R"(
+float2 resolution;
+float flipV;
+sampler2D source : register(s0);
+float4 vs_main(float4 position : POSITION) : POSITION { return position; }
+float4 ps_main(float2 pixel : VPOS) : COLOR {
+  float2 uv = (pixel + 0.5) / resolution;
+  if (flipV > 0.5) uv.y = 1.0 - uv.y;
+  return tex2D(source, uv);
+}
+)";
 
 bool isLightOrCamera(const irr::scene::ISceneNode* node) {
   irr::scene::ESCENE_NODE_TYPE type = node->getType();
@@ -17,12 +40,72 @@ void walkVisible(irr::scene::ISceneNode* node, bool topLevel, std::vector<irr::s
   for (irr::scene::ISceneNode* child : node->getChildren()) walkVisible(child, false, out);
 }
 
+// Every visible node, whatever its kind, as the scene manager registers them.
+void walkAllVisible(irr::scene::ISceneNode* node, std::vector<irr::scene::ISceneNode*>* out) {
+  if (!node->isVisible()) return;
+  out->push_back(node);
+  for (irr::scene::ISceneNode* child : node->getChildren()) walkAllVisible(child, out);
+}
+
+bool isPicture(const irr::video::ITexture* texture) { return texture && !texture->isRenderTarget(); }
+// Engine textures keep their top row first, as pictures do.
+bool isTopRowFirst(const STkTextureLayer& layer) {
+  return layer.texture ? isPicture(layer.texture) : layer.engineTexture != nullptr;
+}
+
 }  // namespace
 
+class CTkRenderServices::CopyShaderCallback : public irr::video::IShaderConstantSetCallBack {
+ public:
+  void OnSetConstants(irr::video::IMaterialRendererServices* services, irr::s32) override {
+    services->setPixelShaderConstant("resolution", resolution, 2);
+    services->setPixelShaderConstant("flipV", &flipV, 1);
+  }
+  float resolution[2] = {1, 1};
+  float flipV = 0;
+};
+
+CTkRenderServices::CTkRenderServices(irr::IrrlichtDevice* device)
+    : CTkRenderServices(STkRenderServicesSetup{device, nullptr, nullptr, nullptr, nullptr}) {}
+
+CTkRenderServices::CTkRenderServices(const STkRenderServicesSetup& setup, bool* ok)
+    : device_(setup.device),
+      driver_(setup.device->getVideoDriver()),
+      shaders_(setup.shaders),
+      contexts_(setup.contexts),
+      videoDriverExt_(setup.videoDriverExt),
+      nodeExtensions_(setup.nodeExtensions) {
+  targets_.reallocate(10);
+  const bool made = shaders_ && driver_->getDriverType() == irr::video::EDT_OPENGL ? makeCopyShader() : true;
+  if (ok) *ok = made;
+}
+
+CTkRenderServices::~CTkRenderServices() {
+  if (copyCallback_) copyCallback_->drop();
+}
+
+bool CTkRenderServices::makeCopyShader() {
+  shaders_->addBuiltInSource(kCopyShaderName, kCopyShaderSource);
+  copyCallback_ = new CopyShaderCallback();
+  SShaderMaterialRequest request;
+  request.vertexPath = request.pixelPath = kCopyShaderName;
+  request.vertexEntry = "vs_main";
+  request.pixelEntry = "ps_main";
+  request.vertexTarget = 3;
+  request.pixelTarget = 7;
+  request.callback = copyCallback_;
+  std::string error;
+  copyMaterialType_ = shaders_->getShaderMaterial(request, &error);
+  if (copyMaterialType_ >= 0) return true;
+  log(LOG_ERROR, "CTkRenderServices failed to create copy texture shader");
+  copyCallback_->drop();
+  copyCallback_ = nullptr;
+  return false;
+}
+
 void CTkRenderServices::setRenderTargets(irr::video::ITexture* const* textures, int count) {
-  irr::video::IVideoDriver* driver = device_->getVideoDriver();
   if (count <= 0 || !textures || !textures[0]) {
-    driver->setRenderTarget(irr::video::ERT_FRAME_BUFFER, false, false);
+    driver_->setRenderTarget(irr::video::ERT_FRAME_BUFFER, false, false);
     return;
   }
   targets_.set_used(0);
@@ -30,17 +113,80 @@ void CTkRenderServices::setRenderTargets(irr::video::ITexture* const* textures, 
     if (textures[i])
       targets_.push_back(irr::video::IRenderTarget(textures[i], irr::video::ECP_ALL, irr::video::EBF_ONE,
                                                    irr::video::EBF_ZERO, irr::video::EBO_NONE));
-  driver->setRenderTarget(targets_, false, false);
+  driver_->setRenderTarget(targets_, false, false);
+}
+
+// Two triangles over the whole target, given in clip space, under identity
+// transforms; the material's context ties it to its effect while it is drawn.
+void CTkRenderServices::drawQuad(STkMaterial* material, const STkMaterialContext& context, bool textureIsPicture) {
+  STkMaterialContext drawn = context;
+  drawn.material = material;
+  TkMaterialContextSlot slot(contexts_, &drawn);
+  material->base.MaterialTypeParam2 = slot.typeParameter();
+  material->base.BackfaceCulling = false;
+  material->base.Lighting = false;
+  const float top = textureIsPicture ? 0.0f : 1.0f;
+  const float bottom = 1.0f - top;
+  const irr::video::SColor white(255, 255, 255, 255);
+  irr::video::S3DVertex vertices[4] = {
+      irr::video::S3DVertex(-1, 1, 0, 0, 0, -1, white, 0, top),
+      irr::video::S3DVertex(1, 1, 0, 0, 0, -1, white, 1, top),
+      irr::video::S3DVertex(-1, -1, 0, 0, 0, -1, white, 0, bottom),
+      irr::video::S3DVertex(1, -1, 0, 0, 0, -1, white, 1, bottom),
+  };
+  const irr::u16 indices[6] = {0, 1, 2, 2, 1, 3};
+  const irr::core::matrix4 view = driver_->getTransform(irr::video::ETS_VIEW);
+  const irr::core::matrix4 projection = driver_->getTransform(irr::video::ETS_PROJECTION);
+  const irr::core::matrix4 world = driver_->getTransform(irr::video::ETS_WORLD);
+  driver_->setTransform(irr::video::ETS_WORLD, irr::core::IdentityMatrix);
+  driver_->setTransform(irr::video::ETS_VIEW, irr::core::IdentityMatrix);
+  driver_->setTransform(irr::video::ETS_PROJECTION, irr::core::IdentityMatrix);
+  driver_->setMaterial(material->base);
+  driver_->drawIndexedTriangleList(vertices, 4, indices, 2);
+  driver_->setTransform(irr::video::ETS_WORLD, world);
+  driver_->setTransform(irr::video::ETS_VIEW, view);
+  driver_->setTransform(irr::video::ETS_PROJECTION, projection);
+}
+
+void CTkRenderServices::drawEffect(CTkEffect* effect, int technique, int pass, irr::video::ITexture* texture) {
+  drawEffectTextures(effect, technique, pass, &texture, 1);
+}
+
+void CTkRenderServices::drawEffectTextures(CTkEffect* effect, int technique, int pass,
+                                           irr::video::ITexture* const* textures, int count) {
+  STkMaterial material;
+  if (!effect || !effect->applyPass(technique, pass, &material, true)) return;
+  for (int unit = 0; unit < count && unit < kPixelLayerCount; ++unit)
+    if (textures && textures[unit]) material.pixelLayers[unit].texture = textures[unit];
+  STkMaterialContext context;
+  context.effect = effect;
+  context.technique = technique;
+  context.pass = pass;
+  drawQuad(&material, context, isTopRowFirst(material.pixelLayers[0]));
 }
 
 void CTkRenderServices::copyTexture(irr::video::ITexture* texture) {
   if (!texture) return;
-  irr::video::IVideoDriver* driver = device_->getVideoDriver();
-  irr::core::dimension2du target = driver->getCurrentRenderTargetSize();
-  irr::core::dimension2du source = texture->getOriginalSize();
-  driver->draw2DImage(texture, irr::core::recti(0, 0, target.Width, target.Height),
-                      irr::core::recti(0, 0, source.Width, source.Height), nullptr, nullptr, false);
+  const irr::core::dimension2du target = driver_->getCurrentRenderTargetSize();
+  if (copyMaterialType_ < 0) {
+    const irr::core::dimension2du source = texture->getOriginalSize();
+    driver_->draw2DImage(texture, irr::core::recti(0, 0, target.Width, target.Height),
+                         irr::core::recti(0, 0, source.Width, source.Height), nullptr, nullptr, false);
+    return;
+  }
+  copyCallback_->resolution[0] = static_cast<float>(target.Width);
+  copyCallback_->resolution[1] = static_cast<float>(target.Height);
+  copyCallback_->flipV = isPicture(texture) ? 1.0f : 0.0f;
+  STkMaterial material;
+  material.base.MaterialType = static_cast<irr::video::E_MATERIAL_TYPE>(copyMaterialType_);
+  material.base.ZBuffer = 7;
+  material.base.ZWriteEnable = false;
+  material.pixelLayers[0].texture = texture;
+  material.pixelLayers[0].bilinear = false;  // point sampling, as a copy reads texel by texel
+  drawQuad(&material, STkMaterialContext(), false);
 }
+
+// ---- node lists --------------------------------------------------------------
 
 void CTkRenderServices::collectVisibleNodes(std::vector<irr::scene::ISceneNode*>* out) const {
   out->clear();
@@ -48,14 +194,77 @@ void CTkRenderServices::collectVisibleNodes(std::vector<irr::scene::ISceneNode*>
   for (irr::scene::ISceneNode* child : root->getChildren()) walkVisible(child, true, out);
 }
 
+void CTkRenderServices::getLightList(std::vector<irr::scene::ISceneNode*>* out) const {
+  std::vector<irr::scene::ISceneNode*> all;
+  walkAllVisible(device_->getSceneManager()->getRootSceneNode(), &all);
+  out->clear();
+  for (irr::scene::ISceneNode* node : all)
+    if (node->getType() == irr::scene::ESNT_LIGHT) out->push_back(node);
+}
+
+void CTkRenderServices::collectRegistered(NodeKind kind, std::vector<irr::scene::ISceneNode*>* out) const {
+  irr::scene::ISceneManager* scene = device_->getSceneManager();
+  std::vector<irr::scene::ISceneNode*> all;
+  walkAllVisible(scene->getRootSceneNode(), &all);
+  out->clear();
+  for (irr::scene::ISceneNode* node : all) {
+    if (node == scene->getRootSceneNode() || isLightOrCamera(node) || scene->isCulled(node)) continue;
+    if (node->getType() == irr::scene::ESNT_PARTICLE_SYSTEM) {
+      if (kind == NodeKind::TransparentEffect) out->push_back(node);
+      continue;
+    }
+    bool solid = false, transparent = false;
+    for (irr::u32 i = 0; i < node->getMaterialCount(); ++i) {
+      irr::video::IMaterialRenderer* renderer = driver_->getMaterialRenderer(node->getMaterial(i).MaterialType);
+      (renderer && renderer->isTransparent() ? transparent : solid) = true;
+    }
+    if ((kind == NodeKind::Solid && solid) || (kind == NodeKind::Transparent && transparent)) out->push_back(node);
+  }
+}
+
+void CTkRenderServices::getSolidList(std::vector<irr::scene::ISceneNode*>* out) const {
+  collectRegistered(NodeKind::Solid, out);
+}
+void CTkRenderServices::getTransparentList(std::vector<irr::scene::ISceneNode*>* out) const {
+  collectRegistered(NodeKind::Transparent, out);
+}
+void CTkRenderServices::getTransparentEffectList(std::vector<irr::scene::ISceneNode*>* out) const {
+  collectRegistered(NodeKind::TransparentEffect, out);
+}
+
+void CTkRenderServices::collectShadowCasters(std::vector<irr::scene::ISceneNode*>* out) const {
+  std::vector<irr::scene::ISceneNode*> visible;
+  collectVisibleNodes(&visible);
+  filterShadowCasters(visible, out);
+}
+
+void CTkRenderServices::filterShadowCasters(const std::vector<irr::scene::ISceneNode*>& list,
+                                            std::vector<irr::scene::ISceneNode*>* out) const {
+  out->clear();
+  if (!nodeExtensions_) return;
+  for (irr::scene::ISceneNode* node : list) {
+    const ITkSceneNodeExt* extension = nodeExtensions_->findNodeExt(node);
+    if (extension && extension->getCastShadows()) out->push_back(node);
+  }
+}
+
+// ---- debug drawing -------------------------------------------------------------
+
 void CTkRenderServices::drawDebugBox(const irr::core::aabbox3df& box) {
-  irr::video::IVideoDriver* driver = device_->getVideoDriver();
   irr::video::SMaterial material;
   material.Lighting = false;
   material.AntiAliasing = irr::video::EAAM_OFF;
-  driver->setMaterial(material);
-  driver->setTransform(irr::video::ETS_WORLD, irr::core::IdentityMatrix);
-  driver->draw3DBox(box, irr::video::SColor(255, 255, 255, 255));
+  driver_->setMaterial(material);
+  driver_->setTransform(irr::video::ETS_WORLD, irr::core::IdentityMatrix);
+  driver_->draw3DBox(box, irr::video::SColor(255, 255, 255, 255));
+}
+
+void CTkRenderServices::drawLightFrustumBox(irr::scene::ILightSceneNode* light) {
+  if (!light) return;
+  const STkShadowCamera camera = shadowCameraOf(light);
+  irr::scene::SViewFrustum frustum;
+  frustum.setFrom(camera.projection * camera.view);
+  drawDebugBox(frustum.getBoundingBox());
 }
 
 }  // namespace tk

@@ -1,34 +1,98 @@
 #pragma once
 // Drawing helpers every renderer shares: several render targets at once,
-// texture copies, the walk over what is visible, and debug boxes. Effect
-// quads, node-list drawing and the cube-map services join them with the
-// effect system.
+// full-screen effect quads, texture copies, the node lists a frame draws and
+// debug boxes.
+//
+// Orientation. Render targets are stored as OpenGL draws them, bottom row
+// first, and a pixel shader's VPOS is the window position counted from the
+// bottom. A full-screen quad therefore gives its texture coordinates upwards
+// (v = 0 on the bottom row) when the texture on unit 0 is a render target of
+// the display library, and downwards (v = 0 on the top row, as Direct3D has
+// it) for a picture loaded from a file and for an engine texture, whose first
+// row is their top: either way the texture appears on the target the right
+// way up. Copies follow the same rule.
 
 #include <irrlicht.h>
 
 #include <vector>
 
+#include "effects/runtime/effect_material.h"
+
 namespace tk {
+
+class CTkEffect;
+class CTkGPUProgrammingServices;
+class ITkNodeExtensionLookup;
+class ITkVideoDriverExt;
+
+struct STkRenderServicesSetup {
+  irr::IrrlichtDevice* device = nullptr;
+  CTkGPUProgrammingServices* shaders = nullptr;  // null: copies are 2D image draws
+  CTkMaterialContexts* contexts = nullptr;
+  ITkVideoDriverExt* videoDriverExt = nullptr;
+  ITkNodeExtensionLookup* nodeExtensions = nullptr;
+};
 
 class CTkRenderServices {
  public:
-  explicit CTkRenderServices(irr::IrrlichtDevice* device) : device_(device) {}
+  // `ok` reports whether the copy shader could be made (always true without
+  // shader services or off the OpenGL driver).
+  explicit CTkRenderServices(const STkRenderServicesSetup& setup, bool* ok = nullptr);
+  // Services without shaders, for code that only needs targets and walks.
+  explicit CTkRenderServices(irr::IrrlichtDevice* device);
+  ~CTkRenderServices();
+  CTkRenderServices(const CTkRenderServices&) = delete;
+  CTkRenderServices& operator=(const CTkRenderServices&) = delete;
 
   // Count 0 or a first entry of none: the screen. Otherwise the textures, in
   // order, as simultaneous targets, every colour plane written, no blending,
   // nothing cleared.
   void setRenderTargets(irr::video::ITexture* const* textures, int count);
-  // The whole texture stretched over the whole current target, without alpha.
+  // A full-screen quad drawn with one pass of the effect; the texture, when
+  // given, on unit 0.
+  void drawEffect(CTkEffect* effect, int technique, int pass, irr::video::ITexture* texture);
+  // The same with textures on units 0 to count - 1; an entry of none leaves
+  // the effect's own texture on that unit.
+  void drawEffectTextures(CTkEffect* effect, int technique, int pass, irr::video::ITexture* const* textures,
+                          int count);
+  // The whole texture over the whole current target, texel centres on pixel
+  // centres, without alpha blending.
   void copyTexture(irr::video::ITexture* texture);
+
+  // The lights, solid, transparent and transparent-effect nodes the frame
+  // draws: visible, not culled, split by their materials' transparency.
+  void getLightList(std::vector<irr::scene::ISceneNode*>* out) const;
+  void getSolidList(std::vector<irr::scene::ISceneNode*>* out) const;
+  void getTransparentList(std::vector<irr::scene::ISceneNode*>* out) const;
+  void getTransparentEffectList(std::vector<irr::scene::ISceneNode*>* out) const;
   // Every visible node of the scene graph but lights and cameras; an invisible
   // node hides its subtree, and a light or camera below the top level hides its own.
   void collectVisibleNodes(std::vector<irr::scene::ISceneNode*>* out) const;
+  // The visible nodes whose extension casts shadows.
+  void collectShadowCasters(std::vector<irr::scene::ISceneNode*>* out) const;
+  void filterShadowCasters(const std::vector<irr::scene::ISceneNode*>& list,
+                           std::vector<irr::scene::ISceneNode*>* out) const;
   // The edges of a box in white, identity world transform, no lighting.
   void drawDebugBox(const irr::core::aabbox3df& box);
+  // The box around the light's shadow-camera frustum.
+  void drawLightFrustumBox(irr::scene::ILightSceneNode* light);
 
  private:
+  enum class NodeKind { Solid, Transparent, TransparentEffect };
+  void collectRegistered(NodeKind kind, std::vector<irr::scene::ISceneNode*>* out) const;
+  bool makeCopyShader();
+  void drawQuad(STkMaterial* material, const STkMaterialContext& context, bool textureIsPicture);
+
   irr::IrrlichtDevice* device_;
+  irr::video::IVideoDriver* driver_;
+  CTkGPUProgrammingServices* shaders_ = nullptr;
+  CTkMaterialContexts* contexts_ = nullptr;
+  ITkVideoDriverExt* videoDriverExt_ = nullptr;
+  ITkNodeExtensionLookup* nodeExtensions_ = nullptr;
   irr::core::array<irr::video::IRenderTarget> targets_;
+  class CopyShaderCallback;
+  CopyShaderCallback* copyCallback_ = nullptr;
+  int copyMaterialType_ = -1;
 };
 
 }  // namespace tk

@@ -37,7 +37,14 @@ CTkManager::CTkManager(irr::IrrlichtDevice* device) : device_(device) {
     videoDriverExt_ = std::make_unique<CTkNullVideoDriverExt>();
   rendererShared_.extension = videoDriverExt_.get();
   techLookup_ = new CTkEffectTechLookup();
-  renderServices_ = std::make_unique<CTkRenderServices>(device_);
+  STkRenderServicesSetup servicesSetup;
+  servicesSetup.device = device_;
+  servicesSetup.shaders = gpuServices_.get();
+  servicesSetup.contexts = &materialContexts_;
+  servicesSetup.videoDriverExt = videoDriverExt_.get();
+  bool servicesMade = false;
+  renderServices_ = std::make_unique<CTkRenderServices>(servicesSetup, &servicesMade);
+  if (!servicesMade) return;
   STkBindEnvironment environment;
   environment.device = device_;
   environment.sceneManager = sceneManager_.get();

@@ -43,6 +43,14 @@ CTkGPUProgrammingServices::CTkGPUProgrammingServices(irr::video::IVideoDriver* d
   if (!factory_ && driver_) factory_ = makeProgramMaterialFactory(driver_);
 }
 
+void CTkGPUProgrammingServices::addBuiltInSource(const std::string& name, const std::string& source) {
+  builtInSources_[name] = source;
+}
+
+bool CTkGPUProgrammingServices::sourceExists(const std::string& path) const {
+  return builtInSources_.count(path) != 0 || fileExists(path.c_str());
+}
+
 void CTkGPUProgrammingServices::setShaderCache(const std::string& directory, unsigned mode) {
   cache_.configure(directory, mode);
 }
@@ -55,7 +63,7 @@ int CTkGPUProgrammingServices::getShaderMaterial(const SShaderMaterialRequest& r
     log(LOG_DEBUG, "TkGPU: Found already created shader %s %s", request.vertexPath.c_str(), request.pixelPath.c_str());
     return found->second.materialType;
   }
-  if (!fileExists(request.vertexPath.c_str()) || !fileExists(request.pixelPath.c_str())) {
+  if (!sourceExists(request.vertexPath) || !sourceExists(request.pixelPath)) {
     if (error)
       *error = "Shader files not found : " + request.vertexPath + " " + request.pixelPath;
     else
@@ -107,10 +115,11 @@ SShaderCompiledEntry* CTkGPUProgrammingServices::compiledShader(const ShaderComp
   entry.entry = request.entry;
   entry.macros = request.macros;
   entry.target = target;
-  if (!cache_.read(request, &entry.code, &entry.includes)) {
+  const bool builtIn = builtInSources_.count(request.path) != 0;  // kept in the program: never cached
+  if (builtIn || !cache_.read(request, &entry.code, &entry.includes)) {
     ShaderTranslation translation;
     if (!compile(request, &translation, message)) return nullptr;
-    cache_.write(request, translation);
+    if (!builtIn) cache_.write(request, translation);
     entry.code = std::move(translation.shader);
     entry.includes = std::move(translation.includes);
   }
@@ -127,7 +136,10 @@ bool CTkGPUProgrammingServices::compile(const ShaderCompileRequest& request, Sha
     return false;
   }
   std::string source;
-  if (!readWholeFile(request.path.c_str(), &source)) {
+  auto builtIn = builtInSources_.find(request.path);
+  if (builtIn != builtInSources_.end()) {
+    source = builtIn->second;
+  } else if (!readWholeFile(request.path.c_str(), &source)) {
     *message = "Shader file " + request.path + " not found";
     return false;
   }

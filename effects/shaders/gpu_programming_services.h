@@ -55,6 +55,10 @@ class CTkGPUProgrammingServices {
                                      std::unique_ptr<ITkShaderMaterialFactory> factory = nullptr);
 
   void setShaderCache(const std::string& directory, unsigned mode);
+  // A shader source kept in the program, asked for under `name` in place of a
+  // file path (names such as "<builtin>/CopyTexture.hlsl"). It is translated at
+  // its first use and never cached on disk.
+  void addBuiltInSource(const std::string& name, const std::string& source);
   const CTkShaderCache& shaderCache() const { return cache_; }
 
   // A material type number or -1. With `error`, a failure text goes there
@@ -103,8 +107,11 @@ class CTkGPUProgrammingServices {
                               const std::map<int, STkShaderConstantTable>& previous) const;
   bool replaceMaterialPrograms(const MaterialEntry& material, std::string* message);
 
+  bool sourceExists(const std::string& path) const;
+
   irr::video::IVideoDriver* driver_;
   std::unique_ptr<ITkShaderMaterialFactory> factory_;
+  std::map<std::string, std::string> builtInSources_;
   CTkShaderCache cache_;
   std::map<CompiledKey, SShaderCompiledEntry> compiled_;
   std::vector<SShaderCompiledEntry*> compiledById_;  // id - 1 → entry

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "render/gl/engine_texture.h"
 #include "render/gl/gl_texture_name.h"
 
 namespace tk {
@@ -81,12 +82,24 @@ GLuint CTkGLTextureBinder::sRGBTwinOf(irr::video::ITexture* texture, GLuint line
 }
 
 void CTkGLTextureBinder::bind(int unit, const STkTextureLayer& layer) {
+  if (layer.engineTexture) {
+    bindEngineTexture(unit, layer);
+    return;
+  }
   glActiveTexture(GL_TEXTURE0 + unit);
   GLuint name = layer.texture ? glTextureNameOf(layer.texture) : 0;
   if (name && layer.sRGB) name = sRGBTwinOf(layer.texture, name);
   glBindTexture(GL_TEXTURE_2D, name);
   const bool mipMaps = layer.texture && (layer.texture->hasMipMaps() || (layer.sRGB && name));
   glBindSampler(unit, name ? samplerFor(layer, mipMaps) : 0);
+}
+
+// Engine textures carry their own kind; an sRGB one decodes when the layer asks.
+void CTkGLTextureBinder::bindEngineTexture(int unit, const STkTextureLayer& layer) {
+  CTkEngineTexture* texture = layer.engineTexture;
+  if (texture->getFormat() == ETF_SRGBA8) texture->setSrgbDecode(layer.sRGB);
+  texture->bindToUnit(static_cast<unsigned>(unit));
+  glBindSampler(unit, samplerFor(layer, texture->getMipLevelCount() > 1));
 }
 
 void CTkGLTextureBinder::forget(irr::video::ITexture* texture) {

@@ -31,6 +31,7 @@ class CTkGLTextureBinder {
     int width = 0, height = 0;
   };
   GLuint samplerFor(const STkTextureLayer& layer, bool mipMaps);
+  void bindEngineTexture(int unit, const STkTextureLayer& layer);
   GLuint sRGBTwinOf(irr::video::ITexture* texture, GLuint linear);
 
   std::map<SamplerKey, GLuint> samplers_;
