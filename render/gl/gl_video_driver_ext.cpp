@@ -81,12 +81,23 @@ void CTkGLVideoDriverExt::setBlendFactor(irr::video::SColor colour) {
 }
 
 void CTkGLVideoDriverExt::setDepthBias(float bias, float slopeScale) {
-  if (bias == 0 && slopeScale == 0) {
+  depthBias_ = bias;
+  slopeScale_ = slopeScale;
+  applyDepthBias();
+}
+
+void CTkGLVideoDriverExt::applyDepthBias() {
+  if (depthBias_ == 0 && slopeScale_ == 0) {
     glDisable(GL_POLYGON_OFFSET_FILL);
     return;
   }
   glEnable(GL_POLYGON_OFFSET_FILL);
-  glPolygonOffset(slopeScale, bias);
+  glPolygonOffset(slopeScale_, depthBias_);
+}
+
+void CTkGLVideoDriverExt::applyDrawState() {
+  if (separateAlpha_) applyBlend();
+  if (depthBias_ != 0 || slopeScale_ != 0) applyDepthBias();
 }
 
 void CTkGLVideoDriverExt::setStencil(int value) {

@@ -13,6 +13,9 @@ class CTkGLVideoDriverExt : public ITkVideoDriverExt {
   void setAlphaBlend(int operation, int sourceFactor, int destinationFactor) override;
   void setBlendFactor(irr::video::SColor colour) override;
   void setDepthBias(float bias, float slopeScale) override;
+  // The display library sets blending and polygon offset with every material
+  // of its own: the extension's choices are set again right before a draw.
+  void applyDrawState() override;
   void setStencil(int value) override;
   void setStencilPass(int operation) override;
   void setStencilFunc(int comparison) override;
@@ -31,12 +34,14 @@ class CTkGLVideoDriverExt : public ITkVideoDriverExt {
 
  private:
   bool separateAlpha_ = false;
+  float depthBias_ = 0, slopeScale_ = 0;
   unsigned colourSource_ = 0x0302, colourDestination_ = 0x0303;  // GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA
   unsigned alphaSource_ = 1, alphaDestination_ = 0;               // GL_ONE, GL_ZERO
   unsigned alphaOperation_ = 0x8006;                               // GL_FUNC_ADD
   int stencilReference_ = 0;
   unsigned stencilFunction_ = 0x0207;                              // GL_ALWAYS
   void applyBlend();
+  void applyDepthBias();
 };
 
 }  // namespace tk
