@@ -148,6 +148,10 @@ void CTkRenderServices::drawQuad(STkMaterial* material, const STkMaterialContext
   driver_->setTransform(irr::video::ETS_PROJECTION, projection);
 }
 
+void CTkRenderServices::drawMaterialQuad(STkMaterial* material) {
+  drawQuad(material, STkMaterialContext(), isTopRowFirst(material->pixelLayers[0]));
+}
+
 void CTkRenderServices::drawEffect(CTkEffect* effect, int technique, int pass, irr::video::ITexture* texture) {
   drawEffectTextures(effect, technique, pass, &texture, 1);
 }

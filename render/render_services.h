@@ -59,6 +59,9 @@ class CTkRenderServices {
   // centres, without alpha blending.
   void copyTexture(irr::video::ITexture* texture);
 
+  // A full-screen quad drawn with a shader material (no effect).
+  void drawMaterialQuad(STkMaterial* material);
+
   // The lights, solid, transparent and transparent-effect nodes the frame
   // draws: visible, not culled, split by their materials' transparency.
   void getLightList(std::vector<irr::scene::ISceneNode*>* out) const;

@@ -4,6 +4,7 @@
 
 #include "app/engine.h"
 #include "app/files/file_layer.h"
+#include "app/loading/loading_shader.h"
 #include "app/sys_setup.h"
 #include "render/gl/frame_keeper.h"
 
@@ -18,6 +19,8 @@ struct LoadingScreen {
   irr::video::ITexture* picture = nullptr;
   bool pictureLooked = false;
   bool packedInitialised = false;
+  LoadingShader shader;
+  bool hasShader = false;
 };
 
 LoadingScreen& screen() {
@@ -38,8 +41,12 @@ void loadPicture() {
   s.picture = tkEngine().driver->getTexture("loading.png");
 }
 
+void prepareShader() { screen().hasShader = screen().shader.prepare(); }
+
 void forgetPicture() {
   LoadingScreen& s = screen();
+  s.shader.forget();
+  s.hasShader = false;
   if (s.picture) tkEngine().driver->removeTexture(s.picture);
   s.picture = nullptr;
   s.pictureLooked = false;
@@ -105,11 +112,17 @@ LoadingBarRects loadingBarRects(int width, int height, int pictureHeight, float 
 void beginLoadingScreen() {
   if (!tkEngine().driver) return;
   loadPicture();
+  prepareShader();
   showLoadingProgress(0);
 }
 
 void showLoadingProgress(float percent) {
   if (!beginFrame()) return;
+  if (screen().hasShader) {
+    screen().shader.draw(percent / 100.0f);
+    presentFrame();
+    return;
+  }
   irr::video::ITexture* picture = screen().picture;
   int pictureHeight = 0;
   if (picture) {
@@ -126,7 +139,11 @@ void showLoadingProgress(float percent) {
 
 void endLoadingScreen() {
   if (!tkEngine().driver) return;
-  showLoadingProgress(100);
+  if (screen().hasShader) {
+    for (int percent = 100; percent < 130; ++percent) showLoadingProgress(static_cast<float>(percent));  // fade out
+  } else {
+    showLoadingProgress(100);
+  }
   forgetPicture();
 }
 
@@ -135,6 +152,7 @@ int sceneLoadProgress(int percent, void*) {
   if (runningPacked()) {
     if (!screen().packedInitialised) {
       loadPicture();
+      prepareShader();
       screen().packedInitialised = true;
     }
     showLoadingProgress(static_cast<float>(percent));

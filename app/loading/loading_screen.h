@@ -1,8 +1,8 @@
 #pragma once
-// The loading screen: while a demo or a packed scene loads, a progress bar (below
-// the picture "loading.png" when one can be opened); while the loose scene viewer
-// loads, a plain bar with the percentage. The emblem drawn by a loading shader
-// needs the shader service and is not drawn yet: the bar stands in for it.
+// The loading screen: while a demo or a packed scene loads, the loading shader
+// ("loading.hlsl" or the built-in emblem) on the OpenGL driver, else a progress
+// bar (below the picture "loading.png" when one can be opened); while the loose
+// scene viewer loads, a plain bar with the percentage.
 
 #include <irrlicht.h>
 
@@ -20,7 +20,8 @@ LoadingBarRects loadingBarRects(int width, int height, int pictureHeight, float 
 void beginLoadingScreen();
 // One frame of the loading screen at `percent`.
 void showLoadingProgress(float percent);
-// Draws 100 % and forgets the picture.
+// Draws 100 % (with the shader: 30 frames fading out from 100 % to 129 %) and
+// forgets the picture and the shader.
 void endLoadingScreen();
 
 // The scene viewer's load progress callback; never asks the loader to stop.

@@ -143,5 +143,34 @@ TEST_F(ViewerWindowTest, TheLoadingScreenShowsTheBarAndThePercentage) {
   EXPECT_GT(white, 5);
 }
 
+// The demo's loading screen draws the built-in emblem: two bars crossing at
+// the centre that fill with the progress and fade out past 100 %.
+TEST_F(ViewerWindowTest, TheLoadingShaderDrawsTheFillingEmblem) {
+  std::vector<uint8_t> rgb;
+  int width = 0, height = 0;
+  // A point on a bar, in bar units along it, as a pixel (rows from the top;
+  // the emblem is symmetric, so either diagonal serves).
+  auto pixelOnBar = [&](float along) {
+    const float p = along * 0.70710678f / 1.5f;
+    const int x = static_cast<int>(320 * (0.5f + p));
+    const int y = static_cast<int>(240 * 0.5f + p * 320);
+    const uint8_t* at = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+    return std::vector<int>{at[0], at[1], at[2]};
+  };
+  beginLoadingScreen();
+  showLoadingProgress(50);
+  ASSERT_TRUE(frameKeeper().readRgb(&rgb, &width, &height));
+  // Filled up to 0.5 x 0.224 + 0.018 = 0.13, at half brightness.
+  const std::vector<int> fill = pixelOnBar(0.1f);
+  EXPECT_NEAR(fill[0], 0.5 * (0.2 + 0.8 / 32) * 255, 3);
+  EXPECT_NEAR(fill[2], 0.5 * (0.8 + 0.2 / 32) * 255, 3);
+  EXPECT_EQ(pixelOnBar(0.2f), (std::vector<int>{0, 0, 0}));
+  EXPECT_NEAR(pixelOnBar(0.25f)[1], 128, 2);  // the outline
+  endLoadingScreen();  // the last of the closing frames is black
+  ASSERT_TRUE(frameKeeper().readRgb(&rgb, &width, &height));
+  EXPECT_EQ(pixelOnBar(0.25f), (std::vector<int>{0, 0, 0}));
+  EXPECT_EQ(pixelOnBar(0.1f), (std::vector<int>{0, 0, 0}));
+}
+
 }  // namespace
 }  // namespace tk
