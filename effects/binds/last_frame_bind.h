@@ -1,0 +1,23 @@
+#pragma once
+// The previous frame's view and projection (for motion vectors and temporal
+// filters) and the recent frame rate.
+
+#include "effects/binds/bind_environment.h"
+#include "effects/binds/effect_bind.h"
+
+namespace tk {
+
+class CTkEffectBindLastFrameInfo : public ITkEffectBind {
+ public:
+  explicit CTkEffectBindLastFrameInfo(const STkBindEnvironment& environment) : environment_(environment) {}
+  STkBindResult getBindFunction(const STkFxConstBind& constant, int privateData[2]) override;
+
+ private:
+  static void uploadFrameMatrix(ITkEffectBind* bind, irr::video::IMaterialRendererServices* services,
+                                const STkFxConstBind& constant, const int privateData[2]);
+  static void uploadFps(ITkEffectBind* bind, irr::video::IMaterialRendererServices* services,
+                        const STkFxConstBind& constant, const int privateData[2]);
+  STkBindEnvironment environment_;
+};
+
+}  // namespace tk

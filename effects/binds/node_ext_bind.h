@@ -1,0 +1,24 @@
+#pragma once
+// The drawn node's reflection cube map: "CubeMapPosition", and the box used
+// for box-projected reflections ("CubeMapAABBPosition", "CubeMapAABBScale").
+
+#include "effects/binds/bind_environment.h"
+#include "effects/binds/effect_bind.h"
+#include "effects/binds/node_extension_view.h"
+
+namespace tk {
+
+class CTkEffectBindNodeExt : public ITkEffectBind {
+ public:
+  explicit CTkEffectBindNodeExt(const STkBindEnvironment& environment) : environment_(environment) {}
+  bool onSetMaterial(const STkMaterialContext* context) override;
+  STkBindResult getBindFunction(const STkFxConstBind& constant, int privateData[2]) override;
+
+ private:
+  static void upload(ITkEffectBind* bind, irr::video::IMaterialRendererServices* services,
+                     const STkFxConstBind& constant, const int privateData[2]);
+  STkBindEnvironment environment_;
+  const ITkSceneNodeExt* extension_ = nullptr;
+};
+
+}  // namespace tk
