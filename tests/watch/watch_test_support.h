@@ -12,9 +12,10 @@
 
 namespace tk::test {
 
-// Polls `condition` every 5 ms until it holds or `timeoutMs` passed.
+// Polls `condition` every 5 ms until it holds or `timeoutMs` passed (a
+// deadline generous enough for a loaded machine; passing cases return early).
 template <typename Condition>
-bool waitUntil(Condition condition, int timeoutMs = 3000) {
+bool waitUntil(Condition condition, int timeoutMs = 10000) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (!condition()) {
     if (std::chrono::steady_clock::now() >= deadline) return false;
