@@ -158,9 +158,11 @@ bool initialiseEngine() {
   // Packed programs only read the cache they carry; loose ones also check dates and write.
   unsigned cacheMode = g_runningPacked ? kShaderCacheRead : kShaderCacheRead | kShaderCacheCheckDates | kShaderCacheWrite;
   g_engine.manager->getGPUProgrammingServices()->setShaderCache(baseDirectory() + "shadersCache", cacheMode);
-  connectShaderHotReload(g_engine.manager->getGPUProgrammingServices());
-  // The texture folders and the device-reset hook are set here, in that order,
-  // by the subsystems that provide them.
+  CTkEffectManager* effects = g_engine.manager->getEffectManager();
+  connectShaderHotReload(g_engine.manager->getGPUProgrammingServices(),
+                         [effects](const std::vector<int>& updated) { effects->refreshConstants(updated); });
+  effects->addTextureDirectory(baseDirectory() + "textures");
+  // The device-reset hook is set here by the subsystem that provides it.
   if (!startRenderer(g_engine.manager, g_engine.lightPrePass, g_engine.antialias)) {
     setStartupError("fails to init render");
     releaseEngineContext();

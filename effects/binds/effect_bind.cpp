@@ -2,6 +2,13 @@
 
 namespace tk {
 
+void placeConstant(STkFxConstBind* constant, const STkShaderConstant& reflected) {
+  constant->constant = reflected;
+  const bool wholeSlots = reflected.offset % 16 == 0 && reflected.size % 16 == 0 && reflected.size > 0;
+  constant->registerIndex = wholeSlots ? static_cast<int>(reflected.offset / 16) : -1;
+  constant->registerCount = wholeSlots ? static_cast<int>(reflected.size / 16) : 0;
+}
+
 void uploadByName(irr::video::IMaterialRendererServices* services, const STkFxConstBind& constant,
                   const float* values, int count) {
   if (auto* resolved = dynamic_cast<ITkResolvedConstantServices*>(services)) {

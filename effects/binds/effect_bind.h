@@ -53,6 +53,10 @@ struct STkFxConstBind {
   int privateData[2] = {0, 0};
 };
 
+// Records where the reflected constant lives: its copy, and its registers when
+// it fills whole 16-byte slots.
+void placeConstant(STkFxConstBind* constant, const STkShaderConstant& reflected);
+
 class ITkEffectBind : public virtual irr::IReferenceCounted {
  public:
   // Once per application of a pass, before any of its constants; false stops

@@ -1,15 +1,19 @@
 #include "effects/runtime/effect.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/log.h"
+#include "effects/runtime/effect_manager.h"
 #include "effects/runtime/sampler_record.h"
+#include "effects/shaders/gpu_programming_services.h"
 
 namespace tk {
 
 CTkEffect::CTkEffect(ITkEffectDef* definition) : definition_(definition) { definition_->grab(); }
 
 CTkEffect::~CTkEffect() {
+  if (owner_) owner_->forgetEffect(this);
   for (ITkEffectBind* bind : binds_) bind->drop();
   definition_->drop();
 }
@@ -259,7 +263,29 @@ CTkEffect* CTkEffect::clone() const {
           constant.value = copy->parameters_[constant.parameter].value.floats;
   copy->binds_ = binds_;
   copy->takeBindReferences();
+  if (owner_) owner_->rememberEffect(copy);
   return copy;
+}
+
+void CTkEffect::refreshConstants(const CTkGPUProgrammingServices& services, const std::vector<int>& materialTypes) {
+  for (STkFxTechnique& technique : techniques_)
+    for (STkFxPass& pass : technique.passes) {
+      const int type = pass.material.base.MaterialType;
+      if (std::find(materialTypes.begin(), materialTypes.end(), type) == materialTypes.end()) continue;
+      for (STkFxShader& shader : pass.shaders) {
+        const SShaderCompiledEntry* compiled =
+            shader.stage == kStageVertex ? services.vertexShaderOf(type) : services.pixelShaderOf(type);
+        std::vector<STkFxConstBind>& constants = shader.constants;
+        constants.erase(std::remove_if(constants.begin(), constants.end(),
+                                       [&](STkFxConstBind& constant) {
+                                         const STkShaderConstant* reflected =
+                                             compiled ? compiled->code.table.findConstant(constant.name) : nullptr;
+                                         if (reflected) placeConstant(&constant, *reflected);
+                                         return reflected == nullptr;
+                                       }),
+                        constants.end());
+      }
+    }
 }
 
 void CTkEffect::takeBindReferences() {

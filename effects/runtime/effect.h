@@ -63,6 +63,9 @@ struct STkFxTechnique {
   std::vector<STkFxPass> passes;
 };
 
+class CTkEffectManager;
+class CTkGPUProgrammingServices;
+
 class CTkEffect : public ITkEffectDef {
  public:
   // Takes a reference to the definition.
@@ -139,6 +142,10 @@ class CTkEffect : public ITkEffectDef {
   // and binds; its render-path map is empty.
   CTkEffect* clone() const;
   int getPassStateFlags(int technique, int pass) const;
+  // After the shader services replaced the programs of some material types:
+  // the passes drawn with them find their constants again in the new tables
+  // (a constant the new program no longer has is no longer fed).
+  void refreshConstants(const CTkGPUProgrammingServices& services, const std::vector<int>& materialTypes);
   int getTechniqueForPath(int number) const;
 
   // Read access for drawing code and tests.
@@ -162,6 +169,7 @@ class CTkEffect : public ITkEffectDef {
   void takeBindReferences();
 
   ITkEffectDef* definition_;
+  CTkEffectManager* owner_ = nullptr;  // told when the effect goes
   std::vector<STkFxParameter> parameters_;
   std::vector<STkFxTechnique> techniques_;
   std::vector<ITkEffectBind*> binds_;  // one counted reference each

@@ -266,11 +266,7 @@ bool CTkEffectBuilder::initConstantBind(int stage, int materialType, const SPara
   constant.parameter = parameterIndex;
   constant.value = effect_->parameters_[parameterIndex].value.floats;
   constant.floatCount = floatCountOf(parameter->type);
-  constant.constant = *reflected;
-  if (reflected->offset % 16 == 0 && reflected->size % 16 == 0 && reflected->size > 0) {
-    constant.registerIndex = static_cast<int>(reflected->offset / 16);
-    constant.registerCount = static_cast<int>(reflected->size / 16);
-  }
+  placeConstant(&constant, *reflected);
   const std::vector<ITkEffectBind*>& binds = *inputs_.binds;
   for (size_t i = 0; i < binds.size(); ++i) {
     int privateData[2] = {0, 0};

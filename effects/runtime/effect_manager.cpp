@@ -33,6 +33,7 @@ CTkEffectManager::CTkEffectManager(irr::IrrlichtDevice* device, CTkGPUProgrammin
 }
 
 CTkEffectManager::~CTkEffectManager() {
+  for (CTkEffect* effect : liveEffects_) effect->owner_ = nullptr;
   if (techLookup_) techLookup_->drop();
   callback_->drop();
   for (ITkEffectTextureResolver* resolver : resolvers_) resolver->drop();
@@ -72,7 +73,17 @@ CTkEffect* CTkEffectManager::createEffect(const char* path, int baseMaterial, co
           effect->binds_.push_back(bind);
         }
   buildRenderPathMap(effect);
+  rememberEffect(effect);
   return effect;
+}
+
+void CTkEffectManager::rememberEffect(CTkEffect* effect) {
+  effect->owner_ = this;
+  liveEffects_.insert(effect);
+}
+
+void CTkEffectManager::refreshConstants(const std::vector<int>& materialTypes) {
+  for (CTkEffect* effect : liveEffects_) effect->refreshConstants(*services_, materialTypes);
 }
 
 void CTkEffectManager::buildRenderPathMap(CTkEffect* effect) {

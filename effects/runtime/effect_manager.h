@@ -6,6 +6,7 @@
 
 #include <irrlicht.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,11 @@ class CTkEffectManager {
   // A named-value bind added in front of the others; null when it cannot be made.
   CTkEffectBindSemanticMap* createBindSemanticMap();
   const std::string& getLastError() const { return lastError_; }
+  // The shader hot reload replaced the programs of these material types.
+  void refreshConstants(const std::vector<int>& materialTypes);
+  // The effects made here that are still alive.
+  void rememberEffect(CTkEffect* effect);
+  void forgetEffect(CTkEffect* effect) { liveEffects_.erase(effect); }
 
   const std::vector<ITkEffectBind*>& binds() const { return binds_; }
   const std::vector<ITkEffectTextureResolver*>& resolvers() const { return resolvers_; }
@@ -95,6 +101,7 @@ class CTkEffectManager {
   std::vector<std::string> shaderDirectories_;
   std::vector<std::string> textureDirectories_;
   CTkEffectCallback* callback_;
+  std::set<CTkEffect*> liveEffects_;
   std::string lastError_;
 };
 

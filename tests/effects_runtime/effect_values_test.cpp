@@ -144,3 +144,34 @@ TEST_F(EffectTest, ManagerReportsCompileErrorsWithFileAndLine) {
 
 }  // namespace
 }  // namespace tk::test
+
+namespace tk::test {
+namespace {
+
+TEST_F(EffectTest, EditedShadersMoveTheConstantsTheirEffectsFeed) {
+  const std::string header =
+      "// [TESK_BEGIN]\n// float4 Tint : 1 0 0 1 : pixel\n// float Gain : 2 : pixel\n// [TESK_END]\n"
+      "float4 vs_main(float4 p : POSITION) : POSITION { return p; }\n";
+  const std::string path =
+      folder.write("edited.fx", header + "float Gain;\nfloat4 Tint;\nfloat4 ps_main() : COLOR { return Tint * Gain; }\n");
+  EffectPtr effect(manager->createEffect(path.c_str(), -1, {}));
+  ASSERT_TRUE(effect) << manager->getLastError();
+  auto tintOffset = [&]() -> int {
+    for (const STkFxConstBind& c : effect->pass(0, 0)->shaders[1].constants)
+      if (c.name == "Tint") return static_cast<int>(c.constant.offset);
+    return -1;
+  };
+  EXPECT_EQ(16, tintOffset());
+
+  // Tint moves to the front and Gain is no longer read.
+  folder.write("edited.fx", header + "float4 Tint;\nfloat Gain;\nfloat4 ps_main() : COLOR { return Tint; }\n");
+  std::vector<int> updated;
+  ASSERT_TRUE(services->updateShaders({path}, &updated));
+  manager->refreshConstants(updated);
+  EXPECT_EQ(0, tintOffset());
+  EXPECT_EQ(1u, effect->pass(0, 0)->shaders[1].constants.size());
+  EXPECT_EQ((std::vector<float>{1, 0, 0, 1}), fed(*effect, "Tint"));
+}
+
+}  // namespace
+}  // namespace tk::test
