@@ -4,7 +4,10 @@
 #include "effects/binds/node_extension_view.h"
 #include "effects/runtime/effect.h"
 #include "effects/shaders/gpu_programming_services.h"
+#include "render/effect_tech_lookup.h"
 #include "render/shadow_camera.h"
+#include "render/tk_scene_manager.h"
+#include "render/video_driver_ext.h"
 
 namespace tk {
 namespace {
@@ -66,7 +69,7 @@ class CTkRenderServices::CopyShaderCallback : public irr::video::IShaderConstant
 };
 
 CTkRenderServices::CTkRenderServices(irr::IrrlichtDevice* device)
-    : CTkRenderServices(STkRenderServicesSetup{device, nullptr, nullptr, nullptr, nullptr}) {}
+    : CTkRenderServices(STkRenderServicesSetup{device}) {}
 
 CTkRenderServices::CTkRenderServices(const STkRenderServicesSetup& setup, bool* ok)
     : device_(setup.device),
@@ -74,13 +77,17 @@ CTkRenderServices::CTkRenderServices(const STkRenderServicesSetup& setup, bool* 
       shaders_(setup.shaders),
       contexts_(setup.contexts),
       videoDriverExt_(setup.videoDriverExt),
-      nodeExtensions_(setup.nodeExtensions) {
+      nodeExtensions_(setup.nodeExtensions),
+      techLookup_(setup.techLookup),
+      sceneManager_(setup.sceneManager) {
+  if (techLookup_) techLookup_->grab();
   targets_.reallocate(10);
   const bool made = shaders_ && driver_->getDriverType() == irr::video::EDT_OPENGL ? makeCopyShader() : true;
   if (ok) *ok = made;
 }
 
 CTkRenderServices::~CTkRenderServices() {
+  if (techLookup_) techLookup_->drop();
   if (copyCallback_) copyCallback_->drop();
 }
 
@@ -250,6 +257,116 @@ void CTkRenderServices::filterShadowCasters(const std::vector<irr::scene::IScene
     const ITkSceneNodeExt* extension = nodeExtensions_->findNodeExt(node);
     if (extension && extension->getCastShadows()) out->push_back(node);
   }
+}
+
+// ---- drawing node lists ------------------------------------------------------------
+
+namespace {
+
+bool isTransparentPass(irr::scene::E_SCENE_NODE_RENDER_PASS pass) {
+  return pass == irr::scene::ESNRP_TRANSPARENT || pass == irr::scene::ESNRP_TRANSPARENT_EFFECT;
+}
+
+// The mesh a mesh-like node draws now, or null for nodes that draw themselves.
+irr::scene::IMesh* currentMeshOf(irr::scene::ISceneNode* node) {
+  switch (node->getType()) {
+    case irr::scene::ESNT_MESH:
+    case irr::scene::ESNT_OCTREE:
+    case irr::scene::ESNT_CUBE:
+    case irr::scene::ESNT_SPHERE: return static_cast<irr::scene::IMeshSceneNode*>(node)->getMesh();
+    default: break;
+  }
+  if (node->getType() == irr::scene::ESNT_ANIMATED_MESH) {
+    auto* animated = static_cast<irr::scene::IAnimatedMeshSceneNode*>(node);
+    irr::scene::IAnimatedMesh* mesh = animated->getMesh();
+    return mesh ? mesh->getMesh(static_cast<irr::s32>(animated->getFrameNr())) : nullptr;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int CTkRenderServices::drawNodeList(const std::vector<irr::scene::ISceneNode*>& list, const STkNodeListDraw& how) {
+  if (list.empty()) return 0;
+  int path = -1;
+  if (how.technique) {
+    path = techLookup_ ? techLookup_->findTechnique(how.technique) : -1;
+    if (path < 0) return 0;
+  }
+  if (sceneManager_) sceneManager_->setCurrentRenderPass(how.pass);
+  enableSeparateAlphaBlend(how.separateAlpha, how.pass);
+  irr::video::SOverrideMaterial& override = driver_->getOverrideMaterial();
+  const irr::video::SOverrideMaterial savedOverride = override;
+  if (how.override) override = *how.override;
+  int drawn = 0;
+  for (irr::scene::ISceneNode* node : list) {
+    ITkSceneNodeExt* extension = nodeExtensions_ ? nodeExtensions_->findNodeExt(node) : nullptr;
+    const irr::u32 mask = extension ? extension->getSelectionMask() : 0;
+    if ((how.showSet != 0 && (how.showSet & mask) == 0) || (how.hideSet & mask) != 0) continue;
+    if (path < 0) {
+      drawn += drawNode(node, how.pass, nullptr) ? 1 : 0;
+      continue;
+    }
+    if (!extension) continue;
+    std::vector<bool> withTechnique(node->getMaterialCount());
+    bool any = false;
+    for (irr::u32 i = 0; i < node->getMaterialCount(); ++i)
+      any |= withTechnique[i] = extension->selectTechnique(static_cast<int>(i), path);
+    if (any) drawn += drawNode(node, how.pass, &withTechnique) ? 1 : 0;
+    extension->restoreTechniques();
+  }
+  override = savedOverride;
+  if (videoDriverExt_) videoDriverExt_->setSeparateAlphaBlendEnable(false);
+  if (sceneManager_) sceneManager_->setCurrentRenderPass(irr::scene::ESNRP_NONE);
+  return drawn;
+}
+
+// A mesh-like node draws the buffers whose material suits the pass (the
+// transparent ones in the transparent passes, the others otherwise), limited
+// to `materials` when given; any other node draws itself.
+bool CTkRenderServices::drawNode(irr::scene::ISceneNode* node, irr::scene::E_SCENE_NODE_RENDER_PASS pass,
+                                 const std::vector<bool>* materials) {
+  const bool transparentPass = isTransparentPass(pass);
+  irr::scene::IMesh* mesh = currentMeshOf(node);
+  if (!mesh) {
+    bool suits = node->getMaterialCount() == 0;
+    for (irr::u32 i = 0; i < node->getMaterialCount() && !suits; ++i) {
+      irr::video::IMaterialRenderer* renderer = driver_->getMaterialRenderer(node->getMaterial(i).MaterialType);
+      suits = (renderer && renderer->isTransparent()) == transparentPass;
+    }
+    if (suits) node->render();
+    return suits;
+  }
+  driver_->setTransform(irr::video::ETS_WORLD, node->getAbsoluteTransformation());
+  bool any = false;
+  for (irr::u32 i = 0; i < mesh->getMeshBufferCount() && i < node->getMaterialCount(); ++i) {
+    if (materials && !(*materials)[i]) continue;
+    const irr::video::SMaterial& material = node->getMaterial(i);
+    irr::video::IMaterialRenderer* renderer = driver_->getMaterialRenderer(material.MaterialType);
+    if ((renderer && renderer->isTransparent()) != transparentPass) continue;
+    driver_->setMaterial(material);
+    driver_->drawMeshBuffer(mesh->getMeshBuffer(i));
+    any = true;
+  }
+  return any;
+}
+
+void CTkRenderServices::enableSeparateAlphaBlend(int mode, irr::scene::E_SCENE_NODE_RENDER_PASS pass) {
+  if (!videoDriverExt_) return;
+  if (mode == kSeparateAlphaByPass) mode = isTransparentPass(pass) ? kSeparateAlphaBlendFactor : kSeparateAlphaOff;
+  if (mode == kSeparateAlphaOff) {
+    videoDriverExt_->setSeparateAlphaBlendEnable(false);
+    return;
+  }
+  videoDriverExt_->setSeparateAlphaBlendEnable(true);
+  if (mode != kSeparateAlphaBlendFactor && mode != kSeparateAlphaZero) {
+    log(LOG_ERROR, "CTkRenderServices::enableSeparateAlphaBlend  unsupported separate alpha = %d", mode);
+    return;
+  }
+  // The target's alpha becomes destination alpha x (1 - source alpha).
+  constexpr int kAdd = 1, kZero = 0, kConstantFactor = 200, kInvSrcAlpha = 7;
+  if (mode == kSeparateAlphaBlendFactor) videoDriverExt_->setBlendFactor(irr::video::SColor(0, 0, 0, 0));
+  videoDriverExt_->setAlphaBlend(kAdd, mode == kSeparateAlphaBlendFactor ? kConstantFactor : kZero, kInvSrcAlpha);
 }
 
 // ---- debug drawing -------------------------------------------------------------

@@ -21,7 +21,9 @@
 namespace tk {
 
 class CTkEffect;
+class CTkEffectTechLookup;
 class CTkGPUProgrammingServices;
+class CTkSceneManager;
 class ITkNodeExtensionLookup;
 class ITkVideoDriverExt;
 
@@ -31,6 +33,23 @@ struct STkRenderServicesSetup {
   CTkMaterialContexts* contexts = nullptr;
   ITkVideoDriverExt* videoDriverExt = nullptr;
   ITkNodeExtensionLookup* nodeExtensions = nullptr;
+  CTkEffectTechLookup* techLookup = nullptr;
+  CTkSceneManager* sceneManager = nullptr;  // keeps the render pass node lists draw in
+};
+
+// How a node list treats the alpha channel: 0 as the pass wants (the
+// transparent passes keep destination alpha scaled by 1 - source alpha), 1
+// plain blending, 2 and 3 that scaling with the constant blend factor (0) or
+// zero as source alpha factor.
+enum : int { kSeparateAlphaByPass = 0, kSeparateAlphaOff = 1, kSeparateAlphaBlendFactor = 2, kSeparateAlphaZero = 3 };
+
+struct STkNodeListDraw {
+  irr::scene::E_SCENE_NODE_RENDER_PASS pass = irr::scene::ESNRP_SOLID;
+  const char* technique = nullptr;  // a technique name, or null for the nodes' own
+  const irr::video::SOverrideMaterial* override = nullptr;
+  irr::u32 hideSet = 0;
+  irr::u32 showSet = 0;
+  int separateAlpha = kSeparateAlphaByPass;
 };
 
 class CTkRenderServices {
@@ -62,6 +81,11 @@ class CTkRenderServices {
   // A full-screen quad drawn with a shader material (no effect).
   void drawMaterialQuad(STkMaterial* material);
 
+  // Draws the nodes of a list that pass the hide and show sets under the
+  // pass; with a technique only the materials whose effect has it, drawn with
+  // it. Answers the number of nodes drawn.
+  int drawNodeList(const std::vector<irr::scene::ISceneNode*>& list, const STkNodeListDraw& how);
+
   // The lights, solid, transparent and transparent-effect nodes the frame
   // draws: visible, not culled, split by their materials' transparency.
   void getLightList(std::vector<irr::scene::ISceneNode*>* out) const;
@@ -84,6 +108,9 @@ class CTkRenderServices {
   enum class NodeKind { Solid, Transparent, TransparentEffect };
   void collectRegistered(NodeKind kind, std::vector<irr::scene::ISceneNode*>* out) const;
   bool makeCopyShader();
+  void enableSeparateAlphaBlend(int mode, irr::scene::E_SCENE_NODE_RENDER_PASS pass);
+  bool drawNode(irr::scene::ISceneNode* node, irr::scene::E_SCENE_NODE_RENDER_PASS pass,
+                const std::vector<bool>* materials);
   void drawQuad(STkMaterial* material, const STkMaterialContext& context, bool textureIsPicture);
 
   irr::IrrlichtDevice* device_;
@@ -92,6 +119,8 @@ class CTkRenderServices {
   CTkMaterialContexts* contexts_ = nullptr;
   ITkVideoDriverExt* videoDriverExt_ = nullptr;
   ITkNodeExtensionLookup* nodeExtensions_ = nullptr;
+  CTkEffectTechLookup* techLookup_ = nullptr;
+  CTkSceneManager* sceneManager_ = nullptr;
   irr::core::array<irr::video::IRenderTarget> targets_;
   class CopyShaderCallback;
   CopyShaderCallback* copyCallback_ = nullptr;

@@ -42,6 +42,8 @@ CTkManager::CTkManager(irr::IrrlichtDevice* device) : device_(device) {
   servicesSetup.shaders = gpuServices_.get();
   servicesSetup.contexts = &materialContexts_;
   servicesSetup.videoDriverExt = videoDriverExt_.get();
+  servicesSetup.techLookup = techLookup_;
+  servicesSetup.sceneManager = sceneManager_.get();
   bool servicesMade = false;
   renderServices_ = std::make_unique<CTkRenderServices>(servicesSetup, &servicesMade);
   if (!servicesMade) return;

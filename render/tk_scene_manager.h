@@ -18,10 +18,15 @@ class CTkSceneManager {
   // Scene time in milliseconds, set by scene animation.
   void setCurrentTime(irr::u32 ms) { currentTime_ = ms; }
   irr::u32 currentTime() const { return currentTime_; }
+  // The pass a node list is drawn in (ESNRP_NONE outside node lists, where the
+  // display library's own pass applies).
+  void setCurrentRenderPass(irr::scene::E_SCENE_NODE_RENDER_PASS pass) { renderPass_ = pass; }
+  irr::scene::E_SCENE_NODE_RENDER_PASS currentRenderPass() const { return renderPass_; }
 
  private:
   std::vector<irr::scene::ILightSceneNode*> lights_;
   irr::u32 currentTime_ = 0;
+  irr::scene::E_SCENE_NODE_RENDER_PASS renderPass_ = irr::scene::ESNRP_NONE;
 };
 
 }  // namespace tk

@@ -8,6 +8,7 @@
 #include "effects/definitions/effect_def.h"
 #include "effects/definitions/tesk_header_tables.h"
 #include "effects/runtime/effect_material.h"
+#include "render/tk_scene_manager.h"
 #include "render/video_driver_ext.h"
 
 namespace tk {
@@ -49,7 +50,12 @@ bool CTkEffectBindSurface::onSetMaterial(const STkMaterialContext* context) {
 
 void CTkEffectBindSurface::setBlendFactorInTransparentPasses(const ITkSurfaceView& surface) const {
   if (!environment_.device || !environment_.videoDriverExt) return;
-  const irr::scene::E_SCENE_NODE_RENDER_PASS pass = environment_.device->getSceneManager()->getSceneNodeRenderPass();
+  // A node list keeps its pass in the engine's scene manager; the display
+  // library's own drawing has its pass in its scene manager.
+  irr::scene::E_SCENE_NODE_RENDER_PASS pass = environment_.sceneManager
+                                                  ? environment_.sceneManager->currentRenderPass()
+                                                  : irr::scene::ESNRP_NONE;
+  if (pass == irr::scene::ESNRP_NONE) pass = environment_.device->getSceneManager()->getSceneNodeRenderPass();
   if (pass != irr::scene::ESNRP_TRANSPARENT && pass != irr::scene::ESNRP_TRANSPARENT_EFFECT) return;
   const irr::u32 alpha = static_cast<irr::u32>(clampUnit(blendAlpha(surface)) * 255.0f);
   environment_.videoDriverExt->setBlendFactor(irr::video::SColor(alpha, 0, 0, 0));

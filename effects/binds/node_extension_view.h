@@ -71,6 +71,13 @@ class ITkSceneNodeExt {
   virtual irr::core::vector3df getCubeMapBoxPosition() const = 0;
   virtual irr::core::vector3df getCubeMapBoxScale() const = 0;
   virtual bool getCastShadows() const = 0;
+  // The bits the node lists' hide and show sets are tested against.
+  virtual irr::u32 getSelectionMask() const = 0;
+  // Material `index` draws with its effect's technique for render path `path`
+  // (the technique lookup's number) until restoreTechniques; false when that
+  // effect has no such technique (or the material no effect).
+  virtual bool selectTechnique(int index, int path) = 0;
+  virtual void restoreTechniques() = 0;
 };
 
 // Finds a node's extension.

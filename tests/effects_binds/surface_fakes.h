@@ -2,6 +2,7 @@
 // Small stand-ins for surfaces, node extensions and the extension lookup.
 
 #include <map>
+#include <set>
 #include <vector>
 
 #include "effects/binds/node_extension_view.h"
@@ -41,7 +42,20 @@ struct FakeNodeExt : ITkSceneNodeExt {
   }
   irr::core::vector3df getCubeMapBoxPosition() const override { return boxPosition; }
   irr::core::vector3df getCubeMapBoxScale() const override { return boxScale; }
-  bool getCastShadows() const override { return false; }
+  bool getCastShadows() const override { return castShadows; }
+  irr::u32 getSelectionMask() const override { return selectionMask; }
+  bool selectTechnique(int index, int path) override {
+    const bool has = techniquePaths.count({index, path}) != 0;
+    if (has) selected.push_back(index);
+    return has;
+  }
+  void restoreTechniques() override { ++restores; }
+
+  bool castShadows = false;
+  irr::u32 selectionMask = 0;
+  std::set<std::pair<int, int>> techniquePaths;  // (material, path) pairs that have a technique
+  std::vector<int> selected;
+  int restores = 0;
 };
 
 struct FakeLookup : ITkNodeExtensionLookup {
