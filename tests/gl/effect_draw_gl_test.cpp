@@ -129,5 +129,25 @@ TEST_F(EffectDrawTest, RenderTargetsAndPicturesAreCopiedUpright) {
   EXPECT_EQ((Rgb{0, 0, 255}), at(pixels, 10, 28));
 }
 
+// An effect file edited while the program runs: the shader services recompile
+// it, the material renderer links the new program, the effect feeds the
+// constants at their new places.
+TEST_F(EffectDrawTest, EditedEffectsDrawTheirNewShaders) {
+  const std::string header =
+      "// [TESK_BEGIN]\n// float4 Tint : 1 0 0 1 : pixel\n// float Gain : 1 : pixel\n// [TESK_END]\n"
+      "float4 vs_main(float4 p : POSITION) : POSITION { return p; }\n";
+  const std::string path =
+      folder.write("edited.fx", header + "float Gain;\nfloat4 Tint;\nfloat4 ps_main() : COLOR { return Tint * Gain; }\n");
+  std::unique_ptr<CTkEffect, Released> effect(manager->createEffect(path.c_str(), -1, {}));
+  ASSERT_TRUE(effect) << manager->getLastError();
+  EXPECT_EQ((Rgb{255, 0, 0}), at(frame([&] { services->drawEffect(effect.get(), 0, 0, nullptr); }), 10, 10));
+
+  folder.write("edited.fx", header + "float4 Tint;\nfloat4 ps_main() : COLOR { return Tint.gbra; }\n");
+  std::vector<int> updated;
+  ASSERT_TRUE(tkEngine().manager->getGPUProgrammingServices()->updateShaders({path}, &updated));
+  manager->refreshConstants(updated);
+  EXPECT_EQ((Rgb{0, 0, 255}), at(frame([&] { services->drawEffect(effect.get(), 0, 0, nullptr); }), 10, 10));
+}
+
 }  // namespace
 }  // namespace tk
