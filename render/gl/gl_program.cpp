@@ -22,9 +22,13 @@ GLuint compileStage(GLenum stage, const std::string& source, std::string* log) {
 }  // namespace
 
 GLuint linkShaderProgram(const STkCompiledShader& vertex, const STkCompiledShader& pixel, std::string* log) {
+  return linkGlslProgram(vertex.glsl, pixelGlslMatchedTo(vertex.glsl, pixel.glsl), log);
+}
+
+GLuint linkGlslProgram(const std::string& vertexGlsl, const std::string& pixelGlsl, std::string* log) {
   GLuint program = glCreateProgram();
-  GLuint vs = compileStage(GL_VERTEX_SHADER, vertex.glsl, log);
-  GLuint ps = compileStage(GL_FRAGMENT_SHADER, pixelGlslMatchedTo(vertex.glsl, pixel.glsl), log);
+  GLuint vs = compileStage(GL_VERTEX_SHADER, vertexGlsl, log);
+  GLuint ps = compileStage(GL_FRAGMENT_SHADER, pixelGlsl, log);
   glAttachShader(program, vs);
   glAttachShader(program, ps);
   glLinkProgram(program);

@@ -11,6 +11,7 @@
 #include "app/sys_setup.h"
 #include "render/gl/engine_texture.h"
 #include "render/gl/engine_texture_target.h"
+#include "render/gl/gl_program.h"
 #include "render/gl/gl_texture_name.h"
 #include "render/gl/gl_video_driver_ext.h"
 #include "render/gl/saved_gl_state.h"
@@ -32,28 +33,10 @@ layout(binding = 4) uniform SAMPLER source;
 uniform COORD coords[8];
 void main() { gl_FragColor = texture(source, coords[int(gl_FragCoord.x)]); })";
 
-GLuint compiledStage(GLenum stage, const std::string& source) {
-  GLuint shader = glCreateShader(stage);
-  const char* text = source.c_str();
-  glShaderSource(shader, 1, &text, nullptr);
-  glCompileShader(shader);
-  GLint ok = 0;
-  glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-  char log[2048] = {};
-  glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-  EXPECT_TRUE(ok) << log << source;
-  return shader;
-}
-
 GLuint linkedProgram(const std::string& fragment) {
-  GLuint program = glCreateProgram();
-  GLuint stages[2] = {compiledStage(GL_VERTEX_SHADER, kColourVertex), compiledStage(GL_FRAGMENT_SHADER, fragment)};
-  for (GLuint stage : stages) glAttachShader(program, stage);
-  glLinkProgram(program);
-  for (GLuint stage : stages) glDeleteShader(stage);
-  GLint ok = 0;
-  glGetProgramiv(program, GL_LINK_STATUS, &ok);
-  EXPECT_TRUE(ok);
+  std::string log;
+  GLuint program = linkGlslProgram(kColourVertex, fragment, &log);
+  EXPECT_NE(program, 0u) << log;
   return program;
 }
 

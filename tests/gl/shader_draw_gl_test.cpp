@@ -10,7 +10,7 @@
 #include "app/log.h"
 #include "app/sys_setup.h"
 #include "effects/shaders/gpu_programming_services.h"
-#include "effects/shaders/varying_match.h"
+#include "render/gl/gl_program.h"
 #include "render/gl/saved_gl_state.h"
 #include "tests/support/capture_stdout.h"
 
@@ -52,40 +52,6 @@ float4 ps_main(float4 extra : TEXCOORD5, float2 uv : TEXCOORD0) : COLOR {
   return float4(uv.x > 0.5 ? 1 : 0, 0.5, 0, 1) + extra;
 }
 )";
-
-GLuint compileStage(GLenum stage, const std::string& source, std::string* log) {
-  GLuint shader = glCreateShader(stage);
-  const char* text = source.c_str();
-  glShaderSource(shader, 1, &text, nullptr);
-  glCompileShader(shader);
-  GLint ok = 0;
-  glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-  char buffer[4096] = {};
-  glGetShaderInfoLog(shader, sizeof buffer, nullptr, buffer);
-  *log += buffer;
-  if (!ok) *log += "\n" + source;
-  return shader;
-}
-
-// Links the two stages; 0 with `log` set on failure.
-GLuint linkProgram(const STkCompiledShader& vertex, const STkCompiledShader& pixel, std::string* log) {
-  GLuint program = glCreateProgram();
-  GLuint vs = compileStage(GL_VERTEX_SHADER, vertex.glsl, log);
-  GLuint ps = compileStage(GL_FRAGMENT_SHADER, pixelGlslMatchedTo(vertex.glsl, pixel.glsl), log);
-  glAttachShader(program, vs);
-  glAttachShader(program, ps);
-  glLinkProgram(program);
-  glDeleteShader(vs);
-  glDeleteShader(ps);
-  GLint ok = 0;
-  glGetProgramiv(program, GL_LINK_STATUS, &ok);
-  if (ok) return program;
-  char buffer[4096] = {};
-  glGetProgramInfoLog(program, sizeof buffer, nullptr, buffer);
-  *log += buffer;
-  glDeleteProgram(program);
-  return 0;
-}
 
 // A uniform buffer holding one stage's constants, bound to the stage's binding.
 GLuint constantBuffer(const STkShaderConstantTable& table, const std::vector<uint8_t>& block) {
@@ -134,7 +100,7 @@ class ShaderDrawTest : public ::testing::Test {
     {
       SavedGlState saved;
       std::string log;
-      GLuint program = linkProgram(vertex, pixel, &log);
+      GLuint program = linkShaderProgram(vertex, pixel, &log);
       EXPECT_NE(program, 0u) << log;
       GLuint buffers[2] = {constantBuffer(vertex.table, vertexBlock), constantBuffer(pixel.table, pixelBlock)};
       glUseProgram(program);
