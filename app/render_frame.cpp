@@ -1,5 +1,6 @@
 #include "app/render_frame.h"
 
+#include "api/camera_effect_commands.h"
 #include "app/engine.h"
 #include "app/log.h"
 #include "app/window/window.h"
@@ -14,6 +15,7 @@ void runCurrentRenderer(STkEngine& engine) {
   STkRendering& r = rendering();
   if (!r.currentRenderer) return;
   r.context->getFrameSettings().backgroundColor = engine.clearColor.color;
+  r.context->setPostEffects(enabledCameraEffectList());
   r.currentRenderer->render();
 }
 

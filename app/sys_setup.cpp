@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "api/camera_effect_commands.h"
 #include "api/fader_commands.h"
 #include "api/light_commands.h"
 #include "api/object_commands.h"
@@ -298,6 +299,7 @@ void tkSysShutdown() {
   deleteAllScenes();
   deleteAllObjects();
   deleteAllLights();
+  deleteAllEffectItems();
   releaseEngineContext();
   releaseDevice();
   freeIdTables();

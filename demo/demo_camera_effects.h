@@ -16,8 +16,7 @@ struct DemoCameraEffects {
   std::function<void(int id)> remove;
 };
 
-// The table in use. Until the effect system provides camera effects, making one
-// fails, so no shader is ever switched.
+// The table in use: the engine's camera effect commands.
 DemoCameraEffects& demoCameraEffects();
 
 }  // namespace tk

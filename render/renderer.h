@@ -3,7 +3,16 @@
 
 #include <irrlicht.h>
 
+#include <memory>
+#include <vector>
+
+#include "render/post_chain.h"
+
 namespace tk {
+
+class CTkEffect;
+class CTkRenderServices;
+class RenderTargetRegistry;
 
 // What every frame renderer reads: background colour (ARGB) and the debug-view flag.
 struct STkFrameSettings {
@@ -14,15 +23,24 @@ struct STkFrameSettings {
 class ITkRendererCtx : public virtual irr::IReferenceCounted {
  public:
   virtual STkFrameSettings& getFrameSettings() = 0;
+  // Replaces the effects the post chain runs after the scene (counted references).
+  virtual void setPostEffects(const std::vector<CTkEffect*>& effects) = 0;
+  // The chain those effects run in; null when the context cannot draw one.
+  virtual CTkPostChain* getPostChain() = 0;
 };
 
-// The plain context: frame settings only.
+// The plain context: frame settings and the post chain of the camera effects.
 class CTkRendererCtx : public ITkRendererCtx {
  public:
+  // Without render services the context keeps no chain and no effects.
+  explicit CTkRendererCtx(CTkRenderServices* services = nullptr, const RenderTargetRegistry* textures = nullptr);
   STkFrameSettings& getFrameSettings() override { return settings_; }
+  void setPostEffects(const std::vector<CTkEffect*>& effects) override;
+  CTkPostChain* getPostChain() override { return postChain_.get(); }
 
  private:
   STkFrameSettings settings_;
+  std::unique_ptr<CTkPostChain> postChain_;
 };
 
 class ITkRenderer : public virtual irr::IReferenceCounted {
@@ -32,7 +50,9 @@ class ITkRenderer : public virtual irr::IReferenceCounted {
 };
 
 // Forward only: clears to the context's background colour and draws the scene
-// graph with the display library's own materials.
+// graph with the display library's own materials. With post effects the scene
+// goes into a screen-sized target first, the chain runs over it, and the
+// result is copied to the screen.
 class CTkRendererSimple : public ITkRenderer {
  public:
   CTkRendererSimple(irr::IrrlichtDevice* device, ITkRendererCtx* ctx);
@@ -40,8 +60,14 @@ class CTkRendererSimple : public ITkRenderer {
   void render() override;
 
  private:
+  void drawScene(irr::video::ITexture* target);
+  bool makePostTargets();
+  void releasePostTargets();
+
   irr::IrrlichtDevice* device_;
   ITkRendererCtx* ctx_;
+  irr::video::ITexture* postSource_ = nullptr;
+  irr::video::ITexture* postWork_ = nullptr;
 };
 
 }  // namespace tk

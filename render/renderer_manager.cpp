@@ -100,7 +100,9 @@ bool CTkRendererManager::createRenderTargets(int formatCode, Size size) {
   return true;
 }
 
-ITkRendererCtx* CTkRendererManager::createRendererCtx() { return new CTkRendererCtx(); }
+ITkRendererCtx* CTkRendererManager::createRendererCtx(CTkRenderServices* services) {
+  return new CTkRendererCtx(services, &targets_);
+}
 
 ITkRenderer* CTkRendererManager::createRendererSimple(ITkRendererCtx* ctx) {
   return new CTkRendererSimple(device_, ctx);

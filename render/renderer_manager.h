@@ -13,6 +13,8 @@
 
 namespace tk {
 
+class CTkRenderServices;
+
 class CTkRendererManager {
  public:
   explicit CTkRendererManager(irr::IrrlichtDevice* device);
@@ -20,7 +22,8 @@ class CTkRendererManager {
   // The named screen-sized and shadow-map targets; `size` zero means the
   // driver's screen size. False (after logging) when any is missing.
   bool createRenderTargets(int formatCode, irr::core::dimension2du size = {0, 0});
-  ITkRendererCtx* createRendererCtx();
+  // With render services the context can run post effects.
+  ITkRendererCtx* createRendererCtx(CTkRenderServices* services = nullptr);
   ITkRenderer* createRendererSimple(ITkRendererCtx* ctx);
   // Runs every "Create Texture" command of a scene's list; false at the first failure.
   bool createRenderTextures(const std::vector<STkRenderCommandRecord>& commands);

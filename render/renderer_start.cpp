@@ -19,7 +19,7 @@ bool startRenderer(CTkManager* manager, bool lightPrePass, bool antialias) {
   // is taken here once that renderer exists; until then every start is forward.
   (void)lightPrePass;
   (void)antialias;
-  r.context = renderers->createRendererCtx();
+  r.context = renderers->createRendererCtx(manager->getRenderServices());
   r.defaultRenderer = renderers->createRendererSimple(r.context);
   r.currentRenderer = r.defaultRenderer;
   return r.defaultRenderer != nullptr;

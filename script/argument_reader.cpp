@@ -44,13 +44,25 @@ void joinValues(lua_State* L, int first, ScriptArgument* argument) {
   argument->text = lua_tolstring(L, -1, &argument->length);
 }
 
+// The numbers from `first` to the top; at least one must be given.
+void readNumbers(lua_State* L, int first, NumberArgs* numbers) {
+  int last = lua_gettop(L) < first ? first : lua_gettop(L);
+  numbers->count = last - first + 1;
+  for (int index = first; index <= last; ++index) {
+    lua_Number value = luaL_checknumber(L, index);
+    if (index - first < kNumberArgumentCapacity) numbers->values[index - first] = value;
+  }
+}
+
+constexpr int kTokenMax = 4;
+
 // The next space-separated token of a row's kinds; false at the end.
-bool nextToken(const char*& cursor, char token[4]) {
+bool nextToken(const char*& cursor, char token[kTokenMax + 1]) {
   while (*cursor == ' ') ++cursor;
   if (!*cursor) return false;
   int n = 0;
   while (*cursor && *cursor != ' ') {
-    if (n < 3) token[n++] = *cursor;
+    if (n < kTokenMax) token[n++] = *cursor;
     ++cursor;
   }
   token[n] = 0;
@@ -60,7 +72,10 @@ bool nextToken(const char*& cursor, char token[4]) {
 void readOne(lua_State* L, const char* kind, int index, CommandArgs* args, ScriptArgument* argument, int* lists) {
   switch (kind[0]) {
     case 'i': argument->integer = luaL_checkinteger(L, index); break;
-    case 'n': argument->number = luaL_checknumber(L, index); break;
+    case 'n':
+      if (kind[1] == '.') readNumbers(L, index, &args->numbers);
+      else argument->number = luaL_checknumber(L, index);
+      break;
     case 'u': argument->unsignedValue = luaL_checkunsigned(L, index); break;
     case 's': argument->text = luaL_checklstring(L, index, &argument->length); break;
     case 'b': argument->boolean = checkBoolean(L, index); break;
@@ -80,7 +95,7 @@ void readCommandArguments(lua_State* L, const CommandRow& row, CommandArgs* args
   memset(args, 0, sizeof *args);
   args->state = L;
   int total = 0;
-  char kind[4];
+  char kind[kTokenMax + 1];
   for (const char* cursor = row.arguments; nextToken(cursor, kind);) ++total;
   int lists = 0;
   int index = 0;

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "api/camera_commands.h"
+#include "api/camera_effect_commands.h"
+#include "api/effect_commands.h"
 #include "api/engine_commands.h"
 #include "api/file_commands.h"
 #include "api/morph_commands.h"
@@ -117,6 +119,31 @@ void SetObjectSurfaceParamFloat(int id, int surface, const char* parameter, floa
 void SetObjectSurfaceParamFloat3(int id, int surface, const char* parameter, float x, float y, float z) {
   int index = surfaceParameter(parameter);
   if (index >= 0) tk::SetObjectSurfaceParamFloat3(id, surface, index, x, y, z);
+}
+
+void LoadEffect(const char* file, int id) {
+  DeleteEffect(id);
+  tk::LoadEffect(file, id);
+}
+
+void SetEffectConstantFloatN(int id, const char* name, const NumberArgs& numbers) {
+  if (numbers.count > kNumberArgumentCapacity) {
+    rejectArgument(-1, "too much floats parameters");
+    return;
+  }
+  float values[kNumberArgumentCapacity];
+  for (int i = 0; i < numbers.count; ++i) values[i] = static_cast<float>(numbers.values[i]);
+  tk::SetEffectConstantFloatN(id, name, values, numbers.count);
+}
+
+void MakeCameraEffect(int id, int effectId) {
+  DeleteCameraEffect(id);
+  tk::MakeCameraEffect(id, effectId);
+}
+
+void MakeCameraEffectFromFile(int id, const char* file) {
+  DeleteCameraEffect(id);
+  tk::MakeCameraEffectFromFile(id, file);
 }
 
 void SetCameraDOF(int enable, float focalDistance, float fStop) {

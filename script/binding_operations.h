@@ -29,6 +29,11 @@ void SetObjectSurfaceParamInt(int id, int surface, const char* parameter, int va
 void SetObjectSurfaceParamFloat(int id, int surface, const char* parameter, float value);
 void SetObjectSurfaceParamFloat3(int id, int surface, const char* parameter, float x, float y, float z);
 
+void LoadEffect(const char* file, int id);
+void SetEffectConstantFloatN(int id, const char* name, const NumberArgs& numbers);
+void MakeCameraEffect(int id, int effectId);
+void MakeCameraEffectFromFile(int id, const char* file);
+
 void SetCameraDOF(int enable, float focalDistance, float fStop);
 void SetCameraAdvancedDOF(int enable, float minFocus, float maxFocus, float focused, float radiusScale);
 void SetCameraStereo(int enable, float separation, int useConvergence, float convergence);

@@ -47,6 +47,7 @@ TK_ARGUMENT_KIND(bool, "b");
 TK_ARGUMENT_KIND(NumberList, "t");
 TK_ARGUMENT_KIND(ScriptFunction, "f");
 TK_ARGUMENT_KIND(JoinedText, "...");
+TK_ARGUMENT_KIND(NumberArgs, "n...");
 #undef TK_ARGUMENT_KIND
 template <typename T>
 struct Kind<Opt<T>> {
@@ -114,6 +115,10 @@ struct Convert<ScriptFunction> {
   static ScriptFunction get(const CommandArgs& a, const ScriptArgument& v) { return {a.state, v.stackIndex}; }
 };
 template <>
+struct Convert<NumberArgs> {
+  static const NumberArgs& get(const CommandArgs& a, const ScriptArgument&) { return a.numbers; }
+};
+template <>
 struct Convert<JoinedText> {
   static JoinedText get(const CommandArgs&, const ScriptArgument& v) { return {v.text, v.length}; }
 };
@@ -173,7 +178,8 @@ constexpr bool rowMatchesOperation(const char* arguments, int optional, const ch
   for (int i = 0; i < S::count; ++i) {
     if (!takeToken(cursor, S::tokens[i])) return false;
     if (sameText(S::tokens[i], "t") && ++arrays > kMaxArrayArguments) return false;
-    if (sameText(S::tokens[i], "...") && i != S::count - 1) return false;  // it takes the rest
+    if ((sameText(S::tokens[i], "...") || sameText(S::tokens[i], "n...")) && i != S::count - 1)
+      return false;  // it takes the rest
     if (S::optional[i] != (i >= S::count - optional)) return false;
   }
   while (*cursor == ' ') ++cursor;

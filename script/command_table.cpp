@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "api/camera_commands.h"
+#include "api/camera_effect_commands.h"
 #include "api/colour_commands.h"
+#include "api/effect_commands.h"
 #include "api/engine_commands.h"
 #include "api/fader_commands.h"
 #include "api/file_commands.h"
@@ -186,8 +188,27 @@ constexpr CommandRow kRows[] = {
     TK_COMMAND("AutomaticCameraCollisionOff", "", 0, "", AutomaticCameraCollisionOff),
     TK_COMMAND("PositionToScreen", "n n n", 0, "i i", PositionToScreen),
 
-    // Commands of unbuilt families that exist only as names
+    // Camera effects
+    TK_COMMAND("MakeCameraEffect", "i i", 0, "", binding::MakeCameraEffect),
+    TK_COMMAND("MakeCameraEffectFromFile", "i s", 0, "", binding::MakeCameraEffectFromFile),
+    TK_COMMAND("CameraEffectExist", "i", 0, "b", CameraEffectExist),
+    TK_COMMAND("DeleteCameraEffect", "i", 0, "", DeleteCameraEffect),
+    TK_COMMAND("ShowCameraEffect", "i", 0, "", ShowCameraEffect),
+    TK_COMMAND("HideCameraEffect", "i", 0, "", HideCameraEffect),
+    TK_COMMAND("SetCameraEffectPriority", "i i", 0, "", SetCameraEffectPriority),
     TK_COMMAND("SetCameraEffectParameters", "", 0, "", binding::notImplemented),
+
+    // Effects
+    TK_COMMAND("LoadEffect", "s i", 0, "", binding::LoadEffect),
+    TK_COMMAND("EffectExist", "i", 0, "b", EffectExist),
+    TK_COMMAND("DeleteEffect", "i", 0, "", DeleteEffect),
+    TK_COMMAND("SetEffectConstantBoolean", "i s b", 0, "", SetEffectConstantBoolean),
+    TK_COMMAND("SetEffectConstantInteger", "i s i", 0, "", SetEffectConstantInteger),
+    TK_COMMAND("SetEffectConstantFloat", "i s n", 0, "", SetEffectConstantFloat),
+    TK_COMMAND("SetEffectConstantFloatN", "i s n...", 0, "", binding::SetEffectConstantFloatN),
+    TK_COMMAND("SetEffectTexture", "i s s", 0, "", SetEffectTexture),
+
+    // Commands of unbuilt families that exist only as names
     TK_COMMAND("SetFxEmitterSizeGradient", "", 0, "", binding::notImplemented),
     TK_COMMAND("SetFxEmitterColorGradient", "", 0, "", binding::notImplemented),
     TK_COMMAND("SetFxEmitterEffectParameters", "", 0, "", binding::notImplemented),

@@ -42,6 +42,15 @@ struct JoinedText {
   size_t length;
 };
 
+// The numbers of an "n..." argument: every value from its position on, each a
+// number. `count` is how many were given; the first kNumberArgumentCapacity
+// are kept.
+constexpr int kNumberArgumentCapacity = 16;
+struct NumberArgs {
+  int count;
+  lua_Number values[kNumberArgumentCapacity];
+};
+
 struct ScriptArgument {
   bool given;
   int stackIndex;
@@ -58,6 +67,7 @@ struct CommandArgs {
   lua_State* state;
   ScriptArgument values[kMaxCommandArguments];
   NumberList lists[kMaxArrayArguments];
+  NumberArgs numbers;  // the "n..." argument, which takes the rest
 };
 
 struct ScriptResult {

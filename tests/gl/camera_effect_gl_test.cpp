@@ -1,0 +1,120 @@
+// Camera effects drawn over a frame of the example scene by the forward
+// renderer: one effect tints every pixel in place, hiding it restores the
+// plain frame, and two effects run in the order they were switched on.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "api/camera_effect_commands.h"
+#include "api/effect_commands.h"
+#include "app/engine.h"
+#include "app/files/file_layer.h"
+#include "app/log.h"
+#include "app/render_frame.h"
+#include "app/sys_setup.h"
+#include "render/gl/frame_keeper.h"
+#include "scene/scene_animation.h"
+#include "scene/scene_slots.h"
+
+namespace tk {
+namespace {
+
+constexpr int kWidth = 160;
+constexpr int kHeight = 90;
+const std::string kShaders = TESK_SOURCE_DIR "/runtime/shadersPP/";
+
+using Rgb = std::array<float, 3>;  // 0 to 1
+using Grade = std::function<Rgb(Rgb)>;
+
+Rgb tint(Rgb c) { return {c[0] * 1.0f, c[1] * 0.5f, c[2] * 0.25f}; }
+Rgb sepia(Rgb c) {
+  auto mix = [&](float r, float g, float b) { return std::min(1.0f, c[0] * r + c[1] * g + c[2] * b); };
+  return {mix(0.393f, 0.769f, 0.189f), mix(0.349f, 0.686f, 0.168f), mix(0.272f, 0.534f, 0.131f)};
+}
+
+class CameraEffectDrawTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    disableMessageBoxes();
+    SysSetup setup;
+    setup.width = kWidth;
+    setup.height = kHeight;
+    setup.vsync = 0;
+    ASSERT_EQ(tkSysSetup(setup), 0);
+    fileLayer().setDirectory(TESK_SOURCE_DIR "/examples/scenes/orbit");
+    SceneBases bases;
+    bases.object = 1;
+    bases.light = 1;
+    ASSERT_EQ(LoadScene("orbit.tscn", 1, bases, false, "orbit"), 0);
+    ShowScene(1);
+    AnimateScene(1, 2500);
+    frame();  // the camera follows its channels while a frame is drawn
+    plain = frame();
+    // The frame is not its own mirror image, so a picture turned over shows.
+    std::vector<uint8_t> turned(plain.size());
+    for (int y = 0; y < kHeight; ++y)
+      std::copy_n(&plain[(kHeight - 1 - y) * kWidth * 3], kWidth * 3, &turned[y * kWidth * 3]);
+    ASSERT_NE(turned, plain);
+  }
+  void TearDown() override { tkSysShutdown(); }
+
+  static std::vector<uint8_t> frame() {
+    renderFrame();
+    std::vector<uint8_t> pixels;
+    int width = 0, height = 0;
+    EXPECT_TRUE(frameKeeper().readRgb(&pixels, &width, &height));
+    EXPECT_EQ(width * height * 3, static_cast<int>(pixels.size()));
+    return pixels;
+  }
+
+  // Pixels of `drawn` that differ from the graded plain frame by more than 2 levels.
+  int mismatches(const std::vector<uint8_t>& drawn, const Grade& grade) const {
+    int count = 0;
+    for (size_t p = 0; p < plain.size(); p += 3) {
+      Rgb expected = grade({plain[p] / 255.0f, plain[p + 1] / 255.0f, plain[p + 2] / 255.0f});
+      for (int c = 0; c < 3; ++c)
+        if (std::abs(expected[c] * 255.0f - drawn[p + c]) > 2.0f) {
+          ++count;
+          break;
+        }
+    }
+    return count;
+  }
+
+  std::vector<uint8_t> plain;
+};
+
+TEST_F(CameraEffectDrawTest, ShownEffectGradesEveryPixelInPlace) {
+  ASSERT_EQ(LoadEffect((kShaders + "Tint.hlsl").c_str(), 5), 0);
+  const float grade[4] = {1, 0.5f, 0.25f, 1};
+  SetEffectConstantFloatN(5, "Tint", grade, 4);
+  ASSERT_EQ(MakeCameraEffect(1, 5), 0);
+  ShowCameraEffect(1);
+  EXPECT_EQ(mismatches(frame(), tint), 0);
+  HideCameraEffect(1);
+  EXPECT_EQ(mismatches(frame(), [](Rgb c) { return c; }), 0);
+}
+
+TEST_F(CameraEffectDrawTest, EffectsRunInTheOrderTheyWereShown) {
+  ASSERT_EQ(LoadEffect((kShaders + "Tint.hlsl").c_str(), 5), 0);
+  const float grade[4] = {1, 0.5f, 0.25f, 1};
+  SetEffectConstantFloatN(5, "Tint", grade, 4);
+  ASSERT_EQ(MakeCameraEffect(1, 5), 0);
+  ASSERT_EQ(MakeCameraEffectFromFile(2, (kShaders + "Sepia.hlsl").c_str()), 0);
+  ShowCameraEffect(2);
+  ShowCameraEffect(1);
+  std::vector<uint8_t> sepiaThenTint = frame();
+  EXPECT_EQ(mismatches(sepiaThenTint, [](Rgb c) { return tint(sepia(c)); }), 0);
+  HideCameraEffect(2);
+  ShowCameraEffect(2);
+  std::vector<uint8_t> tintThenSepia = frame();
+  EXPECT_EQ(mismatches(tintThenSepia, [](Rgb c) { return sepia(tint(c)); }), 0);
+  EXPECT_NE(sepiaThenTint, tintThenSepia);
+}
+
+}  // namespace
+}  // namespace tk
