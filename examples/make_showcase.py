@@ -87,9 +87,10 @@ def badge():
                "Badge: written by examples/make_showcase.py")
 
 
-DEMO = """; Showcase demo: three scenes to music, an extra scene, two colour fades.
+DEMO = """; Showcase demo: three scenes to music, an extra scene, a timed shader and two colour fades.
 [setup]
 musicdirectory = music
+shadersdirectory = shaders
 
 [part1_orbit]
 time = 0
@@ -116,6 +117,9 @@ extra.0.length = 2000
 time = 8000
 directory = scenes/rings
 filename = rings.tscn
+shader.0.name = Dusk.hlsl     ; a warm grade from 8.5 s to 10.5 s
+shader.0.time = 8500
+shader.0.length = 2000
 fader.0.time = 10500
 fader.0.length = 1500
 fader.0.fadelength = 1500

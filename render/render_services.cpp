@@ -120,6 +120,14 @@ void CTkRenderServices::setRenderTargets(irr::video::ITexture* const* textures, 
     if (textures[i])
       targets_.push_back(irr::video::IRenderTarget(textures[i], irr::video::ECP_ALL, irr::video::EBF_ONE,
                                                    irr::video::EBF_ZERO, irr::video::EBO_NONE));
+  // The display library skips binding a target list equal to the last one it
+  // was given, even when single targets were bound in between: one target
+  // goes the single way, and a list is bound after leaving the last one.
+  if (targets_.size() == 1) {
+    driver_->setRenderTarget(textures[0], false, false);
+    return;
+  }
+  driver_->setRenderTarget(irr::core::array<irr::video::IRenderTarget>(), false, false);
   driver_->setRenderTarget(targets_, false, false);
 }
 

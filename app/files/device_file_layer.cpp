@@ -57,6 +57,8 @@ std::string DeviceFileLayer::directory() {
   return current.empty() ? fileSystem_->getWorkingDirectory().c_str() : current;
 }
 
+std::string DeviceFileLayer::workingDirectory() { return fileSystem_->getWorkingDirectory().c_str(); }
+
 TkFilePtr DeviceFileLayer::open(const char* name, const char*) {
   irr::io::IReadFile* file = fileSystem_->createAndOpenFile(absolutePath(name).c_str());
   if (!file) return nullptr;

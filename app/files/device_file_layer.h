@@ -17,6 +17,9 @@ class DeviceFileLayer : public PlainFileLayer {
   // The current folder; until one is set, the process's working directory.
   std::string directory() override;
 
+ protected:
+  std::string workingDirectory() override;
+
  private:
   irr::io::IFileSystem* fileSystem_;
 };

@@ -1,5 +1,8 @@
 #include "app/files/plain_file_layer.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -69,7 +72,20 @@ std::string PlainFileLayer::absolutePath(const char* name) {
   // A name that is already absolute stands for itself; prefixing it would
   // point somewhere that does not exist.
   if (name[0] == '/') return capped(name);
-  return joinPath(currentDirectory_, name);
+  const std::string joined = joinPath(currentDirectory_, name);
+  // Under a folder made current by a relative name, a file on disk gets its
+  // full path, so that the answer opens the same file whatever folder is
+  // current later (opening it again must not prefix the folder twice).
+  // Members of a mounted archive keep their archive-relative names.
+  struct stat status;
+  if (!joined.empty() && joined[0] != '/' && stat(joined.c_str(), &status) == 0)
+    return joinPath(workingDirectory(), joined.c_str());
+  return joined;
+}
+
+std::string PlainFileLayer::workingDirectory() {
+  char buffer[4096];
+  return getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
 }
 
 std::string PlainFileLayer::directoryPart(const char* name) {

@@ -19,6 +19,10 @@ class PlainFileLayer : public FileLayer {
   std::string baseName(const char* name, bool keepExtension) override;
   std::string absolutePath(const char* name) override;
 
+ protected:
+  // The folder relative names on disk are taken from.
+  virtual std::string workingDirectory();
+
  private:
   std::string currentDirectory_;
 };

@@ -1,6 +1,7 @@
 #include "app/files/file_layer.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "app/files/plain_file_layer.h"
 #include "tests/support/capture_stdout.h"
@@ -25,6 +26,21 @@ TEST_F(PlainFileLayerTest, OpensRelativeToItsCurrentDirectoryWithOneSeparator) {
     EXPECT_TRUE(fileExists("a.ini")) << current;
     EXPECT_EQ(fileLayer().absolutePath("a.ini"), folder.path() + "/data/a.ini");
   }
+}
+
+// A folder made current by a relative name (a demo given as "examples/x.ini"):
+// the full path of a file opens that file again, however it is used later.
+TEST_F(PlainFileLayerTest, FullPathsUnderARelativeFolderOpenTheSameFile) {
+  folder.write("data/shaders/a.hlsl", "x");
+  char saved[4096];
+  ASSERT_TRUE(getcwd(saved, sizeof saved));
+  ASSERT_EQ(chdir(folder.path().c_str()), 0);
+  fileLayer().setDirectory("data");
+  const std::string full = fileLayer().absolutePath("shaders/a.hlsl");
+  EXPECT_EQ(full, folder.path() + "/data/shaders/a.hlsl");
+  EXPECT_TRUE(fileExists(full.c_str()));
+  EXPECT_EQ(fileLayer().absolutePath("missing.hlsl"), "data/missing.hlsl");  // not on disk: as joined
+  ASSERT_EQ(chdir(saved), 0);
 }
 
 TEST_F(PlainFileLayerTest, DirectoryOperations) {

@@ -116,5 +116,24 @@ TEST_F(CameraEffectDrawTest, EffectsRunInTheOrderTheyWereShown) {
   EXPECT_NE(sepiaThenTint, tintThenSepia);
 }
 
+// Frame after frame under a shown effect: each frame grades the scene as it is
+// now, not a picture kept from an earlier frame.
+TEST_F(CameraEffectDrawTest, EveryFrameGradesTheSceneAsItIsNow) {
+  ASSERT_EQ(LoadEffect((kShaders + "Tint.hlsl").c_str(), 5), 0);
+  ASSERT_EQ(MakeCameraEffect(1, 5), 0);
+  ShowCameraEffect(1);
+  const std::vector<uint8_t> early = frame();
+  HideCameraEffect(1);
+  AnimateScene(1, 4000);
+  frame();
+  plain = frame();
+  ShowCameraEffect(1);
+  frame();
+  const std::vector<uint8_t> later = frame();
+  EXPECT_NE(early, later);
+  // Tint's default grade, give or take a rounding at an edge or two.
+  EXPECT_LT(mismatches(later, [](Rgb c) { return Rgb{c[0], c[1] * 0.8f, c[2] * 0.6f}; }), 4);
+}
+
 }  // namespace
 }  // namespace tk
