@@ -92,17 +92,9 @@ CTkRenderServices::~CTkRenderServices() {
 }
 
 bool CTkRenderServices::makeCopyShader() {
-  shaders_->addBuiltInSource(kCopyShaderName, kCopyShaderSource);
   copyCallback_ = new CopyShaderCallback();
-  SShaderMaterialRequest request;
-  request.vertexPath = request.pixelPath = kCopyShaderName;
-  request.vertexEntry = "vs_main";
-  request.pixelEntry = "ps_main";
-  request.vertexTarget = 3;
-  request.pixelTarget = 7;
-  request.callback = copyCallback_;
   std::string error;
-  copyMaterialType_ = shaders_->getShaderMaterial(request, &error);
+  copyMaterialType_ = shaders_->getBuiltInShaderMaterial(kCopyShaderName, kCopyShaderSource, copyCallback_, &error);
   if (copyMaterialType_ >= 0) return true;
   log(LOG_ERROR, "CTkRenderServices failed to create copy texture shader");
   copyCallback_->drop();

@@ -58,21 +58,11 @@ bool LoadingShader::prepare() {
   STkEngine& engine = tkEngine();
   if (!engine.driver || engine.driver->getDriverType() != irr::video::EDT_OPENGL || !engine.manager) return false;
   CTkGPUProgrammingServices* shaders = engine.manager->getGPUProgrammingServices();
-  SShaderMaterialRequest request;
-  if (fileExists("loading.hlsl")) {
-    request.vertexPath = request.pixelPath = "loading.hlsl";
-  } else {
-    shaders->addBuiltInSource(kBuiltInName, kBuiltInSource);
-    request.vertexPath = request.pixelPath = kBuiltInName;
-  }
-  request.vertexEntry = "vs_main";
-  request.pixelEntry = "ps_main";
-  request.vertexTarget = 3;
-  request.pixelTarget = 7;
   constants_ = new Constants();
-  request.callback = constants_;
   std::string error;
-  materialType_ = shaders->getShaderMaterial(request, &error);
+  materialType_ = fileExists("loading.hlsl")
+                      ? shaders->getShaderModel3Material("loading.hlsl", constants_, &error)
+                      : shaders->getBuiltInShaderMaterial(kBuiltInName, kBuiltInSource, constants_, &error);
   if (materialType_ < 0) log(LOG_ERROR, "loading screen shader: %s", error.c_str());
   return materialType_ >= 0;
 }

@@ -47,6 +47,26 @@ void CTkGPUProgrammingServices::addBuiltInSource(const std::string& name, const 
   builtInSources_[name] = source;
 }
 
+int CTkGPUProgrammingServices::getBuiltInShaderMaterial(const std::string& name, const std::string& source,
+                                                        irr::video::IShaderConstantSetCallBack* callback,
+                                                        std::string* error) {
+  addBuiltInSource(name, source);
+  return getShaderModel3Material(name, callback, error);
+}
+
+int CTkGPUProgrammingServices::getShaderModel3Material(const std::string& path,
+                                                       irr::video::IShaderConstantSetCallBack* callback,
+                                                       std::string* error) {
+  SShaderMaterialRequest request;
+  request.vertexPath = request.pixelPath = path;
+  request.vertexEntry = "vs_main";
+  request.pixelEntry = "ps_main";
+  request.vertexTarget = 3;  // vs_3_0
+  request.pixelTarget = 7;   // ps_3_0
+  request.callback = callback;
+  return getShaderMaterial(request, error);
+}
+
 bool CTkGPUProgrammingServices::sourceExists(const std::string& path) const {
   return builtInSources_.count(path) != 0 || fileExists(path.c_str());
 }

@@ -59,6 +59,14 @@ class CTkGPUProgrammingServices {
   // file path (names such as "<builtin>/CopyTexture.hlsl"). It is translated at
   // its first use and never cached on disk.
   void addBuiltInSource(const std::string& name, const std::string& source);
+  // The shader material of one file holding both shaders, with the entries
+  // "vs_main" and "ps_main", for shader model 3; -1 with `error` set when it
+  // does not compile.
+  int getShaderModel3Material(const std::string& path, irr::video::IShaderConstantSetCallBack* callback,
+                              std::string* error);
+  // The same for a source kept in the program.
+  int getBuiltInShaderMaterial(const std::string& name, const std::string& source,
+                               irr::video::IShaderConstantSetCallBack* callback, std::string* error);
   const CTkShaderCache& shaderCache() const { return cache_; }
 
   // A material type number or -1. With `error`, a failure text goes there

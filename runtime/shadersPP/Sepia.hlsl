@@ -5,19 +5,7 @@
 // [TESK_END]
 
 float Amount;
-sampler2D Scene : register(s0);
-
-struct VSOut {
-  float4 position : POSITION;
-  float2 uv : TEXCOORD0;
-};
-
-VSOut vs_main(float4 position : POSITION, float2 uv : TEXCOORD0) {
-  VSOut o;
-  o.position = position;
-  o.uv = uv;
-  return o;
-}
+#include "FullScreenQuad.h"
 
 float4 ps_main(float2 uv : TEXCOORD0) : COLOR {
   float4 colour = tex2D(Scene, uv);

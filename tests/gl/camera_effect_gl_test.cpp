@@ -19,6 +19,7 @@
 #include "render/gl/frame_keeper.h"
 #include "scene/scene_animation.h"
 #include "scene/scene_slots.h"
+#include "tests/support/gl_engine.h"
 
 namespace tk {
 namespace {
@@ -39,12 +40,7 @@ Rgb sepia(Rgb c) {
 class CameraEffectDrawTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    disableMessageBoxes();
-    SysSetup setup;
-    setup.width = kWidth;
-    setup.height = kHeight;
-    setup.vsync = 0;
-    ASSERT_EQ(tkSysSetup(setup), 0);
+    ASSERT_EQ(test::startGlEngine(kWidth, kHeight), 0);
     fileLayer().setDirectory(TESK_SOURCE_DIR "/examples/scenes/orbit");
     SceneBases bases;
     bases.object = 1;
@@ -64,10 +60,8 @@ class CameraEffectDrawTest : public ::testing::Test {
 
   static std::vector<uint8_t> frame() {
     renderFrame();
-    std::vector<uint8_t> pixels;
-    int width = 0, height = 0;
-    EXPECT_TRUE(frameKeeper().readRgb(&pixels, &width, &height));
-    EXPECT_EQ(width * height * 3, static_cast<int>(pixels.size()));
+    std::vector<uint8_t> pixels = test::lastFrameRgb();
+    EXPECT_EQ(pixels.size(), static_cast<size_t>(kWidth * kHeight * 3));
     return pixels;
   }
 

@@ -11,6 +11,7 @@
 #include "effects/binds/transform_bind.h"
 #include "render/last_frame_info.h"
 #include "tests/effects_binds/bind_test_support.h"
+#include "tests/support/gl_engine.h"
 
 namespace tk {
 namespace {
@@ -27,12 +28,7 @@ irr::core::vector3df moved(const irr::core::matrix4& m, irr::core::vector3df p) 
 class GlEffectBindsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    disableMessageBoxes();
-    SysSetup setup;
-    setup.width = 64;
-    setup.height = 64;
-    setup.vsync = 0;
-    ASSERT_EQ(tkSysSetup(setup), 0);
+    ASSERT_EQ(test::startGlEngine(64, 64), 0);
     driver = tkEngine().driver;
     scenes = tkEngine().sceneManager;
     environment.device = tkEngine().device;

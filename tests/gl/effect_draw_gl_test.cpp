@@ -12,6 +12,7 @@
 #include "render/gl/frame_keeper.h"
 #include "render/tk_manager.h"
 #include "tests/support/capture_stdout.h"
+#include "tests/support/gl_engine.h"
 
 namespace tk {
 namespace {
@@ -36,12 +37,7 @@ using Rgb = std::array<int, 3>;
 class EffectDrawTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    disableMessageBoxes();
-    SysSetup setup;
-    setup.width = kWidth;
-    setup.height = kHeight;
-    setup.vsync = 0;
-    ASSERT_EQ(tkSysSetup(setup), 0);
+    ASSERT_EQ(test::startGlEngine(kWidth, kHeight), 0);
     driver = tkEngine().driver;
     manager = tkEngine().manager->getEffectManager();
     services = tkEngine().manager->getRenderServices();
@@ -65,9 +61,8 @@ class EffectDrawTest : public ::testing::Test {
     draw();
     frameKeeper().keepBackBuffer(kWidth, kHeight);
     driver->endScene();
-    std::vector<uint8_t> pixels;
-    int width = 0, height = 0;
-    EXPECT_TRUE(frameKeeper().readRgb(&pixels, &width, &height));
+    std::vector<uint8_t> pixels = test::lastFrameRgb();
+    EXPECT_EQ(pixels.size(), static_cast<size_t>(kWidth * kHeight * 3));
     return pixels;
   }
   static Rgb at(const std::vector<uint8_t>& pixels, int x, int y) {

@@ -16,6 +16,7 @@
 #include "render/gl/gl_video_driver_ext.h"
 #include "render/gl/saved_gl_state.h"
 #include "tests/support/capture_stdout.h"
+#include "tests/support/gl_engine.h"
 
 namespace tk {
 namespace {
@@ -125,12 +126,7 @@ irr::u32 quadrantColour(int face, bool top, bool left) {
 class EngineTextureTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    disableMessageBoxes();
-    SysSetup setup;
-    setup.width = kScreen;
-    setup.height = kScreen;
-    setup.vsync = 0;
-    ASSERT_EQ(tkSysSetup(setup), 0);
+    ASSERT_EQ(test::startGlEngine(kScreen, kScreen), 0);
     driver = tkEngine().driver;
   }
   void TearDown() override {

@@ -11,6 +11,7 @@
 #include "app/sys_setup.h"
 #include "render/gl/frame_keeper.h"
 #include "render/tk_manager.h"
+#include "tests/support/gl_engine.h"
 
 namespace tk {
 namespace {
@@ -25,12 +26,7 @@ struct Released {
 class LitSurfaceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    disableMessageBoxes();
-    SysSetup setup;
-    setup.width = kWidth;
-    setup.height = kHeight;
-    setup.vsync = 0;
-    ASSERT_EQ(tkSysSetup(setup), 0);
+    ASSERT_EQ(test::startGlEngine(kWidth, kHeight), 0);
   }
   void TearDown() override { tkSysShutdown(); }
 
@@ -81,9 +77,8 @@ TEST_F(LitSurfaceTest, TheExampleTorusIsLitOnTheSideFacingTheLight) {
   scene->drawAll();
   frameKeeper().keepBackBuffer(kWidth, kHeight);
   driver->endScene();
-  std::vector<uint8_t> rgb;
-  int width = 0, height = 0;
-  ASSERT_TRUE(frameKeeper().readRgb(&rgb, &width, &height));
+  const std::vector<uint8_t> rgb = test::lastFrameRgb();
+  ASSERT_EQ(rgb.size(), static_cast<size_t>(kWidth * kHeight * 3));
 
   // The ring spans 6 +- 14 across and has a hole of radius 6; its outer rim
   // faces the light on the left and faces away on the right.

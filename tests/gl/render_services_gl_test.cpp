@@ -8,17 +8,13 @@
 #include "render/gl/frame_keeper.h"
 #include "render/render_services.h"
 #include "tests/support/capture_stdout.h"
+#include "tests/support/gl_engine.h"
 
 namespace tk {
 namespace {
 
 TEST(RenderServicesGlTest, CopyTextureCoversTheTargetKeepingOrientation) {
-  disableMessageBoxes();
-  SysSetup setup;
-  setup.width = 64;
-  setup.height = 32;
-  setup.vsync = 0;
-  ASSERT_EQ(tkSysSetup(setup), 0);
+  ASSERT_EQ(test::startGlEngine(64, 32), 0);
   irr::video::IVideoDriver* driver = tkEngine().driver;
   // A 4 x 2 picture: red top-left, blue bottom-right, green elsewhere.
   irr::video::IImage* image = driver->createImage(irr::video::ECF_A8R8G8B8, irr::core::dimension2du(4, 2));

@@ -12,17 +12,13 @@
 #include "scene/scene_animation.h"
 #include "scene/scene_slots.h"
 #include "tests/support/capture_stdout.h"
+#include "tests/support/gl_engine.h"
 
 namespace tk {
 namespace {
 
 TEST(SceneRenderTest, CubeStandsWhereItsChannelsSay) {
-  disableMessageBoxes();
-  SysSetup setup;
-  setup.width = 320;
-  setup.height = 180;
-  setup.vsync = 0;
-  ASSERT_EQ(tkSysSetup(setup), 0);
+  ASSERT_EQ(test::startGlEngine(320, 180), 0);
   fileLayer().setDirectory(TESK_SOURCE_DIR "/examples/scenes/orbit");
   SceneBases bases;
   bases.object = 1;

@@ -7,6 +7,7 @@
 #include "app/screenshot.h"
 #include "app/sys_setup.h"
 #include "tests/support/capture_stdout.h"
+#include "tests/support/gl_engine.h"
 
 namespace tk {
 namespace {
@@ -14,12 +15,7 @@ namespace {
 class ScreenshotTest : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
-    disableMessageBoxes();
-    SysSetup setup;
-    setup.width = 160;
-    setup.height = 120;
-    setup.vsync = 0;
-    ASSERT_EQ(tkSysSetup(setup), 0);
+    ASSERT_EQ(test::startGlEngine(160, 120), 0);
   }
   void TearDown() override { tkSysShutdown(); }
 

@@ -13,6 +13,7 @@
 #include "render/gl/gl_program.h"
 #include "render/gl/saved_gl_state.h"
 #include "tests/support/capture_stdout.h"
+#include "tests/support/gl_engine.h"
 
 namespace tk {
 namespace {
@@ -78,12 +79,7 @@ std::vector<uint8_t> blockWith(const STkShaderConstantTable& table, const std::s
 class ShaderDrawTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    disableMessageBoxes();
-    SysSetup setup;
-    setup.width = kSize;
-    setup.height = kSize;
-    setup.vsync = 0;
-    ASSERT_EQ(tkSysSetup(setup), 0);
+    ASSERT_EQ(test::startGlEngine(kSize, kSize), 0);
     services = std::make_unique<CTkGPUProgrammingServices>(tkEngine().driver);
   }
   void TearDown() override {

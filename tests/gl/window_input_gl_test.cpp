@@ -10,6 +10,7 @@
 #include "app/log.h"
 #include "app/sys_setup.h"
 #include "app/window/window.h"
+#include "tests/support/gl_engine.h"
 
 namespace tk {
 namespace {
@@ -17,12 +18,7 @@ namespace {
 class WindowInputTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    disableMessageBoxes();
-    SysSetup setup;
-    setup.width = 200;
-    setup.height = 150;
-    setup.vsync = 0;
-    ASSERT_EQ(tkSysSetup(setup), 0);
+    ASSERT_EQ(test::startGlEngine(200, 150), 0);
     handle = windowOf(tkEngine().device);
     ASSERT_TRUE(handle.valid());
     display = static_cast<Display*>(handle.display);

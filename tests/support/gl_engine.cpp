@@ -1,0 +1,25 @@
+#include "tests/support/gl_engine.h"
+
+#include "app/log.h"
+#include "app/sys_setup.h"
+#include "render/gl/frame_keeper.h"
+
+namespace tk::test {
+
+int startGlEngine(int width, int height) {
+  disableMessageBoxes();
+  SysSetup setup;
+  setup.width = width;
+  setup.height = height;
+  setup.vsync = 0;
+  return tkSysSetup(setup);
+}
+
+std::vector<uint8_t> lastFrameRgb() {
+  std::vector<uint8_t> pixels;
+  int width = 0, height = 0;
+  if (!frameKeeper().readRgb(&pixels, &width, &height)) pixels.clear();
+  return pixels;
+}
+
+}  // namespace tk::test
