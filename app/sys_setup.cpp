@@ -17,6 +17,7 @@
 #include "app/message_box.h"
 #include "app/music/music.h"
 #include "app/shader_compiler_probe.h"
+#include "app/shader_reload.h"
 #include "app/ui/gui_message_box.h"
 #include "app/viewer/ride_camera_animator.h"
 #include "app/window/window.h"
@@ -294,6 +295,7 @@ int tkSysSetup(const SysSetup& setup) {
 
 void tkSysShutdown() {
   if (!g_engineSetUp && !g_engine.device) return;
+  endFolderWatches();  // the viewer and the demo player watch the shader folders while they run
   musicShutdown();
   StopFade();
   deleteAllScenes();

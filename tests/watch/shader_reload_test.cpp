@@ -88,5 +88,16 @@ TEST_F(ShaderReloadTest, NothingIsWatchedWhenRunningPacked) {
   EXPECT_EQ(deleteFolderWatch(0), 0);
 }
 
+// The viewer and the demo player begin the watches and leave them to the
+// engine's shutdown: a later start watches afresh.
+TEST_F(ShaderReloadTest, ShuttingTheEngineDownEndsTheWatches) {
+  makeFolders({"shaders"});
+  ASSERT_EQ(tkSysSetup(SysSetup()), 0);
+  beginFolderWatches();
+  tkSysShutdown();
+  EXPECT_EQ(createFolderWatch(base.path().c_str(), 0), 0);  // ID 0 is free again
+  EXPECT_EQ(deleteFolderWatch(0), 0);
+}
+
 }  // namespace
 }  // namespace tk
