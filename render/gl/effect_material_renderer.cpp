@@ -113,7 +113,9 @@ void CTkEffectMaterialRenderer::bindLayers(const irr::video::SMaterial& material
     const STkFxPass* pass = context->effect->pass(context->technique, context->pass);
     if (pass) layers = &pass->material;
   }
-  if (!layers) return;
+  // A material no context names gets empty layers, not what the last draw left bound.
+  static const STkMaterial kNoLayers;
+  if (!layers) layers = &kNoLayers;
   for (int i = 0; i < kPixelLayerCount; ++i) shared_->textures->bind(kFirstPixelLayerUnit + i, layers->pixelLayers[i]);
   for (int i = 0; i < kVertexLayerCount; ++i) shared_->textures->bind(kFirstVertexLayerUnit + i, layers->vertexLayers[i]);
   glActiveTexture(GL_TEXTURE0);
