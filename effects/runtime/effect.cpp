@@ -263,6 +263,9 @@ CTkEffect* CTkEffect::clone() const {
           constant.value = copy->parameters_[constant.parameter].value.floats;
   copy->binds_ = binds_;
   copy->takeBindReferences();
+  // A copy draws in the same render paths as its original: with an empty map
+  // it would have no technique for any of them.
+  copy->renderPathMap_ = renderPathMap_;
   if (owner_) owner_->rememberEffect(copy);
   return copy;
 }

@@ -138,8 +138,8 @@ class CTkEffect : public ITkEffectDef {
   // Feeds the constants of the context's pass.
   void onSetShaderConstants(irr::video::IMaterialRendererServices* services, int userData,
                             const irr::video::SMaterial& material, const STkMaterialContext& context);
-  // A new effect with copies of the values and passes, sharing the definition
-  // and binds; its render-path map is empty.
+  // A new effect with copies of the values, passes and render-path map,
+  // sharing the definition and binds.
   CTkEffect* clone() const;
   int getPassStateFlags(int technique, int pass) const;
   // After the shader services replaced the programs of some material types:

@@ -98,7 +98,6 @@ TEST_F(EffectTest, ClonesKeepTheirOwnValues) {
   copy->setFloat("Tint", 5);
   EXPECT_EQ(0.25f, fed(*built.effect, "Tint")[0]);
   EXPECT_EQ(5, fed(*copy, "Tint")[0]);
-  EXPECT_TRUE(copy->renderPathMap().empty());
   EXPECT_EQ(built.effect->binds(), copy->binds());
 }
 
@@ -128,6 +127,8 @@ TEST_F(EffectTest, RenderPathMapFollowsTheTechniqueLookup) {
   ASSERT_EQ(3, effect->techniqueCount());
   EXPECT_EQ((std::vector<int>{1, -1, 2}), effect->renderPathMap());
   EXPECT_EQ(-1, effect->getTechniqueForPath(7));
+  EffectPtr copy(effect->clone());  // a copy draws in the same paths
+  EXPECT_EQ(1, copy->getTechniqueForPath(0));
 }
 
 TEST_F(EffectTest, ManagerReportsCompileErrorsWithFileAndLine) {
