@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "effects/binds/effect_bind.h"
+
 namespace tk {
 
 class CTkSceneManager;
@@ -26,7 +28,15 @@ struct STkBindEnvironment {
   ITkNodeExtensionLookup* nodeExtensions = nullptr;
 };
 
-class ITkEffectBind;
+// A bind that computes its values from the engine's state.
+class CTkEnvironmentBind : public ITkEffectBind {
+ public:
+  explicit CTkEnvironmentBind(const STkBindEnvironment& environment) : environment_(environment) {}
+
+ protected:
+  STkBindEnvironment environment_;
+};
+
 // The engine's binds in list order, front first (the default bind last); the
 // caller owns one reference to each.
 std::vector<ITkEffectBind*> createEngineBinds(const STkBindEnvironment& environment);

@@ -7,15 +7,14 @@
 
 namespace tk {
 
-class CTkEffectBindCamera : public ITkEffectBind {
+class CTkEffectBindCamera : public CTkEnvironmentBind {
  public:
-  explicit CTkEffectBindCamera(const STkBindEnvironment& environment) : environment_(environment) {}
+  using CTkEnvironmentBind::CTkEnvironmentBind;
   STkBindResult getBindFunction(const STkFxConstBind& constant, int privateData[2]) override;
 
  private:
   static void upload(ITkEffectBind* bind, irr::video::IMaterialRendererServices* services,
                      const STkFxConstBind& constant, const int privateData[2]);
-  STkBindEnvironment environment_;
 };
 
 }  // namespace tk

@@ -7,15 +7,14 @@
 
 namespace tk {
 
-class CTkEffectBindEvent : public ITkEffectBind {
+class CTkEffectBindEvent : public CTkEnvironmentBind {
  public:
-  explicit CTkEffectBindEvent(const STkBindEnvironment& environment) : environment_(environment) {}
+  using CTkEnvironmentBind::CTkEnvironmentBind;
   STkBindResult getBindFunction(const STkFxConstBind& constant, int privateData[2]) override;
 
  private:
   static void uploadMouse(ITkEffectBind* bind, irr::video::IMaterialRendererServices* services,
                           const STkFxConstBind& constant, const int privateData[2]);
-  STkBindEnvironment environment_;
 };
 
 }  // namespace tk

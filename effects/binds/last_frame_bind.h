@@ -7,9 +7,9 @@
 
 namespace tk {
 
-class CTkEffectBindLastFrameInfo : public ITkEffectBind {
+class CTkEffectBindLastFrameInfo : public CTkEnvironmentBind {
  public:
-  explicit CTkEffectBindLastFrameInfo(const STkBindEnvironment& environment) : environment_(environment) {}
+  using CTkEnvironmentBind::CTkEnvironmentBind;
   STkBindResult getBindFunction(const STkFxConstBind& constant, int privateData[2]) override;
 
  private:
@@ -17,7 +17,6 @@ class CTkEffectBindLastFrameInfo : public ITkEffectBind {
                                 const STkFxConstBind& constant, const int privateData[2]);
   static void uploadFps(ITkEffectBind* bind, irr::video::IMaterialRendererServices* services,
                         const STkFxConstBind& constant, const int privateData[2]);
-  STkBindEnvironment environment_;
 };
 
 }  // namespace tk

@@ -27,9 +27,9 @@ struct STkLightBlock {
   int firsts[kLightKindCount] = {0, 0, 0};
 };
 
-class CTkEffectBindLightParams : public ITkEffectBind {
+class CTkEffectBindLightParams : public CTkEnvironmentBind {
  public:
-  explicit CTkEffectBindLightParams(const STkBindEnvironment& environment) : environment_(environment) {}
+  using CTkEnvironmentBind::CTkEnvironmentBind;
   bool onSetMaterial(const STkMaterialContext* context) override;
   STkBindResult getBindFunction(const STkFxConstBind& constant, int privateData[2]) override;
   const STkLightBlock& block() const { return block_; }
@@ -39,13 +39,12 @@ class CTkEffectBindLightParams : public ITkEffectBind {
                            const STkFxConstBind& constant, const int privateData[2]);
   static void uploadParams(ITkEffectBind* bind, irr::video::IMaterialRendererServices* services,
                            const STkFxConstBind& constant, const int privateData[2]);
-  STkBindEnvironment environment_;
   STkLightBlock block_;
 };
 
-class CTkEffectBindLight : public ITkEffectBind {
+class CTkEffectBindLight : public CTkEnvironmentBind {
  public:
-  explicit CTkEffectBindLight(const STkBindEnvironment& environment) : environment_(environment) {}
+  using CTkEnvironmentBind::CTkEnvironmentBind;
   STkBindResult getBindFunction(const STkFxConstBind& constant, int privateData[2]) override;
 
  private:
@@ -55,7 +54,6 @@ class CTkEffectBindLight : public ITkEffectBind {
                             const STkFxConstBind& constant, const int privateData[2]);
   // The index-th direct child of the scene root that is a light, or null.
   irr::scene::ILightSceneNode* lightAt(int index) const;
-  STkBindEnvironment environment_;
 };
 
 }  // namespace tk

@@ -11,7 +11,7 @@
 namespace tk {
 
 // Shared part: finding the drawn surface of one type.
-class CTkEffectBindSurface : public ITkEffectBind {
+class CTkEffectBindSurface : public CTkEnvironmentBind {
  public:
   bool onSetMaterial(const STkMaterialContext* context) override;
   const ITkSurfaceView* currentSurface() const { return surface_; }
@@ -19,11 +19,10 @@ class CTkEffectBindSurface : public ITkEffectBind {
  protected:
   CTkEffectBindSurface(const STkBindEnvironment& environment, const char* bindName, irr::u32 surfaceType,
                        const char* typeName)
-      : environment_(environment), bindName_(bindName), surfaceType_(surfaceType), typeName_(typeName) {}
+      : CTkEnvironmentBind(environment), bindName_(bindName), surfaceType_(surfaceType), typeName_(typeName) {}
   // The blend factor alpha (0 to 1) the surface asks for in transparent passes.
   virtual float blendAlpha(const ITkSurfaceView& surface) const = 0;
 
-  STkBindEnvironment environment_;
 
  private:
   void setBlendFactorInTransparentPasses(const ITkSurfaceView& surface) const;

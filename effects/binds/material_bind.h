@@ -10,16 +10,15 @@ namespace tk {
 
 struct STkMaterial;
 
-class CTkEffectBindMaterial : public ITkEffectBind {
+class CTkEffectBindMaterial : public CTkEnvironmentBind {
  public:
-  explicit CTkEffectBindMaterial(const STkBindEnvironment& environment) : environment_(environment) {}
+  using CTkEnvironmentBind::CTkEnvironmentBind;
   bool onSetMaterial(const STkMaterialContext* context) override;
   STkBindResult getBindFunction(const STkFxConstBind& constant, int privateData[2]) override;
 
  private:
   static void upload(ITkEffectBind* bind, irr::video::IMaterialRendererServices* services,
                      const STkFxConstBind& constant, const int privateData[2]);
-  STkBindEnvironment environment_;
   const STkMaterial* material_ = nullptr;
 };
 

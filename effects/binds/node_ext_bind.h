@@ -8,16 +8,15 @@
 
 namespace tk {
 
-class CTkEffectBindNodeExt : public ITkEffectBind {
+class CTkEffectBindNodeExt : public CTkEnvironmentBind {
  public:
-  explicit CTkEffectBindNodeExt(const STkBindEnvironment& environment) : environment_(environment) {}
+  using CTkEnvironmentBind::CTkEnvironmentBind;
   bool onSetMaterial(const STkMaterialContext* context) override;
   STkBindResult getBindFunction(const STkFxConstBind& constant, int privateData[2]) override;
 
  private:
   static void upload(ITkEffectBind* bind, irr::video::IMaterialRendererServices* services,
                      const STkFxConstBind& constant, const int privateData[2]);
-  STkBindEnvironment environment_;
   const ITkSceneNodeExt* extension_ = nullptr;
 };
 

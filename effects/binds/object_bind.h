@@ -8,9 +8,9 @@
 
 namespace tk {
 
-class CTkEffectBindObject : public ITkEffectBind {
+class CTkEffectBindObject : public CTkEnvironmentBind {
  public:
-  explicit CTkEffectBindObject(const STkBindEnvironment& environment) : environment_(environment) {}
+  using CTkEnvironmentBind::CTkEnvironmentBind;
   STkBindResult getBindFunction(const STkFxConstBind& constant, int privateData[2]) override;
 
  private:
@@ -19,7 +19,6 @@ class CTkEffectBindObject : public ITkEffectBind {
   // The index-th direct child of the scene root that is a mesh, animated
   // mesh, point-cache mesh or morph mesh; null when there is none.
   irr::scene::ISceneNode* objectAt(int index) const;
-  STkBindEnvironment environment_;
 };
 
 }  // namespace tk

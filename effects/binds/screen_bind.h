@@ -7,15 +7,14 @@
 
 namespace tk {
 
-class CTkEffectBindScreen : public ITkEffectBind {
+class CTkEffectBindScreen : public CTkEnvironmentBind {
  public:
-  explicit CTkEffectBindScreen(const STkBindEnvironment& environment) : environment_(environment) {}
+  using CTkEnvironmentBind::CTkEnvironmentBind;
   STkBindResult getBindFunction(const STkFxConstBind& constant, int privateData[2]) override;
 
  private:
   static void upload(ITkEffectBind* bind, irr::video::IMaterialRendererServices* services,
                      const STkFxConstBind& constant, const int privateData[2]);
-  STkBindEnvironment environment_;
 };
 
 }  // namespace tk

@@ -7,9 +7,9 @@
 
 namespace tk {
 
-class CTkEffectBindTime : public ITkEffectBind {
+class CTkEffectBindTime : public CTkEnvironmentBind {
  public:
-  explicit CTkEffectBindTime(const STkBindEnvironment& environment) : environment_(environment) {}
+  using CTkEnvironmentBind::CTkEnvironmentBind;
   STkBindResult getBindFunction(const STkFxConstBind& constant, int privateData[2]) override;
 
  private:
@@ -17,7 +17,6 @@ class CTkEffectBindTime : public ITkEffectBind {
                                const STkFxConstBind& constant, const int privateData[2]);
   static void uploadSceneTime(ITkEffectBind* bind, irr::video::IMaterialRendererServices* services,
                               const STkFxConstBind& constant, const int privateData[2]);
-  STkBindEnvironment environment_;
 };
 
 }  // namespace tk

@@ -13,9 +13,9 @@ struct STkViewTransforms {
   irr::core::matrix4 projection;
 };
 
-class CTkEffectBindTransform : public ITkEffectBind {
+class CTkEffectBindTransform : public CTkEnvironmentBind {
  public:
-  explicit CTkEffectBindTransform(const STkBindEnvironment& environment) : environment_(environment) {}
+  using CTkEnvironmentBind::CTkEnvironmentBind;
   STkBindResult getBindFunction(const STkFxConstBind& constant, int privateData[2]) override;
   // What a constant bound with `privateData` receives under these transforms.
   static irr::core::matrix4 matrixFor(const int privateData[2], const STkViewTransforms& transforms);
@@ -23,7 +23,6 @@ class CTkEffectBindTransform : public ITkEffectBind {
  private:
   static void upload(ITkEffectBind* bind, irr::video::IMaterialRendererServices* services,
                      const STkFxConstBind& constant, const int privateData[2]);
-  STkBindEnvironment environment_;
 };
 
 }  // namespace tk
