@@ -117,7 +117,8 @@ void parkScene(int sceneId) {
     int id = slot->objectBase + i;
     if (ObjectExist(id)) PositionObject(id, 0, 0, -1000000);
   }
-  // Emitters and camera shaders of the scene are hidden here once they exist.
+  hideSceneCameraShaders(sceneId);
+  // Emitters of the scene are hidden here once they exist.
 }
 
 int DemoPlayback::demoTime(int input) const {

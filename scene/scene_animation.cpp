@@ -4,12 +4,14 @@
 #include <cmath>
 
 #include "api/camera_commands.h"
+#include "api/camera_effect_commands.h"
 #include "api/light_commands.h"
 #include "api/object_commands.h"
 #include "api/engine_items.h"
 #include "app/log.h"
 #include "app/render_frame.h"
 #include "render/tk_manager.h"
+#include "scene/scene_effect_values.h"
 #include "scene/scene_slots.h"
 #include "scene/scene_values.h"
 
@@ -180,6 +182,30 @@ void objectStep(const STkSceneSlot& slot, int index, const Moment& m, TF_Vec3 ca
   if (frames >= 2) SetObjectFrame(id, std::clamp(m.f, 0.0f, static_cast<float>(frames)));
 }
 
+bool cameraShaderWanted(const CameraShaderDesc& shader, float f) {
+  return shader.useFrame == 0 || (f >= static_cast<float>(shader.startFrame) && f < static_cast<float>(shader.endFrame));
+}
+
+void cameraShaderStep(STkSceneSlot& slot, int index, const Moment& m) {
+  const CameraShaderDesc& shader = slot.description->cameraShaders[index];
+  int id = slot.cameraShaderBase + index;
+  // A shader that could not be made has been reported at load time.
+  if (!CameraEffectExist(id)) return;
+  bool& on = slot.cameraShaderOn[index];
+  bool wanted = cameraShaderWanted(shader, m.f);
+  if (wanted && !on) ShowCameraEffect(id);
+  else if (!wanted && on) HideCameraEffect(id);
+  on = wanted;
+  if (!on || !shader.effect) return;
+  EffectValues values;
+  evaluateEffectRecord(shader.effect, m.p, &values);
+  applyCameraEffectValues(id, values, false);
+}
+
+void cameraShadersStep(STkSceneSlot& slot, const Moment& m) {
+  for (int i = 0; i < sceneCameraShaderCount(slot); ++i) cameraShaderStep(slot, i, m);
+}
+
 void fullStep(STkSceneSlot& slot, int t) {
   const STkSceneDesc& d = *slot.description;
   Moment m = momentOf(d, t);
@@ -190,6 +216,7 @@ void fullStep(STkSceneSlot& slot, int t) {
   if (!slot.attached)
     for (size_t i = 0; i < d.lights.size(); ++i) lightStep(slot, static_cast<int>(i), m.p);
   for (size_t i = 0; i < d.objects.size(); ++i) objectStep(slot, static_cast<int>(i), m, camera);
+  cameraShadersStep(slot, m);
   slot.lastTime = t;
 }
 
@@ -232,9 +259,7 @@ void AnimateSceneProcessing(int sceneId, int t) {
 }
 
 void AnimateSceneCameraShaders(int sceneId, int t) {
-  // Camera shaders are switched here once camera effects exist; the scene ID is still checked.
-  (void)t;
-  sceneSlotOrReport(sceneId);
+  if (STkSceneSlot* slot = sceneSlotOrReport(sceneId)) cameraShadersStep(*slot, momentOf(*slot->description, t));
 }
 
 void PrepareSceneRender(int sceneId) {

@@ -2,12 +2,16 @@
 
 #include <strings.h>
 
+#include <algorithm>
+
 #include "api/camera_commands.h"
+#include "api/camera_effect_commands.h"
 #include "api/engine_items.h"
 #include "api/light_commands.h"
 #include "api/object_commands.h"
 #include "app/log.h"
 #include "render/tk_manager.h"
+#include "scene/scene_effect_values.h"
 #include "scene/scene_values.h"
 
 namespace tk {
@@ -114,10 +118,24 @@ void checkSurfaces(const STkSceneSlot& slot) {
   }
 }
 
-void checkCameraShaders(const STkSceneSlot& slot) {
-  size_t count = slot.description->cameraShaders.size();
-  for (size_t i = kMaxCameraShaders; i < count; ++i)
-    logErrorCode(7, "Camera shader i=%d > max %d camera shaders", static_cast<int>(i), kMaxCameraShaders);
+void makeCameraShader(const STkSceneSlot& slot, int index) {
+  int id = slot.cameraShaderBase + index;
+  EffectValues values;
+  evaluateEffectRecord(slot.description->cameraShaders[index].effect, 0, &values);
+  makeCameraEffectFromFile(id, values.file.c_str(), values.compileFlags.c_str());
+  if (!CameraEffectExist(id)) {
+    log(LOG_INFO, "The camera shader id=%d file='%s' cannot be loaded", id, values.file.c_str());
+    return;
+  }
+  applyCameraEffectValues(id, values, true);
+}
+
+void makeCameraShaders(const STkSceneSlot& slot) {
+  int count = static_cast<int>(slot.description->cameraShaders.size());
+  for (int i = 0; i < count; ++i) {
+    if (i >= kMaxCameraShaders) logErrorCode(7, "Camera shader i=%d > max %d camera shaders", i, kMaxCameraShaders);
+    else makeCameraShader(slot, i);
+  }
 }
 
 void makeRendererTextures(const STkSceneSlot& slot) {
@@ -148,6 +166,21 @@ int countOf(int sceneId, size_t (*count)(const STkSceneDesc&)) {
 }
 
 }  // namespace
+
+int sceneCameraShaderCount(const STkSceneSlot& slot) {
+  if (slot.attached || !slot.description) return 0;
+  return std::min(static_cast<int>(slot.description->cameraShaders.size()), kMaxCameraShaders);
+}
+
+void hideSceneCameraShaders(int sceneId) {
+  STkSceneSlot* slot = sceneSlot(sceneId);
+  if (!slot) return;
+  for (int i = 0; i < sceneCameraShaderCount(*slot); ++i) {
+    int id = slot->cameraShaderBase + i;
+    if (CameraEffectExist(id)) HideCameraEffect(id);
+    slot->cameraShaderOn[i] = false;
+  }
+}
 
 SceneBases sceneBasesOf(const STkSceneSlot& slot) {
   SceneBases bases;
@@ -222,7 +255,7 @@ int loadScene(const char* path, int sceneId, const SceneBases& bases, bool share
   }
   makeRendererTextures(slot);
   checkSurfaces(slot);
-  if (!attached) checkCameraShaders(slot);
+  if (!attached) makeCameraShaders(slot);
   HideScene(sceneId);
   return 0;
 }
@@ -241,6 +274,7 @@ void DeleteScene(int sceneId) {
   if (!slot) return;
   forEachObject(*slot, DeleteObject);
   forEachLight(*slot, DeleteLight);
+  for (int i = 0; i < sceneCameraShaderCount(*slot); ++i) DeleteCameraEffect(slot->cameraShaderBase + i);
   *slot = STkSceneSlot();
 }
 
@@ -264,7 +298,7 @@ void HideScene(int sceneId) {
   if (!slot) return;
   forEachObject(*slot, HideObject);
   forEachLight(*slot, HideLight);
-  for (bool& on : slot->cameraShaderOn) on = false;
+  hideSceneCameraShaders(sceneId);
   slot->applied = AppliedRenderSettings();
 }
 

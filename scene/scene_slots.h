@@ -37,6 +37,13 @@ struct SceneBases {
   int object = 0, light = 0, emitter = 0, cubeMap = 0, cameraShader = 0, renderer = 0, effect = 0;
 };
 
+// The camera shaders a scene makes: none for an attached scene, at most
+// kMaxCameraShaders otherwise (the ones past that are reported and skipped).
+int sceneCameraShaderCount(const STkSceneSlot& slot);
+// Hides every camera shader of a scene and sets its state off, so that the
+// next animation step switches on again those that should be on.
+void hideSceneCameraShaders(int sceneId);
+
 // The base IDs a slot was loaded with.
 SceneBases sceneBasesOf(const STkSceneSlot& slot);
 
