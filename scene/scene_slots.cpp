@@ -182,6 +182,17 @@ void hideSceneCameraShaders(int sceneId) {
   }
 }
 
+// The inverse of sceneBasesOf.
+static void setSceneBases(STkSceneSlot* slot, const SceneBases& bases) {
+  slot->objectBase = bases.object;
+  slot->lightBase = bases.light;
+  slot->emitterBase = bases.emitter;
+  slot->cubeMapBase = bases.cubeMap;
+  slot->cameraShaderBase = bases.cameraShader;
+  slot->rendererId = bases.renderer;
+  slot->effectBase = bases.effect;
+}
+
 SceneBases sceneBasesOf(const STkSceneSlot& slot) {
   SceneBases bases;
   bases.object = slot.objectBase;
@@ -233,13 +244,7 @@ int loadScene(const char* path, int sceneId, const SceneBases& bases, bool share
     logErrorCode(1, "Failed to load scene file '%s', error: %s", path, error.c_str());
     return -1;
   }
-  slot.objectBase = bases.object;
-  slot.lightBase = bases.light;
-  slot.emitterBase = bases.emitter;
-  slot.cubeMapBase = bases.cubeMap;
-  slot.cameraShaderBase = bases.cameraShader;
-  slot.rendererId = bases.renderer;
-  slot.effectBase = bases.effect;
+  setSceneBases(&slot, bases);
   slot.name = std::string(name ? name : "").substr(0, 255);
   slot.inUse = true;
   // An attached scene follows the engine's camera: it needs none of its own.

@@ -30,6 +30,10 @@ GLenum minFilterOf(const STkTextureLayer& layer, bool mipMaps) {
 }  // namespace
 
 CTkGLTextureBinder::~CTkGLTextureBinder() {
+  if (readFramebuffer_) {
+    glDeleteFramebuffers(1, &readFramebuffer_);
+    glDeleteFramebuffers(1, &drawFramebuffer_);
+  }
   for (auto& [key, sampler] : samplers_) glDeleteSamplers(1, &sampler);
   for (auto& [texture, twin] : twins_) glDeleteTextures(1, &twin.name);
 }
@@ -51,34 +55,55 @@ GLuint CTkGLTextureBinder::samplerFor(const STkTextureLayer& layer, bool mipMaps
   return sampler;
 }
 
-// An 8-bit RGBA texture copied into an sRGB texture of the same size. Render
+// An 8-bit RGBA texture copied into an sRGB texture of the same size, made
+// once per texture (a texture of another format reads as it is). Render
 // targets change every frame, so their twin is copied again at each bind.
 GLuint CTkGLTextureBinder::sRGBTwinOf(irr::video::ITexture* texture, GLuint linear) {
-  GLint format = 0, width = 0, height = 0;
-  glBindTexture(GL_TEXTURE_2D, linear);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-  if (format != GL_RGBA8 && format != GL_RGBA) return linear;
   Twin& twin = twins_[texture];
-  const bool fresh = twin.name == 0 || twin.source != linear || twin.width != width || twin.height != height;
-  if (fresh) {
-    if (twin.name) glDeleteTextures(1, &twin.name);
-    glGenTextures(1, &twin.name);
-    glBindTexture(GL_TEXTURE_2D, twin.name);
-    int levels = 1;
-    for (int edge = std::max(width, height); edge > 1; edge >>= 1) ++levels;
-    glTexStorage2D(GL_TEXTURE_2D, levels, GL_SRGB8_ALPHA8, width, height);
-    twin.source = linear;
-    twin.width = width;
-    twin.height = height;
-  }
-  if (fresh || texture->isRenderTarget()) {
-    glCopyImageSubData(linear, GL_TEXTURE_2D, 0, 0, 0, 0, twin.name, GL_TEXTURE_2D, 0, 0, 0, 0, width, height, 1);
-    glBindTexture(GL_TEXTURE_2D, twin.name);
-    glGenerateMipmap(GL_TEXTURE_2D);
+  if (twin.source != linear) makeTwin(&twin, linear);
+  if (!twin.name) return linear;
+  if (twin.fresh || texture->isRenderTarget()) {
+    copyBytes(linear, twin);
+    twin.fresh = false;
   }
   return twin.name;
+}
+
+// The display library's textures have unsized formats, which image copies
+// refuse: the bytes go through a blit between two framebuffers of the
+// binder's own, which leaves every binding the library keeps as it was. The
+// blit writes them unconverted (sRGB writes are off), so the twin decodes them.
+void CTkGLTextureBinder::copyBytes(GLuint linear, const Twin& twin) {
+  if (!readFramebuffer_) {
+    glCreateFramebuffers(1, &readFramebuffer_);
+    glCreateFramebuffers(1, &drawFramebuffer_);
+  }
+  glNamedFramebufferTexture(readFramebuffer_, GL_COLOR_ATTACHMENT0, linear, 0);
+  glNamedFramebufferTexture(drawFramebuffer_, GL_COLOR_ATTACHMENT0, twin.name, 0);
+  const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+  glDisable(GL_SCISSOR_TEST);
+  glBlitNamedFramebuffer(readFramebuffer_, drawFramebuffer_, 0, 0, twin.width, twin.height, 0, 0, twin.width,
+                         twin.height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  if (scissor) glEnable(GL_SCISSOR_TEST);
+  glGenerateTextureMipmap(twin.name);
+}
+
+void CTkGLTextureBinder::makeTwin(Twin* twin, GLuint linear) {
+  if (twin->name) glDeleteTextures(1, &twin->name);
+  *twin = Twin();
+  twin->source = linear;
+  GLint format = 0;
+  glBindTexture(GL_TEXTURE_2D, linear);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &twin->width);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &twin->height);
+  if (format != GL_RGBA8 && format != GL_RGBA) return;
+  glGenTextures(1, &twin->name);
+  glBindTexture(GL_TEXTURE_2D, twin->name);
+  int levels = 1;
+  for (int edge = std::max(twin->width, twin->height); edge > 1; edge >>= 1) ++levels;
+  glTexStorage2D(GL_TEXTURE_2D, levels, GL_SRGB8_ALPHA8, twin->width, twin->height);
+  twin->fresh = true;
 }
 
 void CTkGLTextureBinder::bind(int unit, const STkTextureLayer& layer) {

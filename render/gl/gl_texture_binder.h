@@ -26,16 +26,20 @@ class CTkGLTextureBinder {
  private:
   using SamplerKey = std::tuple<int, int, bool, bool, int, bool>;
   struct Twin {
-    GLuint name = 0;
+    GLuint name = 0;    // 0: the texture has no sRGB form
     GLuint source = 0;  // the linear texture it copies
-    int width = 0, height = 0;
+    GLint width = 0, height = 0;
+    bool fresh = false;  // not copied yet
   };
   GLuint samplerFor(const STkTextureLayer& layer, bool mipMaps);
   void bindEngineTexture(int unit, const STkTextureLayer& layer);
   GLuint sRGBTwinOf(irr::video::ITexture* texture, GLuint linear);
+  void makeTwin(Twin* twin, GLuint linear);
+  void copyBytes(GLuint linear, const Twin& twin);
 
   std::map<SamplerKey, GLuint> samplers_;
   std::map<irr::video::ITexture*, Twin> twins_;
+  GLuint readFramebuffer_ = 0, drawFramebuffer_ = 0;
 };
 
 }  // namespace tk

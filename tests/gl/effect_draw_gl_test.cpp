@@ -144,5 +144,20 @@ TEST_F(EffectDrawTest, EditedEffectsDrawTheirNewShaders) {
   EXPECT_EQ((Rgb{0, 0, 255}), at(frame([&] { services->drawEffect(effect.get(), 0, 0, nullptr); }), 10, 10));
 }
 
+// A layer read as sRGB decodes the picture to linear values on the way in.
+TEST_F(EffectDrawTest, SRGBLayersReadPicturesAsLinearValues) {
+  std::unique_ptr<CTkEffect, Released> effect(manager->createEffect(effectPath.c_str(), -1, {}));
+  ASSERT_TRUE(effect);
+  irr::video::IImage* image = driver->createImage(irr::video::ECF_A8R8G8B8, {1, 1});
+  image->fill(irr::video::SColor(255, 128, 128, 128));
+  irr::video::ITexture* grey = driver->addTexture("grey", image);
+  image->drop();
+  for (const bool sRGB : {false, true, false, true}) {
+    ASSERT_TRUE(effect->setSamplerTexture("Picture", grey, sRGB));
+    const Rgb shown = at(frame([&] { services->drawEffect(effect.get(), 0, 0, nullptr); }), 10, 10);
+    EXPECT_NEAR(shown[0], sRGB ? 55 : 128, 2) << sRGB;  // sRGB 128 is linear 0.216
+  }
+}
+
 }  // namespace
 }  // namespace tk
