@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "api/effect_commands.h"
-#include "app/engine.h"
-#include "app/files/file_layer.h"
-#include "app/log.h"
+#include "render/engine.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
 #include "effects/runtime/effect.h"
 
 namespace tk {

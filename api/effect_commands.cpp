@@ -1,8 +1,8 @@
 #include "api/effect_commands.h"
 
-#include "app/engine.h"
-#include "app/files/file_layer.h"
-#include "app/log.h"
+#include "render/engine.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
 #include "effects/runtime/effect.h"
 #include "render/tk_manager.h"
 

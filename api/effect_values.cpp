@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "app/engine.h"
-#include "app/files/file_layer.h"
-#include "app/log.h"
+#include "render/engine.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
 #include "effects/runtime/effect.h"
 #include "render/tk_manager.h"
 

@@ -1,6 +1,6 @@
 #include "api/engine_items.h"
 
-#include "app/log.h"
+#include "base/log.h"
 
 namespace tk {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/engine.h"
+#include "render/engine.h"
 
 namespace tk {
 

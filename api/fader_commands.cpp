@@ -1,6 +1,6 @@
 #include "api/fader_commands.h"
 
-#include "app/engine.h"
+#include "render/engine.h"
 
 namespace tk {
 namespace {

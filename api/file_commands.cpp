@@ -1,6 +1,6 @@
 #include "api/file_commands.h"
 
-#include "app/files/file_layer.h"
+#include "base/files/file_layer.h"
 
 namespace tk {
 

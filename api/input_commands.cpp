@@ -1,8 +1,8 @@
 #include "api/input_commands.h"
 
-#include "app/engine.h"
-#include "app/input/event_receiver.h"
-#include "app/window/window.h"
+#include "render/engine.h"
+#include "platform/input/event_receiver.h"
+#include "platform/window/window.h"
 
 namespace tk {
 namespace {

@@ -1,7 +1,7 @@
 #include "api/light_commands.h"
 
 #include "api/engine_items.h"
-#include "app/log.h"
+#include "base/log.h"
 #include "render/tk_manager.h"
 
 namespace tk {

@@ -2,8 +2,8 @@
 
 #include "api/camera_collision.h"
 #include "api/engine_items.h"
-#include "app/files/file_layer.h"
-#include "app/log.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
 
 #include <algorithm>
 #include <cmath>

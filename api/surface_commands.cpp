@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "api/engine_items.h"
-#include "app/log.h"
+#include "base/log.h"
 #include "scene/scene_desc.h"
 
 namespace tk {

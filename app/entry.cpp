@@ -3,21 +3,21 @@
 #include <irrlicht.h>
 #include <unistd.h>
 
-#include "app/command_line.h"
-#include "app/engine.h"
-#include "app/files/file_layer.h"
-#include "app/log.h"
-#include "app/object_viewer.h"
+#include "base/command_line.h"
+#include "render/engine.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
+#include "viewer/object_viewer.h"
 #include "app/run_modes.h"
-#include "app/setup_file.h"
-#include "app/startup_record.h"
-#include "app/sys_setup.h"
-#include "app/ui/file_requester.h"
-#include "app/viewer/scene_viewer.h"
-#include "app/window/window.h"
+#include "engine/setup_file.h"
+#include "base/startup_record.h"
+#include "engine/sys_setup.h"
+#include "platform/ui/file_requester.h"
+#include "viewer/scene_viewer.h"
+#include "platform/window/window.h"
 #include "demo/demo_player.h"
 #include "packaging/tool_modes.h"
-#include "scene/tf/tf_convert.h"
+#include "tf/tf_convert.h"
 #include "script/script_host.h"
 
 namespace tk {

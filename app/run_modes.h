@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "app/command_line.h"
+#include "base/command_line.h"
 
 namespace tk {
 

@@ -13,13 +13,13 @@
 #include <memory>
 #include <vector>
 
-#include "app/files/file_layer.h"
-#include "app/log.h"
-#include "app/shader_compiler_probe.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
+#include "platform/shader_compiler_probe.h"
 #include "effects/binds/bind_environment.h"
 #include "effects/runtime/effect_manager.h"
 #include "effects/shaders/gpu_programming_services.h"
-#include "render/effect_tech_lookup.h"
+#include "effects/runtime/effect_tech_lookup.h"
 #include "render/tk_scene_manager.h"
 
 namespace {

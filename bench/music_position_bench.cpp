@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/files/file_layer.h"
-#include "app/music/music.h"
-#include "app/shader_reload.h"
+#include "base/files/file_layer.h"
+#include "music/music.h"
+#include "effects/shaders/shader_reload.h"
 #include "tests/music/generated_audio.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/engine.h"
-#include "app/files/file_layer.h"
-#include "app/log.h"
-#include "app/sys_setup.h"
+#include "render/engine.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
+#include "engine/sys_setup.h"
 #include "scene/scene_animation.h"
 #include "scene/scene_slots.h"
 #include "scene/scene_values.h"

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/shader_compiler_probe.h"
+#include "platform/shader_compiler_probe.h"
 #include "effects/shaders/gpu_programming_services.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "scene/tf/tf_channel.h"
-#include "scene/tf/tf_load.h"
+#include "tf/tf_channel.h"
+#include "tf/tf_load.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "bench/tf_bench_scene.h"
-#include "scene/tf/tf_load.h"
-#include "scene/tf/tf_load_bytes.h"
-#include "scene/tf/tf_writer.h"
+#include "tf/tf_load.h"
+#include "tf/tf_load_bytes.h"
+#include "tf/tf_writer.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <rapidjson/document.h>
 
 #include "bench/tf_bench_scene.h"
-#include "scene/tf/tf_load.h"
+#include "tf/tf_load.h"
 
 namespace {
 

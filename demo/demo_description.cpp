@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/files/ini_file.h"
-#include "app/log.h"
+#include "base/files/ini_file.h"
+#include "base/log.h"
 
 namespace tk {
 namespace {

@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
-#include "app/engine.h"
-#include "app/files/file_layer.h"
-#include "app/files/ini_file.h"
-#include "app/input/event_receiver.h"
-#include "app/loading/loading_screen.h"
-#include "app/log.h"
-#include "app/music/music.h"
+#include "render/engine.h"
+#include "base/files/file_layer.h"
+#include "base/files/ini_file.h"
+#include "platform/input/event_receiver.h"
+#include "render/loading/loading_screen.h"
+#include "base/log.h"
+#include "music/music.h"
 #include "demo/demo_camera_effects.h"
 #include "scene/scene_slots.h"
 

@@ -1,4 +1,4 @@
-#include "app/log.h"
+#include "base/log.h"
 #include "demo/demo_loader.h"
 
 namespace tk {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "scene/tf/tf_channel.h"
-#include "scene/tf/tf_load.h"
+#include "tf/tf_channel.h"
+#include "tf/tf_load.h"
 
 namespace {
 

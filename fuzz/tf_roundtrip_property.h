@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "scene/tf/tf_compare.h"
-#include "scene/tf/tf_load.h"
-#include "scene/tf/tf_writer.h"
+#include "tf/tf_compare.h"
+#include "tf/tf_load.h"
+#include "tf/tf_writer.h"
 
 namespace tk {
 

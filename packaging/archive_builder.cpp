@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/files/file_layer.h"
-#include "app/log.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
 
 namespace tk {
 

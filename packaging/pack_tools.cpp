@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/files/ini_file.h"
-#include "app/files/file_layer.h"
-#include "app/log.h"
+#include "base/files/ini_file.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
 #include "demo/demo_description.h"
 #include "packaging/archive_builder.h"
 #include "packaging/program_resources.h"

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <set>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "packaging/packed_archive_reader.h"
 #include "packaging/packed_start.h"
 #include "packaging/program_resources.h"

@@ -5,13 +5,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/command_line.h"
-#include "app/files/file_layer.h"
-#include "app/files/filesystem_mount.h"
-#include "app/log.h"
-#include "app/viewer/scene_viewer.h"
-#include "app/setup_file.h"
-#include "app/sys_setup.h"
+#include "base/command_line.h"
+#include "base/files/file_layer.h"
+#include "base/files/filesystem_mount.h"
+#include "base/log.h"
+#include "viewer/scene_viewer.h"
+#include "engine/setup_file.h"
+#include "engine/sys_setup.h"
 #include "demo/demo_player.h"
 #include "packaging/pack_tools.h"
 #include "packaging/packed_archive_reader.h"

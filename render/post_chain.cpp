@@ -2,7 +2,7 @@
 
 #include <strings.h>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "effects/runtime/effect.h"
 #include "render/render_services.h"
 #include "render/render_target_registry.h"

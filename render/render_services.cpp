@@ -1,11 +1,11 @@
 #include "render/render_services.h"
 
-#include "app/log.h"
+#include "base/log.h"
 #include "effects/binds/node_extension_view.h"
 #include "effects/runtime/effect.h"
 #include "effects/shaders/gpu_programming_services.h"
-#include "render/effect_tech_lookup.h"
-#include "render/shadow_camera.h"
+#include "effects/runtime/effect_tech_lookup.h"
+#include "effects/binds/shadow_camera.h"
 #include "render/tk_scene_manager.h"
 #include "render/video_driver_ext.h"
 

@@ -1,7 +1,7 @@
 #include "render/renderer_manager.h"
 
-#include "app/engine.h"
-#include "app/log.h"
+#include "render/engine.h"
+#include "base/log.h"
 #include "render/tk_manager.h"
 #include "render/color_formats.h"
 

@@ -1,6 +1,6 @@
 #include "render/tk_manager.h"
 
-#include "app/input/event_receiver.h"
+#include "platform/input/event_receiver.h"
 #include "effects/binds/bind_environment.h"
 #include "render/gl/gl_texture_binder.h"
 #include "render/gl/gl_video_driver_ext.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "render/render_command_record.h"
-#include "scene/tf/tf_load.h"
+#include "tf/tf_load.h"
 
 namespace tk {
 

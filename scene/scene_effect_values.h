@@ -4,7 +4,7 @@
 // the effect, camera effect and emitter operations take.
 
 #include "api/effect_values.h"
-#include "scene/tf/tf_doc.h"
+#include "tf/tf_doc.h"
 
 namespace tk {
 

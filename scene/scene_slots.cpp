@@ -9,7 +9,7 @@
 #include "api/engine_items.h"
 #include "api/light_commands.h"
 #include "api/object_commands.h"
-#include "app/log.h"
+#include "base/log.h"
 #include "render/tk_manager.h"
 #include "scene/scene_effect_values.h"
 #include "scene/scene_values.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Reading scene channels at a sample position, with missing items giving zeros.
 
-#include "scene/tf/tf_channel.h"
+#include "tf/tf_channel.h"
 
 namespace tk {
 

@@ -4,10 +4,10 @@
 
 #include <cstdio>
 
-#include "app/files/file_layer.h"
-#include "app/log.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
 #include "app/run_modes.h"
-#include "app/sys_setup.h"
+#include "engine/sys_setup.h"
 #include "script/tk_library.h"
 
 namespace tk {

@@ -1,6 +1,6 @@
 #include "effects/binds/drawn_node_ext.h"
 
-#include "app/log.h"
+#include "base/log.h"
 #include "effects/runtime/effect_material.h"
 
 namespace tk {

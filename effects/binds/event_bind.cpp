@@ -1,6 +1,6 @@
 #include "effects/binds/event_bind.h"
 
-#include "app/input/input_state.h"
+#include "platform/input/input_state.h"
 #include "effects/binds/bind_helpers.h"
 
 namespace tk {

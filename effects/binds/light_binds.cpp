@@ -3,10 +3,10 @@
 #include <cmath>
 #include <string>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "effects/binds/bind_helpers.h"
 #include "effects/definitions/effect_def.h"
-#include "render/shadow_camera.h"
+#include "effects/binds/shadow_camera.h"
 #include "render/tk_scene_manager.h"
 
 namespace tk {

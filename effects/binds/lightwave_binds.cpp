@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "effects/binds/bind_helpers.h"
 #include "effects/binds/drawn_node_ext.h"
 #include "effects/definitions/effect_def.h"

@@ -1,6 +1,6 @@
 #include "effects/binds/object_bind.h"
 
-#include "app/log.h"
+#include "base/log.h"
 #include "effects/binds/bind_helpers.h"
 
 namespace tk {

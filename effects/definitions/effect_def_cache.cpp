@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <tuple>
 
-#include "app/files/file_layer.h"
-#include "app/log.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
 #include "effects/definitions/effect_def_loader_tesk.h"
 
 namespace tk {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <strings.h>
 
-#include "app/files/file_layer.h"
+#include "base/files/file_layer.h"
 #include "effects/definitions/tesk_technique_parser.h"
 
 namespace tk {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "effects/runtime/effect_manager.h"
 #include "effects/runtime/sampler_record.h"
 #include "effects/shaders/gpu_programming_services.h"

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/files/file_layer.h"
-#include "app/log.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
 #include "effects/runtime/effect_manager.h"
 #include "effects/runtime/pass_macros.h"
 #include "effects/runtime/pass_states.h"

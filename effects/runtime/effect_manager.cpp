@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "effects/binds/bind_environment.h"
 #include "effects/binds/default_bind.h"
 #include "effects/binds/semantic_map_bind.h"
 #include "effects/runtime/effect_builder.h"
 #include "effects/runtime/texture_resolver.h"
-#include "render/effect_tech_lookup.h"
+#include "effects/runtime/effect_tech_lookup.h"
 
 namespace tk {
 

@@ -1,6 +1,6 @@
 #include "effects/runtime/pass_macros.h"
 
-#include "app/log.h"
+#include "base/log.h"
 
 namespace tk {
 

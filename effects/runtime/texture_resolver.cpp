@@ -1,6 +1,6 @@
 #include "effects/runtime/texture_resolver.h"
 
-#include "app/files/file_layer.h"
+#include "base/files/file_layer.h"
 #include "effects/definitions/effect_def.h"
 
 namespace tk {

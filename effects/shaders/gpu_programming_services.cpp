@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/files/file_layer.h"
-#include "app/log.h"
-#include "app/shader_compiler_probe.h"
-#include "app/shader_reload.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
+#include "platform/shader_compiler_probe.h"
+#include "effects/shaders/shader_reload.h"
 #include "effects/shaders/shader_includer.h"
 
 namespace tk {

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/files/file_layer.h"
-#include "app/log.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
 #include "effects/shaders/shader_digest.h"
 #include "effects/shaders/shader_includer.h"
 

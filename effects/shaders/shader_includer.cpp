@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/files/file_layer.h"
-#include "app/log.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
 
 namespace tk {
 

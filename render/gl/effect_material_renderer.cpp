@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "effects/runtime/effect.h"
 #include "render/gl/gl_program.h"
 #include "render/gl/gl_texture_binder.h"

@@ -7,7 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "render/gl/gl_pixel_store.h"
 
 namespace tk {

@@ -2,7 +2,7 @@
 
 #include <epoxy/gl.h>
 
-#include "app/log.h"
+#include "base/log.h"
 
 namespace tk {
 

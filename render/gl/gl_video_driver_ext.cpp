@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "render/gl/engine_texture.h"
 
 namespace tk {

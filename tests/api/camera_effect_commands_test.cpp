@@ -1,7 +1,7 @@
 #include "api/camera_effect_commands.h"
 
 #include "api/effect_commands.h"
-#include "app/render_frame.h"
+#include "api/render_frame.h"
 #include "render/renderer_start.h"
 #include "tests/api/effect_fixture.h"
 

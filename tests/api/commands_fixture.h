@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "app/engine.h"
-#include "app/log.h"
-#include "app/sys_setup.h"
+#include "render/engine.h"
+#include "base/log.h"
+#include "engine/sys_setup.h"
 
 namespace tk::test {
 

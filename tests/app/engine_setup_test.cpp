@@ -1,12 +1,12 @@
 // Engine start-up and shutdown on the null driver.
 #include <gtest/gtest.h>
 
-#include "app/engine.h"
-#include "app/files/file_layer.h"
-#include "app/files/filesystem_mount.h"
-#include "app/log.h"
-#include "app/screenshot.h"
-#include "app/sys_setup.h"
+#include "render/engine.h"
+#include "base/files/file_layer.h"
+#include "base/files/filesystem_mount.h"
+#include "base/log.h"
+#include "platform/screenshot/screenshot.h"
+#include "engine/sys_setup.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/zip_builder.h"
 

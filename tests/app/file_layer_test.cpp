@@ -1,9 +1,9 @@
-#include "app/files/file_layer.h"
+#include "base/files/file_layer.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/files/plain_file_layer.h"
+#include "base/files/plain_file_layer.h"
 #include "tests/support/capture_stdout.h"
 
 namespace tk {

@@ -1,4 +1,4 @@
-#include "app/id_table.h"
+#include "base/id_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/input/event_receiver.h"
-#include "app/timer.h"
-#include "app/ui/file_requester.h"
+#include "platform/input/event_receiver.h"
+#include "base/timer.h"
+#include "platform/ui/file_requester.h"
 
 namespace tk {
 namespace {

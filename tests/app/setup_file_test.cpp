@@ -1,8 +1,8 @@
-#include "app/setup_file.h"
+#include "engine/setup_file.h"
 
 #include <gtest/gtest.h>
 
-#include "app/files/ini_file.h"
+#include "base/files/ini_file.h"
 
 namespace tk {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/ui/video_modes.h"
+#include "platform/ui/video_modes.h"
 
 #include <gtest/gtest.h>
 

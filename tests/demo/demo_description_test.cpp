@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/files/ini_file.h"
-#include "app/log.h"
+#include "base/files/ini_file.h"
+#include "base/log.h"
 #include "demo/demo_loader.h"
 #include "tests/support/capture_stdout.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/files/file_layer.h"
+#include "base/files/file_layer.h"
 #include "effects/definitions/effect_def_loader_tesk.h"
 #include "tests/support/capture_stdout.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "effects/binds/effect_bind.h"
 #include "effects/definitions/effect_def.h"
 #include "tests/support/capture_stdout.h"

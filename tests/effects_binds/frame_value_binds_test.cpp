@@ -1,5 +1,5 @@
 // Screen sizes, time and the mouse.
-#include "app/input/input_state.h"
+#include "platform/input/input_state.h"
 #include "effects/binds/bind_environment.h"
 #include "effects/binds/event_bind.h"
 #include "effects/binds/screen_bind.h"

@@ -3,7 +3,7 @@
 #include "effects/binds/light_binds.h"
 
 #include "effects/binds/bind_environment.h"
-#include "render/shadow_camera.h"
+#include "effects/binds/shadow_camera.h"
 #include "render/tk_scene_manager.h"
 #include "tests/effects_binds/bind_test_support.h"
 

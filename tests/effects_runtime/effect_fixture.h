@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "app/files/file_layer.h"
-#include "app/log.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
 #include "effects/definitions/effect_def.h"
 #include "effects/runtime/effect_builder.h"
 #include "effects/runtime/effect_manager.h"
 #include "effects/shaders/gpu_programming_services.h"
-#include "render/effect_tech_lookup.h"
+#include "effects/runtime/effect_tech_lookup.h"
 #include "tests/support/capture_stdout.h"
 
 namespace tk::test {

@@ -3,7 +3,7 @@
 
 #include <fstream>
 
-#include "app/shader_compiler_probe.h"
+#include "platform/shader_compiler_probe.h"
 #include "effects/shaders/gpu_programming_services.h"
 #include "tests/effects_shaders/shader_sources.h"
 #include "tests/support/capture_stdout.h"

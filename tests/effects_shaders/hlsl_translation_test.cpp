@@ -1,7 +1,7 @@
 // Direct3D 9 HLSL translated to GLSL: the interface fixes and the constant table.
 #include <gtest/gtest.h>
 
-#include "app/shader_compiler_probe.h"
+#include "platform/shader_compiler_probe.h"
 #include "effects/shaders/hlsl_translator.h"
 #include "effects/shaders/varying_match.h"
 #include "tests/effects_shaders/shader_sources.h"

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/files/file_layer.h"
-#include "app/shader_compiler_probe.h"
+#include "base/files/file_layer.h"
+#include "platform/shader_compiler_probe.h"
 #include "effects/shaders/gpu_programming_services.h"
 #include "tests/support/capture_stdout.h"
 

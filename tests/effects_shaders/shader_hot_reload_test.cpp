@@ -4,9 +4,9 @@
 
 #include <fstream>
 
-#include "app/files/file_layer.h"
-#include "app/shader_compiler_probe.h"
-#include "app/shader_reload.h"
+#include "base/files/file_layer.h"
+#include "platform/shader_compiler_probe.h"
+#include "effects/shaders/shader_reload.h"
 #include "effects/shaders/gpu_programming_services.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/watch/watch_test_support.h"

@@ -1,8 +1,8 @@
 // The display dialog and the file requester driven through their GUI events.
 #include <gtest/gtest.h>
 
-#include "app/ui/display_dialog.h"
-#include "app/ui/file_requester.h"
+#include "platform/ui/display_dialog.h"
+#include "platform/ui/file_requester.h"
 #include "tests/support/capture_stdout.h"
 
 namespace tk {

@@ -1,9 +1,9 @@
 // Binds that read the driver's current transforms, on a driver that keeps them.
 #include <gtest/gtest.h>
 
-#include "app/engine.h"
-#include "app/log.h"
-#include "app/sys_setup.h"
+#include "render/engine.h"
+#include "base/log.h"
+#include "engine/sys_setup.h"
 #include "effects/binds/bind_environment.h"
 #include "effects/binds/camera_bind.h"
 #include "effects/binds/last_frame_bind.h"

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "app/engine.h"
-#include "app/log.h"
-#include "app/sys_setup.h"
+#include "render/engine.h"
+#include "base/log.h"
+#include "engine/sys_setup.h"
 #include "render/gl/engine_texture.h"
 #include "render/gl/engine_texture_target.h"
 #include "render/gl/gl_program.h"

@@ -6,10 +6,10 @@
 
 #include <memory>
 
-#include "app/engine.h"
-#include "app/log.h"
-#include "app/sys_setup.h"
-#include "render/gl/frame_keeper.h"
+#include "render/engine.h"
+#include "base/log.h"
+#include "engine/sys_setup.h"
+#include "platform/screenshot/frame_keeper.h"
 #include "render/tk_manager.h"
 #include "tests/support/gl_engine.h"
 

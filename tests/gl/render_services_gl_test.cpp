@@ -1,11 +1,11 @@
 // Copies through the render services, read back pixel by pixel.
 #include <gtest/gtest.h>
 
-#include "app/engine.h"
-#include "app/log.h"
-#include "app/screenshot.h"
-#include "app/sys_setup.h"
-#include "render/gl/frame_keeper.h"
+#include "render/engine.h"
+#include "base/log.h"
+#include "platform/screenshot/screenshot.h"
+#include "engine/sys_setup.h"
+#include "platform/screenshot/frame_keeper.h"
 #include "render/render_services.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_engine.h"

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "api/camera_commands.h"
-#include "app/engine.h"
-#include "app/files/file_layer.h"
-#include "app/log.h"
-#include "app/render_frame.h"
-#include "app/screenshot.h"
-#include "app/sys_setup.h"
+#include "render/engine.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
+#include "api/render_frame.h"
+#include "platform/screenshot/screenshot.h"
+#include "engine/sys_setup.h"
 #include "scene/scene_animation.h"
 #include "scene/scene_slots.h"
 #include "tests/support/capture_stdout.h"

@@ -1,11 +1,11 @@
 // Frames read back from the OpenGL driver: orientation and colour order.
 #include <gtest/gtest.h>
 
-#include "app/engine.h"
-#include "app/log.h"
-#include "app/render_frame.h"
-#include "app/screenshot.h"
-#include "app/sys_setup.h"
+#include "render/engine.h"
+#include "base/log.h"
+#include "api/render_frame.h"
+#include "platform/screenshot/screenshot.h"
+#include "engine/sys_setup.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_engine.h"
 

@@ -1,6 +1,6 @@
 // A script's frame on the OpenGL driver: the default scene's backdrop, an
 // object placed and lit from Lua, and a fade drawn over everything.
-#include "app/engine.h"
+#include "render/engine.h"
 #include "tests/script/script_fixture.h"
 #include "tests/support/capture_stdout.h"
 

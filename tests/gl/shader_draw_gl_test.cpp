@@ -6,9 +6,9 @@
 
 #include <functional>
 
-#include "app/engine.h"
-#include "app/log.h"
-#include "app/sys_setup.h"
+#include "render/engine.h"
+#include "base/log.h"
+#include "engine/sys_setup.h"
 #include "effects/shaders/gpu_programming_services.h"
 #include "render/gl/gl_program.h"
 #include "render/gl/saved_gl_state.h"

@@ -2,9 +2,9 @@
 #include <epoxy/gl.h>
 #include <gtest/gtest.h>
 
-#include "app/engine.h"
-#include "app/log.h"
-#include "app/sys_setup.h"
+#include "render/engine.h"
+#include "base/log.h"
+#include "engine/sys_setup.h"
 #include "render/tk_manager.h"
 
 namespace tk {

@@ -10,15 +10,15 @@
 #include <chrono>
 #include <vector>
 
-#include "app/engine.h"
-#include "app/input/event_receiver.h"
-#include "app/loading/loading_screen.h"
-#include "app/log.h"
-#include "app/sys_setup.h"
-#include "app/viewer/frame_message.h"
-#include "app/viewer/modelling_package.h"
-#include "app/window/window.h"
-#include "render/gl/frame_keeper.h"
+#include "render/engine.h"
+#include "platform/input/event_receiver.h"
+#include "render/loading/loading_screen.h"
+#include "base/log.h"
+#include "engine/sys_setup.h"
+#include "viewer/frame_message.h"
+#include "viewer/modelling_package.h"
+#include "platform/window/window.h"
+#include "platform/screenshot/frame_keeper.h"
 
 namespace tk {
 namespace {

@@ -5,11 +5,11 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include "app/engine.h"
-#include "app/input/event_receiver.h"
-#include "app/log.h"
-#include "app/sys_setup.h"
-#include "app/window/window.h"
+#include "render/engine.h"
+#include "platform/input/event_receiver.h"
+#include "base/log.h"
+#include "engine/sys_setup.h"
+#include "platform/window/window.h"
 #include "tests/support/gl_engine.h"
 
 namespace tk {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/music/music_output.h"
+#include "music/music_output.h"
 
 namespace tk::test {
 

@@ -1,4 +1,4 @@
-#include "app/music/music.h"
+#include "music/music.h"
 
 #include <gtest/gtest.h>
 #include <irrlicht.h>
@@ -10,8 +10,8 @@
 #include <memory>
 #include <thread>
 
-#include "app/files/file_layer.h"
-#include "app/log.h"
+#include "base/files/file_layer.h"
+#include "base/log.h"
 #include "tests/music/generated_audio.h"
 #include "tests/support/capture_stdout.h"
 

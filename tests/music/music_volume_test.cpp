@@ -1,4 +1,4 @@
-#include "app/music/music_volume.h"
+#include "music/music_volume.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/music/temp_files.h"
+#include "music/temp_files.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/log.h"
+#include "base/log.h"
 #include "packaging/archive_builder.h"
 #include "packaging/pack_tools.h"
 #include "packaging/packed_archive_reader.h"

@@ -1,10 +1,10 @@
 // The engine context's render targets, flip-flop sets and technique numbers, on the null driver.
 #include <gtest/gtest.h>
 
-#include "app/engine.h"
-#include "app/log.h"
-#include "app/sys_setup.h"
-#include "render/effect_tech_lookup.h"
+#include "render/engine.h"
+#include "base/log.h"
+#include "engine/sys_setup.h"
+#include "effects/runtime/effect_tech_lookup.h"
 #include "render/flip_flop_sets.h"
 #include "render/renderer_start.h"
 #include "render/tk_manager.h"

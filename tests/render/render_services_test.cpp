@@ -28,7 +28,7 @@ TEST_F(RenderServicesTest, VisibleWalkSkipsHiddenSubtreesLightsAndCameras) {
 }  // namespace tk
 
 #include "effects/runtime/effect_manager.h"
-#include "render/effect_tech_lookup.h"
+#include "effects/runtime/effect_tech_lookup.h"
 #include "render/tk_manager.h"
 #include "tests/effects_binds/surface_fakes.h"
 #include "tests/support/capture_stdout.h"

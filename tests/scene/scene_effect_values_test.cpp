@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "scene/tf/tf_load.h"
+#include "tf/tf_load.h"
 
 namespace tk {
 namespace {

@@ -4,10 +4,10 @@
 // prefix ("snippet:1: "); one called by pcall directly raises without it.
 #include <cstdlib>
 
-#include "api/engine_commands.h"
+#include "engine/engine_commands.h"
 #include "api/engine_items.h"
 #include "api/fader_commands.h"
-#include "app/viewer/ride_camera_animator.h"
+#include "api/ride_camera_animator.h"
 #include "render/renderer_start.h"
 #include "tests/script/script_fixture.h"
 

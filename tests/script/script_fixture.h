@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "app/engine.h"
-#include "app/log.h"
-#include "app/sys_setup.h"
+#include "render/engine.h"
+#include "base/log.h"
+#include "engine/sys_setup.h"
 #include "script/tk_library.h"
 
 namespace tk::test {

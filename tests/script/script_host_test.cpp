@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/engine.h"
-#include "app/log.h"
+#include "render/engine.h"
+#include "base/log.h"
 #include "script/script_host.h"
 #include "script/tk_library.h"
 #include "tests/support/capture_stdout.h"

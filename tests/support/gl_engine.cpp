@@ -1,8 +1,8 @@
 #include "tests/support/gl_engine.h"
 
-#include "app/log.h"
-#include "app/sys_setup.h"
-#include "render/gl/frame_keeper.h"
+#include "base/log.h"
+#include "engine/sys_setup.h"
+#include "platform/screenshot/frame_keeper.h"
 
 namespace tk::test {
 

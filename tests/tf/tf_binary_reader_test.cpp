@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "scene/tf/tf_compare.h"
-#include "scene/tf/tf_doc.h"
-#include "scene/tf/tf_fpc.h"
+#include "tf/tf_compare.h"
+#include "tf/tf_doc.h"
+#include "tf/tf_fpc.h"
 #include "tests/tf/tf_test_bytes.h"
 
 namespace tk {

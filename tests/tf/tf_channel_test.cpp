@@ -1,4 +1,4 @@
-#include "scene/tf/tf_channel.h"
+#include "tf/tf_channel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "scene/tf/tf_numbers.h"
+#include "tf/tf_numbers.h"
 
 #include <gtest/gtest.h>
 

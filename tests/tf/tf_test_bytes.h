@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "scene/tf/tf_load.h"
+#include "tf/tf_load.h"
 #include "tests/support/capture_stdout.h"
 
 namespace tk::test {

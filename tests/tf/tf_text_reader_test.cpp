@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "scene/tf/tf_doc.h"
+#include "tf/tf_doc.h"
 #include "tests/tf/tf_test_bytes.h"
 
 namespace tk {

@@ -1,11 +1,11 @@
-#include "scene/tf/tf_writer.h"
+#include "tf/tf_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "scene/tf/tf_compare.h"
-#include "scene/tf/tf_fpc.h"
+#include "tf/tf_compare.h"
+#include "tf/tf_fpc.h"
 #include "tests/tf/tf_test_bytes.h"
 
 namespace tk {

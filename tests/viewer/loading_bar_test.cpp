@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/loading/loading_screen.h"
+#include "render/loading/loading_screen.h"
 
 namespace tk {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/viewer/modelling_package.h"
+#include "viewer/modelling_package.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/viewer/ride_camera_animator.h"
+#include "api/ride_camera_animator.h"
 
 #include "api/camera_commands.h"
 #include "tests/api/commands_fixture.h"

@@ -1,6 +1,6 @@
 // The scene viewer's loop on the null driver: start options, keys, music search,
 // live updates of the scene file and the modelling package's frame.
-#include "app/viewer/scene_viewer.h"
+#include "viewer/scene_viewer.h"
 
 #include <unistd.h>
 
@@ -13,10 +13,10 @@
 
 #include "api/engine_items.h"
 #include "api/object_commands.h"
-#include "app/input/event_receiver.h"
-#include "app/music/music.h"
-#include "app/timer.h"
-#include "app/viewer/ride_camera_animator.h"
+#include "platform/input/event_receiver.h"
+#include "music/music.h"
+#include "base/timer.h"
+#include "api/ride_camera_animator.h"
 #include "render/renderer_start.h"
 #include "scene/scene_slots.h"
 #include "tests/api/commands_fixture.h"

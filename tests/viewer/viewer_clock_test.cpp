@@ -1,4 +1,4 @@
-#include "app/viewer/viewer_clock.h"
+#include "viewer/viewer_clock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/viewer/viewer_ride.h"
+#include "viewer/viewer_ride.h"
 
 #include <gtest/gtest.h>
 

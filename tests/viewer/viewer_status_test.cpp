@@ -1,4 +1,4 @@
-#include "app/viewer/viewer_status.h"
+#include "viewer/viewer_status.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "packaging/watch/file_watch.h"
+#include "base/watch/file_watch.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

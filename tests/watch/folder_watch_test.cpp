@@ -1,4 +1,4 @@
-#include "packaging/watch/folder_watch.h"
+#include "base/watch/folder_watch.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,13 +1,13 @@
-#include "app/shader_reload.h"
+#include "effects/shaders/shader_reload.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 
-#include "app/files/file_layer.h"
-#include "app/sys_setup.h"
-#include "packaging/watch/folder_watch.h"
+#include "base/files/file_layer.h"
+#include "engine/sys_setup.h"
+#include "base/watch/folder_watch.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/watch/watch_test_support.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "app/log.h"
+#include "base/log.h"
 
 namespace tk::test {
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/viewer/frame_message.h"
+#include "viewer/frame_message.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "scene/tf/tf_convert.h"
-#include "scene/tf/tf_load.h"
+#include "tf/tf_convert.h"
+#include "tf/tf_load.h"
 
 namespace {
 

@@ -1,0 +1,60 @@
+#include "effects/binds/shadow_camera.h"
+
+namespace tk {
+namespace {
+
+constexpr float kShadowNear = 0.01f;
+constexpr float kShadowFar = 5000.0f;
+
+// Looking straight along (0, ±1, 0) (or wherever x and z cancel out) the
+// usual up vector would be degenerate.
+irr::core::vector3df upVectorFor(const irr::core::vector3df& position, const irr::core::vector3df& target) {
+  const irr::core::vector3df away = position - target;
+  return away.X + away.Z == 0 ? irr::core::vector3df(0, 0, 1) : irr::core::vector3df(0, 1, 0);
+}
+
+irr::core::vector3df distantPosition(const irr::scene::ILightSceneNode* light, const irr::core::vector3df& direction,
+                                     const STkShadowCameraSettings& settings) {
+  irr::core::vector3df position = light->getAbsolutePosition();
+  if (const irr::scene::ICameraSceneNode* camera = settings.followCamera) {
+    const irr::core::vector3df eye = camera->getAbsolutePosition();
+    irr::core::vector3df ahead = camera->getTarget() - eye;
+    ahead.Y = 0;
+    ahead.normalize();
+    position = irr::core::vector3df(eye.X, 0, eye.Z) + ahead * (settings.distantWidth * 0.5f);
+  }
+  return position - direction * settings.distantOffset;
+}
+
+}  // namespace
+
+irr::core::vector3df shadowLightDirection(const irr::scene::ILightSceneNode* light) {
+  irr::core::vector3df direction(0, 0, 1);
+  light->getAbsoluteTransformation().rotateVect(direction);
+  return direction.normalize();
+}
+
+STkShadowCamera shadowCameraOf(const irr::scene::ILightSceneNode* light, const STkShadowCameraSettings& settings) {
+  STkShadowCamera camera;
+  const irr::video::SLight& data = light->getLightData();
+  camera.direction = shadowLightDirection(light);
+  camera.nearValue = kShadowNear;
+  if (data.Type == irr::video::ELT_DIRECTIONAL) {
+    camera.position = distantPosition(light, camera.direction, settings);
+    camera.projection.buildProjectionMatrixOrthoLH(settings.distantWidth, settings.distantHeight, kShadowNear,
+                                                   kShadowFar);
+    camera.farValue = 1;
+  } else {
+    camera.position = light->getAbsolutePosition();
+    camera.farValue = kShadowFar;
+    if (data.Type == irr::video::ELT_SPOT && data.Radius > kShadowNear && data.Radius < kShadowFar)
+      camera.farValue = data.Radius;
+    camera.projection.buildProjectionMatrixPerspectiveFovLH(2.0f * data.OuterCone * irr::core::DEGTORAD, 1.0f,
+                                                            kShadowNear, camera.farValue);
+  }
+  const irr::core::vector3df target = camera.position + camera.direction;
+  camera.view.buildCameraLookAtMatrixLH(camera.position, target, upVectorFor(camera.position, target));
+  return camera;
+}
+
+}  // namespace tk

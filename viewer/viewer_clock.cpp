@@ -1,0 +1,124 @@
+#include "viewer/viewer_clock.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tk {
+
+namespace {
+constexpr int kPausedStepMs = 5;
+constexpr int kPlayingStepMs = 10;
+}  // namespace
+
+void ViewerClock::start(int32_t now, bool paused, bool atFrameStart, int frameStart) {
+  origin_ = now;
+  if (atFrameStart) origin_ = now - clampToScene(timeOfFrame(frameStart));
+  if (paused) {
+    paused_ = true;
+    pausedTime_ = timeSinceOrigin(now);
+  } else {
+    playFrom(now, timeSinceOrigin(now));
+  }
+  marked_ = true;
+}
+
+int ViewerClock::sceneTime(int32_t now) {
+  if (paused_) return clampToScene(pausedTime_);
+  int m = timeSinceOrigin(now);
+  if (music_ && musicRunning_) {
+    int position = music_->position();
+    if (position >= 0) m = position - timing_.musicOffsetMs;
+  }
+  return clampToScene(m);
+}
+
+void ViewerClock::togglePause(int32_t now) {
+  if (!paused_) {
+    pauseAt(sceneTime(now));
+    return;
+  }
+  paused_ = false;
+  // Resuming on the last frame starts the scene over.
+  playFrom(now, pausedTime_ != timing_.lengthMs ? pausedTime_ : 0);
+}
+
+void ViewerClock::step(int32_t now, int steps) {
+  if (paused_) {
+    pausedTime_ = clampToScene(pausedTime_ + kPausedStepMs * steps);
+    return;
+  }
+  origin_ -= kPlayingStepMs * steps;
+  seekMusic(timeSinceOrigin(now));
+}
+
+void ViewerClock::keepWithinScene(int32_t now) {
+  if (paused_) return;
+  int t = timeSinceOrigin(now);
+  if (t < 0) {
+    pauseAt(0);
+  } else if (t >= timing_.lengthMs) {
+    if (!loop_) {
+      pauseAt(timing_.lengthMs);
+      return;
+    }
+    origin_ += timing_.lengthMs;
+    // The music drives the scene time while it plays, so it must start over too.
+    seekMusic(timeSinceOrigin(now));
+  }
+}
+
+void ViewerClock::jumpTo(int32_t now, int t) {
+  t = clampToScene(t);
+  if (paused_) {
+    pausedTime_ = t;
+  } else {
+    origin_ = now - t;
+    seekMusic(t);
+  }
+  marked_ = true;
+}
+
+bool ViewerClock::needsAnimation(int m) {
+  bool animate = !paused_ || marked_ || m != lastAnimated_;
+  marked_ = false;
+  lastAnimated_ = m;
+  return animate;
+}
+
+double ViewerClock::frameAt(int t) const {
+  return timing_.firstFrame + static_cast<double>(timing_.frameRate) * t / 1000.0;
+}
+
+int ViewerClock::timeOfFrame(double frame) const {
+  if (timing_.frameRate <= 0) return 0;
+  double t = (frame - timing_.firstFrame) * 1000.0 / timing_.frameRate;
+  return static_cast<int>(std::clamp(t, -1e9, 1e9));
+}
+
+int ViewerClock::timeOfSyncFrame(uint32_t frame) const {
+  if (timing_.frameRate <= 0) return 0;
+  double t = std::ceil((static_cast<double>(frame) - timing_.firstFrame) * 1000.0 / timing_.frameRate);
+  return static_cast<int>(std::clamp(t, 0.0, 1e9));
+}
+
+int ViewerClock::clampToScene(int t) const { return std::clamp(t, 0, std::max(0, timing_.lengthMs)); }
+
+void ViewerClock::pauseAt(int t) {
+  paused_ = true;
+  pausedTime_ = t;
+  if (music_ && musicRunning_) music_->pause();
+  musicRunning_ = false;
+}
+
+void ViewerClock::playFrom(int32_t now, int t) {
+  origin_ = now - t;
+  if (!music_) return;
+  music_->playFrom(t + timing_.musicOffsetMs);
+  musicRunning_ = true;
+}
+
+void ViewerClock::seekMusic(int t) {
+  if (music_ && musicRunning_) music_->seek(t + timing_.musicOffsetMs);
+}
+
+}  // namespace tk
