@@ -45,8 +45,8 @@ int MouseClick() {
   return (s.leftButton ? 1 : 0) | (s.rightButton ? 2 : 0);
 }
 
-int MouseX() { return mouseX(); }
-int MouseY() { return mouseY(); }
+int MouseX() { return mouseX(tkEngine().device); }
+int MouseY() { return mouseY(tkEngine().device); }
 int MouseZ() { return inputState().wheelSteps(); }
 void ShowMouse() { setCursorVisible(tkEngine().device, true); }
 void HideMouse() { setCursorVisible(tkEngine().device, false); }

@@ -4,7 +4,7 @@
 
 #include "api/engine_items.h"
 #include "base/log.h"
-#include "scene/scene_desc.h"
+#include "effects/binds/surface_parameters.h"
 
 namespace tk {
 namespace {

@@ -52,4 +52,11 @@ void tkSysInit(int argc, char** argv) {
 
 const StartupRecord& startupRecord() { return g_record; }
 
+namespace {
+bool g_runningPacked = false;
+}  // namespace
+
+void setRunningPacked(bool packed) { g_runningPacked = packed; }
+bool runningPacked() { return g_runningPacked; }
+
 }  // namespace tk

@@ -18,4 +18,8 @@ struct StartupRecord {
 void tkSysInit(int argc, char** argv);
 const StartupRecord& startupRecord();
 
+// True when the program runs from a packed archive (changes cache and hot-reload behaviour).
+void setRunningPacked(bool packed);
+bool runningPacked();
+
 }  // namespace tk

@@ -12,7 +12,7 @@
 #include "render/engine.h"
 #include "base/files/file_layer.h"
 #include "base/log.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "scene/scene_animation.h"
 #include "scene/scene_slots.h"
 #include "scene/scene_values.h"

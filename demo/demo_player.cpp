@@ -15,7 +15,8 @@
 #include "api/render_frame.h"
 #include "platform/screenshot/screenshot.h"
 #include "effects/shaders/shader_reload.h"
-#include "engine/sys_setup.h"
+#include "base/startup_record.h"
+#include "startup/sys_setup.h"
 #include "base/timer.h"
 #include "demo/demo_camera_effects.h"
 #include "demo/demo_loader.h"
@@ -86,7 +87,7 @@ int captureLoop(DemoPlayback& playback, int startPart, const char* baseName, flo
     if (clock.ended) break;
     char name[1024];
     snprintf(name, sizeof name, "%s_%06d.bmp", baseName, n);
-    if (takeScreenShot(name) != 0) return -1;
+    if (takeScreenShot(tkEngine().driver, name) != 0) return -1;
     log(LOG_INFO, "Frame %5d; time %6d ; %s", n, frameTime, name);
   }
   return 0;

@@ -7,7 +7,7 @@
 
 #include "base/log.h"
 #include "packaging/packed_archive_reader.h"
-#include "packaging/packed_start.h"
+#include "packaging/packed_archive.h"
 #include "packaging/program_resources.h"
 #include "packaging/scramble.h"
 

@@ -1,7 +1,7 @@
 #include "packaging/tool_modes.h"
 
 #include "packaging/pack_tools.h"
-#include "packaging/packed_start.h"
+#include "packaging/packed_archive.h"
 
 namespace tk {
 namespace {
@@ -23,20 +23,17 @@ bool runPackTool(const std::string& program, const std::vector<std::string>& w, 
 
 }  // namespace
 
-bool runToolOrPackedStart(const std::string& programPath, const std::vector<std::string>& words, int* exitCode) {
+bool runPackingTool(const std::string& programPath, const std::vector<std::string>& words, int* exitCode) {
   if (words.size() == 4 && runPackTool(programPath, words, exitCode)) return true;
   if (words.size() == 3 && words[1] == "-exersc") {
     *exitCode = packEngineResources(programPath, words[2]) == 0 ? 0 : 1;
     return true;
   }
-  if (!packedArchivePresent(programPath)) return false;
-  if (words.size() == 2 && words[1] == "-extract") {
+  if (words.size() == 2 && words[1] == "-extract" && packedArchivePresent(programPath)) {
     *exitCode = extractPackedScene(programPath) == 0 ? 0 : 1;
     return true;
   }
-  runPackedStart(programPath);
-  *exitCode = 0;
-  return true;
+  return false;
 }
 
 }  // namespace tk

@@ -1,13 +1,14 @@
 #pragma once
-// The one-shot tools of the command line and the start of a packed program.
+// The one-shot packing tools of the command line.
 
 #include <string>
 #include <vector>
 
 namespace tk {
 
-// Runs the packing tool or the packed start the words ask for. True when one
-// ran (its exit code in `exitCode`); false for an ordinary interactive start.
-bool runToolOrPackedStart(const std::string& programPath, const std::vector<std::string>& words, int* exitCode);
+// Runs the packing tool the words ask for: "-demoexe", "-demodat", "-direxe",
+// "-dirdat", "-dirlistexe", "-exersc", and "-extract" in a program that carries
+// a packed archive. True when one ran (its exit code in `exitCode`).
+bool runPackingTool(const std::string& programPath, const std::vector<std::string>& words, int* exitCode);
 
 }  // namespace tk

@@ -4,15 +4,14 @@
 
 #include <irrlicht.h>
 
+#include "effects/binds/engine_state_views.h"
+
 namespace tk {
 
-class ITkLastFrameInfo {
+class ITkLastFrameInfo : public ITkFrameHistoryView {
  public:
-  virtual ~ITkLastFrameInfo() = default;
   virtual void endFrame() = 0;
   virtual float getAverageFrameTime() const = 0;  // seconds
-  virtual const irr::core::matrix4& getLastProjection() const = 0;
-  virtual const irr::core::matrix4& getLastView() const = 0;
   // True when the camera moved further than `distanceLimit` or turned more than
   // `angleLimitDegrees` since the last frame, or when there is no last frame.
   virtual bool isCameraCut(const irr::core::matrix4& view, float distanceLimit, float angleLimitDegrees) const = 0;
@@ -37,7 +36,7 @@ class CTkLastFrameInfo : public ITkLastFrameInfo {
 
   void endFrame() override;
   float getAverageFrameTime() const override { return averageFrameTime_; }
-  float getFramesPerSecond() const { return framesPerSecond_; }
+  float getFramesPerSecond() const override { return framesPerSecond_; }
   const irr::core::matrix4& getLastProjection() const override { return projection_; }
   const irr::core::matrix4& getLastView() const override { return view_; }
   bool isCameraCut(const irr::core::matrix4& view, float distanceLimit, float angleLimitDegrees) const override;

@@ -51,7 +51,6 @@ CTkManager::CTkManager(irr::IrrlichtDevice* device) : device_(device) {
   environment.device = device_;
   environment.sceneManager = sceneManager_.get();
   environment.videoDriverExt = videoDriverExt_.get();
-  environment.renderServices = renderServices_.get();
   environment.lastFrame = rendererManager_->getLastFrameInfo();
   environment.input = &inputState();
   effectManager_ = std::make_unique<CTkEffectManager>(device_, gpuServices_.get(), techLookup_, &materialContexts_,

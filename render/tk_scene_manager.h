@@ -7,21 +7,23 @@
 
 #include <vector>
 
+#include "effects/binds/engine_state_views.h"
+
 namespace tk {
 
-class CTkSceneManager {
+class CTkSceneManager : public ITkSceneStateView {
  public:
   void registerLight(irr::scene::ILightSceneNode* light);
   void unregisterLight(irr::scene::ILightSceneNode* light);
-  const std::vector<irr::scene::ILightSceneNode*>& lights() const { return lights_; }
+  const std::vector<irr::scene::ILightSceneNode*>& lights() const override { return lights_; }
 
   // Scene time in milliseconds, set by scene animation.
   void setCurrentTime(irr::u32 ms) { currentTime_ = ms; }
-  irr::u32 currentTime() const { return currentTime_; }
+  irr::u32 currentTime() const override { return currentTime_; }
   // The pass a node list is drawn in (ESNRP_NONE outside node lists, where the
   // display library's own pass applies).
   void setCurrentRenderPass(irr::scene::E_SCENE_NODE_RENDER_PASS pass) { renderPass_ = pass; }
-  irr::scene::E_SCENE_NODE_RENDER_PASS currentRenderPass() const { return renderPass_; }
+  irr::scene::E_SCENE_NODE_RENDER_PASS currentRenderPass() const override { return renderPass_; }
 
  private:
   std::vector<irr::scene::ILightSceneNode*> lights_;

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "effects/binds/engine_state_views.h"
+
 namespace tk {
 
 // What a lock gives access to: one mip level of one texture (or cube face).
@@ -20,9 +22,8 @@ struct STkTextureLock {
 
 class TkTextureLockHandle;
 
-class ITkVideoDriverExt {
+class ITkVideoDriverExt : public ITkBlendFactorState {
  public:
-  virtual ~ITkVideoDriverExt() = default;
   virtual void setSeparateAlphaBlendEnable(bool enable) = 0;
   virtual void setSrcBlendAlpha(int factor) = 0;
   virtual void setAlphaBlend(int operation, int sourceFactor, int destinationFactor) = 0;

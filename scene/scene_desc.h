@@ -6,13 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "effects/binds/surface_parameters.h"
 #include "render/render_command_record.h"
 #include "tf/tf_load.h"
 
 namespace tk {
-
-constexpr int kSurfaceParameterCount = 39;
-extern const char* const kSurfaceParameterNames[kSurfaceParameterCount];
 
 struct SurfaceDesc {
   std::string name;

@@ -6,7 +6,7 @@
 #include "api/camera_effect_commands.h"
 #include "api/colour_commands.h"
 #include "api/effect_commands.h"
-#include "engine/engine_commands.h"
+#include "startup/engine_commands.h"
 #include "api/fader_commands.h"
 #include "api/file_commands.h"
 #include "api/input_commands.h"

@@ -6,8 +6,7 @@
 
 #include "base/files/file_layer.h"
 #include "base/log.h"
-#include "app/run_modes.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "script/tk_library.h"
 
 namespace tk {
@@ -66,10 +65,6 @@ int runScript(const std::string& file, bool packed) {
   closeScriptState(L);
   tkSysShutdown();
   return status;
-}
-
-void registerScriptHost() {
-  runModeHandlers().scriptHost = [](const std::string& file, bool packed) { return runScript(file, packed); };
 }
 
 }  // namespace tk

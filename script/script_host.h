@@ -14,7 +14,4 @@ namespace tk {
 // -1 when a packed script cannot be read.
 int runScript(const std::string& file, bool packed);
 
-// Makes runScript the entry's handler of the script run mode.
-void registerScriptHost();
-
 }  // namespace tk

@@ -30,7 +30,7 @@ struct ViewerCamera {
 bool updateRotation(ViewerCamera& view, const InputState& input) {
   bool changed = false;
   if (input.leftButton && !input.rightButton) {
-    int x = mouseX(), y = mouseY();
+    int x = mouseX(tkEngine().device), y = mouseY(tkEngine().device);
     if (view.dragging) {
       view.yaw -= (x - view.dragX) * 0.5f;
       view.pitch -= (y - view.dragY) * 0.5f;

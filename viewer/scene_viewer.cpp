@@ -13,7 +13,8 @@
 #include "music/music.h"
 #include "api/render_frame.h"
 #include "effects/shaders/shader_reload.h"
-#include "engine/sys_setup.h"
+#include "base/startup_record.h"
+#include "startup/sys_setup.h"
 #include "base/timer.h"
 #include "platform/ui/file_requester.h"
 #include "viewer/modelling_package.h"
@@ -54,7 +55,7 @@ SceneViewer::Started SceneViewer::start(const std::string& fileName, int32_t now
   print("Tesk Engine scene viewer started");
   std::string file = fileName;
   if (file.empty() && has(VIEWER_INTERACTIVE) && has(VIEWER_BINARY))
-    file = runFileRequester("Open Tesk scene for binary convert",
+    file = runFileRequester(tkEngine().device, "Open Tesk scene for binary convert",
                             {{"Tesk Scene (lws.ini)", "*.lws.ini"}, {"All", "*.*"}});
   if (file.empty()) return Started::Failed;
 

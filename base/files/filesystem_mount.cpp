@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "render/engine.h"
 #include "base/files/file_layer.h"
 #include "base/log.h"
 
@@ -16,6 +15,8 @@ struct MountState {
   std::string archivePath;
   const void* block = nullptr;
   size_t size = 0;
+  // The device whose file system the mode is mounted on, while one exists.
+  irr::IrrlichtDevice* device = nullptr;
 };
 
 MountState& mount() {
@@ -53,6 +54,7 @@ int mountArchiveMemory(irr::io::IFileSystem* fs) {
 int fileSystemMode() { return mount().mode; }
 
 int mountFileSystemOnDevice(irr::IrrlichtDevice* device) {
+  mount().device = device;
   irr::io::IFileSystem* fs = device->getFileSystem();
   installDeviceFileLayer(fs);
   switch (mount().mode) {
@@ -62,7 +64,10 @@ int mountFileSystemOnDevice(irr::IrrlichtDevice* device) {
   }
 }
 
-void unmountFileSystem() { installPlainFileLayer(); }
+void unmountFileSystem() {
+  mount().device = nullptr;
+  installPlainFileLayer();
+}
 
 int tkSetupFilesystem(const void* source, int mode, size_t size) {
   MountState& m = mount();
@@ -70,7 +75,7 @@ int tkSetupFilesystem(const void* source, int mode, size_t size) {
   m.archivePath = (mode == FS_ARCHIVE_FILE && source) ? static_cast<const char*>(source) : "";
   m.block = mode == FS_ARCHIVE_MEMORY ? source : nullptr;
   m.size = mode == FS_ARCHIVE_MEMORY ? size : 0;
-  irr::IrrlichtDevice* device = tkEngine().device;
+  irr::IrrlichtDevice* device = m.device;
   if (!device) {
     installPlainFileLayer();
     log(LOG_INFO, "setup filesystem stdio");

@@ -17,7 +17,8 @@ enum FileSystemMode { FS_PLAIN = 0, FS_ARCHIVE_FILE = 2, FS_ARCHIVE_MEMORY = 3, 
 // (mode 3); unused otherwise. Mounts at once when a device exists. 0 or -1.
 int tkSetupFilesystem(const void* source, int mode, size_t size);
 
-// Mounts the remembered mode on a new device and installs the device file layer.
+// Mounts the remembered mode on a new device and installs the device file layer;
+// later calls of tkSetupFilesystem mount on this device until it is unmounted.
 int mountFileSystemOnDevice(irr::IrrlichtDevice* device);
 // Device gone: back to plain files.
 void unmountFileSystem();

@@ -8,22 +8,18 @@
 #include <vector>
 
 #include "effects/binds/effect_bind.h"
+#include "effects/binds/engine_state_views.h"
 
 namespace tk {
 
-class CTkSceneManager;
-class ITkVideoDriverExt;
-class CTkRenderServices;
-class CTkLastFrameInfo;
 class ITkNodeExtensionLookup;
 struct InputState;
 
 struct STkBindEnvironment {
   irr::IrrlichtDevice* device = nullptr;
-  CTkSceneManager* sceneManager = nullptr;
-  ITkVideoDriverExt* videoDriverExt = nullptr;
-  CTkRenderServices* renderServices = nullptr;
-  CTkLastFrameInfo* lastFrame = nullptr;
+  ITkSceneStateView* sceneManager = nullptr;
+  ITkBlendFactorState* videoDriverExt = nullptr;
+  const ITkFrameHistoryView* lastFrame = nullptr;
   const InputState* input = nullptr;
   ITkNodeExtensionLookup* nodeExtensions = nullptr;
 };

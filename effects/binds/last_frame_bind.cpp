@@ -1,7 +1,6 @@
 #include "effects/binds/last_frame_bind.h"
 
 #include "effects/binds/bind_helpers.h"
-#include "render/last_frame_info.h"
 
 namespace tk {
 namespace {
@@ -32,7 +31,7 @@ STkBindResult CTkEffectBindLastFrameInfo::getBindFunction(const STkFxConstBind& 
 void CTkEffectBindLastFrameInfo::uploadFrameMatrix(ITkEffectBind* bind, irr::video::IMaterialRendererServices* services,
                                                    const STkFxConstBind& constant, const int privateData[2]) {
   const STkBindEnvironment& environment = static_cast<CTkEffectBindLastFrameInfo*>(bind)->environment_;
-  const CTkLastFrameInfo* last = environment.lastFrame;
+  const ITkFrameHistoryView* last = environment.lastFrame;
   if (!last) return;
   const irr::core::matrix4& view = last->getLastView();
   const irr::core::matrix4& projection = last->getLastProjection();
@@ -54,7 +53,7 @@ void CTkEffectBindLastFrameInfo::uploadFrameMatrix(ITkEffectBind* bind, irr::vid
 
 void CTkEffectBindLastFrameInfo::uploadFps(ITkEffectBind* bind, irr::video::IMaterialRendererServices* services,
                                            const STkFxConstBind& constant, const int*) {
-  const CTkLastFrameInfo* last = static_cast<CTkEffectBindLastFrameInfo*>(bind)->environment_.lastFrame;
+  const ITkFrameHistoryView* last = static_cast<CTkEffectBindLastFrameInfo*>(bind)->environment_.lastFrame;
   if (last) uploadScalar(services, constant, last->getFramesPerSecond());
 }
 

@@ -7,7 +7,6 @@
 #include "effects/binds/bind_helpers.h"
 #include "effects/definitions/effect_def.h"
 #include "effects/binds/shadow_camera.h"
-#include "render/tk_scene_manager.h"
 
 namespace tk {
 namespace {

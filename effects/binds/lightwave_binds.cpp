@@ -8,8 +8,6 @@
 #include "effects/definitions/effect_def.h"
 #include "effects/definitions/tesk_header_tables.h"
 #include "effects/runtime/effect_material.h"
-#include "render/tk_scene_manager.h"
-#include "render/video_driver_ext.h"
 
 namespace tk {
 namespace {

@@ -8,17 +8,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "effects/binds/surface_parameters.h"
+
 namespace tk {
 
 // Surface type codes.
 constexpr irr::u32 kTkSurfaceLightwave = MAKE_IRR_ID('l', 'w', 's', 'r');
 constexpr irr::u32 kTkSurfaceLightwaveHV = MAKE_IRR_ID('l', 'w', 'h', 'v');
 
-// Indexes of the LightWave surface parameters the binds use by name.
-constexpr int kSurfaceParameterCount = 39;
-constexpr int kSurfaceGlossiness = 9;
-constexpr int kSurfaceGlowValue = 25;
-constexpr int kSurfaceReflectionImage = 35;
 
 constexpr int kHyperVoxelKeyCount = 9;
 

@@ -1,7 +1,6 @@
 #include "effects/binds/time_bind.h"
 
 #include "effects/binds/bind_helpers.h"
-#include "render/tk_scene_manager.h"
 
 namespace tk {
 

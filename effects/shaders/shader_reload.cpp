@@ -7,7 +7,7 @@
 
 #include "base/files/file_layer.h"
 #include "base/log.h"
-#include "engine/sys_setup.h"
+#include "base/startup_record.h"
 #include "base/watch/folder_watch.h"
 
 namespace tk {

@@ -1,9 +1,13 @@
 #pragma once
 
+namespace irr::video {
+class IVideoDriver;
+}
+
 namespace tk {
 
 // Writes the last presented frame to the file; the image format follows the
 // file's extension. 0 on success, -1 after logging the failure (code 1).
-int takeScreenShot(const char* fileName);
+int takeScreenShot(irr::video::IVideoDriver* driver, const char* fileName);
 
 }  // namespace tk

@@ -9,7 +9,6 @@
 #include <climits>
 
 #include "platform/driver_choice.h"
-#include "render/engine.h"
 #include "platform/window/window.h"
 
 namespace tk {
@@ -177,9 +176,9 @@ bool FileRequesterDialog::OnEvent(const irr::SEvent& event) {
   }
 }
 
-std::string runFileRequester(const std::string& title, const std::vector<FileFilter>& filters) {
+std::string runFileRequester(irr::IrrlichtDevice* engine, const std::string& title, const std::vector<FileFilter>& filters) {
   if (!displayAvailable()) return "";
-  irr::IrrlichtDevice* engineDevice = windowOf(tkEngine().device).valid() ? tkEngine().device : nullptr;
+  irr::IrrlichtDevice* engineDevice = windowOf(engine).valid() ? engine : nullptr;
   irr::IrrlichtDevice* device = engineDevice;
   if (!device) device = irr::createDevice(irr::video::EDT_OPENGL, irr::core::dimension2du(580, 420), 32);
   if (!device) return "";

@@ -58,9 +58,9 @@ class FileRequesterDialog : public irr::IEventReceiver {
   State state_ = State::Open;
 };
 
-// Shows the dialog (in the engine window when one exists, else in a window of
-// its own). The chosen path, or an empty text when cancelled or when there is no
+// Shows the dialog (in the window of the engine's device when it has one, else
+// in a window of its own; `engine` may be null). The chosen path, or an empty text when cancelled or when there is no
 // display. The process's current directory is left as it was.
-std::string runFileRequester(const std::string& title, const std::vector<FileFilter>& filters);
+std::string runFileRequester(irr::IrrlichtDevice* engine, const std::string& title, const std::vector<FileFilter>& filters);
 
 }  // namespace tk

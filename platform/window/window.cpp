@@ -2,7 +2,6 @@
 
 #include <X11/Xlib.h>
 
-#include "render/engine.h"
 #include "platform/input/event_receiver.h"
 
 namespace tk {
@@ -76,15 +75,15 @@ bool queryCursorPosition(irr::IrrlichtDevice* device, int* x, int* y) {
   return true;
 }
 
-int mouseX() {
+int mouseX(irr::IrrlichtDevice* device) {
   int x, y;
-  if (queryCursorPosition(tkEngine().device, &x, &y)) return x;
+  if (queryCursorPosition(device, &x, &y)) return x;
   return inputState().mouseX;
 }
 
-int mouseY() {
+int mouseY(irr::IrrlichtDevice* device) {
   int x, y;
-  if (queryCursorPosition(tkEngine().device, &x, &y)) return y;
+  if (queryCursorPosition(device, &x, &y)) return y;
   return inputState().mouseY;
 }
 

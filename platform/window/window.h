@@ -32,8 +32,8 @@ bool queryCursorPosition(irr::IrrlichtDevice* device, int* x, int* y);
 
 // Mouse position as the commands report it: the window system's cursor for a
 // drawing driver, the last mouse event otherwise.
-int mouseX();
-int mouseY();
+int mouseX(irr::IrrlichtDevice* device);
+int mouseY(irr::IrrlichtDevice* device);
 
 // Bits per pixel of a back-buffer colour format.
 int colorFormatDepth(irr::video::ECOLOR_FORMAT format);

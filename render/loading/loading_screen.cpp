@@ -5,7 +5,7 @@
 #include "render/engine.h"
 #include "base/files/file_layer.h"
 #include "render/loading/loading_shader.h"
-#include "engine/sys_setup.h"
+#include "base/startup_record.h"
 #include "platform/screenshot/frame_keeper.h"
 
 namespace tk {

@@ -7,7 +7,7 @@
 
 #include "render/engine.h"
 #include "base/log.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 
 namespace tk::test {
 

@@ -6,7 +6,7 @@
 #include "base/files/filesystem_mount.h"
 #include "base/log.h"
 #include "platform/screenshot/screenshot.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/zip_builder.h"
 
@@ -71,7 +71,7 @@ TEST_F(EngineSetupTest, ShutdownIsSafeTwiceAndASecondSetupRestarts) {
 
 TEST_F(EngineSetupTest, ScreenshotWithoutADrawingDriverFailsWithCodeOne) {
   ASSERT_EQ(tkSysSetup(SysSetup()), 0);
-  EXPECT_EQ(takeScreenShot("/tmp/never.png"), -1);
+  EXPECT_EQ(takeScreenShot(tkEngine().driver, "/tmp/never.png"), -1);
   std::string text;
   int code;
   ASSERT_TRUE(takeLastError(&text, &code));

@@ -1,4 +1,4 @@
-#include "engine/setup_file.h"
+#include "startup/setup_file.h"
 
 #include <gtest/gtest.h>
 

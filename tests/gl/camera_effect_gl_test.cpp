@@ -15,7 +15,7 @@
 #include "base/files/file_layer.h"
 #include "base/log.h"
 #include "api/render_frame.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "platform/screenshot/frame_keeper.h"
 #include "scene/scene_animation.h"
 #include "scene/scene_slots.h"

@@ -3,7 +3,7 @@
 
 #include "render/engine.h"
 #include "base/log.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "effects/binds/bind_environment.h"
 #include "effects/binds/camera_bind.h"
 #include "effects/binds/last_frame_bind.h"

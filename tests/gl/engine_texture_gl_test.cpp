@@ -8,7 +8,7 @@
 
 #include "render/engine.h"
 #include "base/log.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "render/gl/engine_texture.h"
 #include "render/gl/engine_texture_target.h"
 #include "render/gl/gl_program.h"

@@ -8,7 +8,7 @@
 
 #include "render/engine.h"
 #include "base/log.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "platform/screenshot/frame_keeper.h"
 #include "render/tk_manager.h"
 #include "tests/support/gl_engine.h"

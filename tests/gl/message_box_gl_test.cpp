@@ -9,7 +9,7 @@
 #include "render/engine.h"
 #include "platform/input/event_receiver.h"
 #include "base/log.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "platform/window/window.h"
 
 namespace tk {

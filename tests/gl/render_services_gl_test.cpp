@@ -4,7 +4,7 @@
 #include "render/engine.h"
 #include "base/log.h"
 #include "platform/screenshot/screenshot.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "platform/screenshot/frame_keeper.h"
 #include "render/render_services.h"
 #include "tests/support/capture_stdout.h"
@@ -35,7 +35,7 @@ TEST(RenderServicesGlTest, CopyTextureCoversTheTargetKeepingOrientation) {
   driver->endScene();
   test::TempFolder folder;
   std::string path = folder.path() + "/copy.png";
-  ASSERT_EQ(takeScreenShot(path.c_str()), 0);
+  ASSERT_EQ(takeScreenShot(tkEngine().driver, path.c_str()), 0);
   irr::video::IImage* shot = driver->createImageFromFile(path.c_str());
   ASSERT_TRUE(shot);
   EXPECT_EQ(shot->getPixel(2, 2).color & 0xFFFFFF, 0xFF0000u);

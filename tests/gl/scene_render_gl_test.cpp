@@ -8,7 +8,7 @@
 #include "base/log.h"
 #include "api/render_frame.h"
 #include "platform/screenshot/screenshot.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "scene/scene_animation.h"
 #include "scene/scene_slots.h"
 #include "tests/support/capture_stdout.h"
@@ -31,7 +31,7 @@ TEST(SceneRenderTest, CubeStandsWhereItsChannelsSay) {
     renderFrame();  // the camera follows its channels while the frame is drawn
     renderFrame();
     std::string path = folder.path() + "/frame" + std::to_string(t) + ".png";
-    ASSERT_EQ(takeScreenShot(path.c_str()), 0);
+    ASSERT_EQ(takeScreenShot(tkEngine().driver, path.c_str()), 0);
     irr::video::IImage* image = tkEngine().driver->createImageFromFile(path.c_str());
     ASSERT_TRUE(image);
     irr::video::SColor corner = image->getPixel(2, 2);

@@ -5,7 +5,7 @@
 #include "base/log.h"
 #include "api/render_frame.h"
 #include "platform/screenshot/screenshot.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_engine.h"
 
@@ -34,7 +34,7 @@ TEST_P(ScreenshotTest, TopLeftStaysTopLeftAndChannelsKeepTheirOrder) {
   renderFrame();
   test::TempFolder folder;
   std::string path = folder.path() + "/shot." + GetParam();
-  ASSERT_EQ(takeScreenShot(path.c_str()), 0);
+  ASSERT_EQ(takeScreenShot(tkEngine().driver, path.c_str()), 0);
 
   irr::video::IImage* image = tkEngine().driver->createImageFromFile(path.c_str());
   ASSERT_TRUE(image);
@@ -61,7 +61,7 @@ TEST(ScreenshotFailureTest, UnwritableFileIsReported) {
   ASSERT_EQ(tkSysSetup(setup), 0);
   renderFrame();
   clearLastError();
-  EXPECT_EQ(takeScreenShot("/nonexistent-folder/shot.bmp"), -1);
+  EXPECT_EQ(takeScreenShot(tkEngine().driver, "/nonexistent-folder/shot.bmp"), -1);
   std::string text;
   int code;
   ASSERT_TRUE(takeLastError(&text, &code));

@@ -8,7 +8,7 @@
 
 #include "render/engine.h"
 #include "base/log.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "effects/shaders/gpu_programming_services.h"
 #include "render/gl/gl_program.h"
 #include "render/gl/saved_gl_state.h"

@@ -4,7 +4,7 @@
 
 #include "render/engine.h"
 #include "base/log.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "render/tk_manager.h"
 
 namespace tk {

@@ -14,7 +14,7 @@
 #include "platform/input/event_receiver.h"
 #include "render/loading/loading_screen.h"
 #include "base/log.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "viewer/frame_message.h"
 #include "viewer/modelling_package.h"
 #include "platform/window/window.h"

@@ -8,7 +8,7 @@
 #include "render/engine.h"
 #include "platform/input/event_receiver.h"
 #include "base/log.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "platform/window/window.h"
 #include "tests/support/gl_engine.h"
 
@@ -75,20 +75,20 @@ TEST_F(WindowInputTest, CursorOutsideTheWindowIsClamped) {
   int width = attributes.width, height = attributes.height;
   XWarpPointer(display, None, handle.window, 0, 0, 0, 0, 30, 40);
   pump();
-  EXPECT_EQ(mouseX(), 30);
-  EXPECT_EQ(mouseY(), 40);
+  EXPECT_EQ(mouseX(tkEngine().device), 30);
+  EXPECT_EQ(mouseY(tkEngine().device), 40);
   Window child;
   int rootX, rootY;
   XTranslateCoordinates(display, handle.window, DefaultRootWindow(display), 0, 0, &rootX, &rootY, &child);
   if (rootX >= 10) {
     XWarpPointer(display, None, DefaultRootWindow(display), 0, 0, 0, 0, rootX - 10, rootY + 5);
     pump();
-    EXPECT_EQ(mouseX(), -1);
+    EXPECT_EQ(mouseX(tkEngine().device), -1);
   }
   XWarpPointer(display, None, handle.window, 0, 0, 0, 0, width + 20, height + 20);
   pump();
-  EXPECT_EQ(mouseX(), width + 1);
-  EXPECT_EQ(mouseY(), height + 1);
+  EXPECT_EQ(mouseX(tkEngine().device), width + 1);
+  EXPECT_EQ(mouseY(tkEngine().device), height + 1);
 }
 
 TEST_F(WindowInputTest, HideAndShowMapTheWindow) {

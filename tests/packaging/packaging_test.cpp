@@ -9,7 +9,7 @@
 #include "packaging/archive_builder.h"
 #include "packaging/pack_tools.h"
 #include "packaging/packed_archive_reader.h"
-#include "packaging/packed_start.h"
+#include "packaging/packed_archive.h"
 #include "packaging/program_resources.h"
 #include "packaging/scramble.h"
 #include "tests/support/capture_stdout.h"
@@ -43,7 +43,7 @@ class PackagingTest : public ::testing::Test {
   void SetUp() override {
     disableMessageBoxes();
     setLogThreshold(LOG_NONE);
-    program = folder.write("engine/tesk", "#!program bytes\n");
+    program = folder.write("startup/tesk", "#!program bytes\n");
     ASSERT_EQ(chdir(folder.path().c_str()), 0);
   }
   void TearDown() override {
@@ -114,9 +114,9 @@ TEST_F(PackagingTest, DamagedTrailersReadAsNoResources) {
 }
 
 TEST_F(PackagingTest, SideFileOfRandomBytesIsNotAnArchive) {
-  folder.write("engine/tesk.dat", "random bytes, not a zip");
+  folder.write("startup/tesk.dat", "random bytes, not a zip");
   EXPECT_FALSE(packedArchivePresent(program));
-  folder.write("engine/tesk.dat", test::makeZip({{"tesk.tscn", "{ Scene\n}\n"}}));
+  folder.write("startup/tesk.dat", test::makeZip({{"tesk.tscn", "{ Scene\n}\n"}}));
   EXPECT_TRUE(packedArchivePresent(program));
 }
 
@@ -128,8 +128,8 @@ TEST_F(PackagingTest, DemoFoldersPackedOnceWithEngineShaders) {
   folder.write("demo/x.demo.ini",
                "[setup]\nmusicdirectory = music\n[part1]\ntime=0\ndirectory = Scenes/A\nfilename = a.tscn\n"
                "[part2]\ntime=10\ndirectory = scenes/a\nfilename = a.tscn\n");
-  folder.write("engine/shaders/Gamma.hlsl", "float4 main() : COLOR { return 0; }");
-  folder.write("engine/textures/noise.PNG", "png");
+  folder.write("startup/shaders/Gamma.hlsl", "float4 main() : COLOR { return 0; }");
+  folder.write("startup/textures/noise.PNG", "png");
   ASSERT_EQ(packDemo(program, "out/packed", folder.path() + "/demo/x.demo.ini", PackStorage::InProgram), 0);
   std::string out = folder.path() + "/out/packed";
   EXPECT_EQ(packedMembers(out), (std::vector<std::string>{"Scenes/A/a.tscn", "Scenes/A/mesh.OBJ", "music/song.mp3",
@@ -145,10 +145,10 @@ TEST_F(PackagingTest, DemoFoldersPackedOnceWithEngineShaders) {
 }
 
 TEST_F(PackagingTest, EngineResourcesGoToTheirOwnResource) {
-  folder.write("engine/shadersPP/Gamma.hlsl", "g");
-  folder.write("engine/shadersHV/include/common.h", "h");
-  folder.write("engine/shadersCache/a.vso", "cache is not packed here");
-  folder.write("engine/textures/AreaTex.png", "png");
+  folder.write("startup/shadersPP/Gamma.hlsl", "g");
+  folder.write("startup/shadersHV/include/common.h", "h");
+  folder.write("startup/shadersCache/a.vso", "cache is not packed here");
+  folder.write("startup/textures/AreaTex.png", "png");
   ASSERT_EQ(packEngineResources(program, "rsc/tesk"), 0);
   std::string out = folder.path() + "/rsc/tesk", bytes;
   EXPECT_FALSE(loadProgramResource(out, kResourceArchive, &bytes));

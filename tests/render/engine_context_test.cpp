@@ -3,7 +3,7 @@
 
 #include "render/engine.h"
 #include "base/log.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "effects/runtime/effect_tech_lookup.h"
 #include "render/flip_flop_sets.h"
 #include "render/renderer_start.h"

@@ -4,7 +4,7 @@
 // prefix ("snippet:1: "); one called by pcall directly raises without it.
 #include <cstdlib>
 
-#include "engine/engine_commands.h"
+#include "startup/engine_commands.h"
 #include "api/engine_items.h"
 #include "api/fader_commands.h"
 #include "api/ride_camera_animator.h"

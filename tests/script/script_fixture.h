@@ -8,7 +8,7 @@
 
 #include "render/engine.h"
 #include "base/log.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "script/tk_library.h"
 
 namespace tk::test {

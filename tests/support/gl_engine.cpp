@@ -1,7 +1,7 @@
 #include "tests/support/gl_engine.h"
 
 #include "base/log.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "platform/screenshot/frame_keeper.h"
 
 namespace tk::test {

@@ -6,7 +6,8 @@
 #include <algorithm>
 
 #include "base/files/file_layer.h"
-#include "engine/sys_setup.h"
+#include "base/startup_record.h"
+#include "startup/sys_setup.h"
 #include "base/watch/folder_watch.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/watch/watch_test_support.h"

@@ -33,8 +33,4 @@ void tkSysShutdown();
 // The text of the last start-up failure.
 const char* startupErrorText();
 
-// True when the program runs from a packed archive (changes cache and hot-reload behaviour).
-void setRunningPacked(bool packed);
-bool runningPacked();
-
 }  // namespace tk

@@ -1,4 +1,6 @@
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
+
+#include "base/startup_record.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -31,7 +33,6 @@ namespace {
 
 STkEngine g_engine;
 bool g_engineSetUp = false;
-bool g_runningPacked = false;
 char g_startupError[1024] = {};
 
 void releaseEngineContext();
@@ -158,7 +159,7 @@ bool initialiseEngine() {
     return false;
   }
   // Packed programs only read the cache they carry; loose ones also check dates and write.
-  unsigned cacheMode = g_runningPacked ? kShaderCacheRead : kShaderCacheRead | kShaderCacheCheckDates | kShaderCacheWrite;
+  unsigned cacheMode = runningPacked() ? kShaderCacheRead : kShaderCacheRead | kShaderCacheCheckDates | kShaderCacheWrite;
   g_engine.manager->getGPUProgrammingServices()->setShaderCache(baseDirectory() + "shadersCache", cacheMode);
   CTkEffectManager* effects = g_engine.manager->getEffectManager();
   connectShaderHotReload(g_engine.manager->getGPUProgrammingServices(),
@@ -263,8 +264,6 @@ int failSetup() {
 STkEngine& tkEngine() { return g_engine; }
 bool tkEngineSetUp() { return g_engineSetUp; }
 const char* startupErrorText() { return g_startupError; }
-void setRunningPacked(bool packed) { g_runningPacked = packed; }
-bool runningPacked() { return g_runningPacked; }
 
 int tkSysSetup(const SysSetup& setup) {
   if (g_engineSetUp) tkSysShutdown();

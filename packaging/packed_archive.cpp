@@ -1,23 +1,17 @@
-#include "packaging/packed_start.h"
+#include "packaging/packed_archive.h"
 
 #include <unistd.h>
 
 #include <fstream>
 #include <sstream>
 
-#include "base/command_line.h"
 #include "base/files/file_layer.h"
 #include "base/files/filesystem_mount.h"
 #include "base/log.h"
-#include "viewer/scene_viewer.h"
-#include "engine/setup_file.h"
-#include "engine/sys_setup.h"
-#include "demo/demo_player.h"
 #include "packaging/pack_tools.h"
 #include "packaging/packed_archive_reader.h"
 #include "packaging/program_resources.h"
 #include "packaging/scramble.h"
-#include "script/script_host.h"
 
 namespace tk {
 namespace {
@@ -26,17 +20,6 @@ namespace {
 std::string& archiveBuffer() {
   static std::string buffer;
   return buffer;
-}
-
-int playPacked() {
-  if (fileExists("tesk.demo.ini")) return playDemo("tesk.demo.ini", -1);
-  if (fileExists("tesk.tscn")) {
-    ViewerOptions none;
-    none.flags = 0;
-    return runSceneViewer("tesk.tscn", none);
-  }
-  if (fileExists("main.lua")) runScript("main.lua", true);
-  return 0;
 }
 
 bool isZip(const std::string& bytes) {
@@ -86,18 +69,6 @@ bool mountPackedArchive(const std::string& programPath) {
   if (!sideFile.empty()) return tkSetupFilesystem(sideFile.c_str(), FS_ARCHIVE_FILE, 0) == 0;
   std::string& buffer = archiveBuffer();
   return tkSetupFilesystem(buffer.data(), FS_ARCHIVE_MEMORY, buffer.size()) == 0;
-}
-
-int runPackedStart(const std::string& programPath) {
-  if (!mountPackedArchive(programPath)) {
-    logError("Failed to load resources from executable");
-    return -1;
-  }
-  setRunningPacked(true);
-  if (readSetupFile("tesk-setup.ini", "/", nullptr, true) != 0) return -1;
-  int result = playPacked();
-  tkSysShutdown();
-  return result;
 }
 
 }  // namespace tk

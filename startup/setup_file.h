@@ -2,7 +2,7 @@
 // The setup file "tesk-setup.ini" and the display wishes it carries.
 
 #include "base/command_line.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 
 namespace tk {
 

@@ -1,4 +1,4 @@
-#include "engine/engine_commands.h"
+#include "startup/engine_commands.h"
 
 #include "api/camera_commands.h"
 #include "api/light_commands.h"
@@ -6,7 +6,7 @@
 #include "base/log.h"
 #include "api/render_frame.h"
 #include "platform/screenshot/screenshot.h"
-#include "engine/sys_setup.h"
+#include "startup/sys_setup.h"
 #include "base/timer.h"
 #include "platform/ui/display_dialog.h"
 #include "platform/ui/file_requester.h"
@@ -58,7 +58,7 @@ void RenderSetDebug(int value) {
 void HasPrecalcRenderTargets(bool) { g_renderedTexturesExist = true; }
 bool renderedTexturesExist() { return g_renderedTexturesExist; }
 
-int ScreenShot(const char* fileName) { return takeScreenShot(fileName); }
+int ScreenShot(const char* fileName) { return takeScreenShot(tkEngine().driver, fileName); }
 
 bool ScreenModeDialog() {
   DisplayRecord chosen;
@@ -95,7 +95,7 @@ void Sleep(int milliseconds) {
   if (device()) device()->sleep(milliseconds > 0 ? static_cast<irr::u32>(milliseconds) : 0);
 }
 
-std::string FileRequester(const char* title) { return runFileRequester(title ? title : "Open", {}); }
+std::string FileRequester(const char* title) { return runFileRequester(tkEngine().device, title ? title : "Open", {}); }
 
 void MessageBox(const char* text) { messageBox("%s", text); }
 

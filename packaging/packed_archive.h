@@ -1,6 +1,6 @@
 #pragma once
-// Starting from a packed archive: finding it (inside the program or beside it),
-// mounting it, and playing what it holds.
+// A packed archive: finding it (inside the program or beside it), mounting it
+// and extracting it; the program's packed start mode plays what it holds.
 
 #include <string>
 
@@ -11,9 +11,6 @@ bool packedArchivePresent(const std::string& programPath);
 // Mounts the archive (in memory from the program, else the side file). False
 // after logging; the program then starts as if nothing was packed.
 bool mountPackedArchive(const std::string& programPath);
-// Mounts the archive, starts the engine and plays "tesk.demo.ini", "tesk.tscn"
-// or "main.lua" from it. 0, or -1 when the demo or the scene failed.
-int runPackedStart(const std::string& programPath);
 // "-extract": writes the scene sources of the packed archive below the current
 // folder. 0, or -1 after logging.
 int extractPackedScene(const std::string& programPath);
