@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j"$(nproc)"
+cmake --build build -j"$(nproc)" --target tesk tesk_runtime  # the program and its data only
 
 demo=examples/showcase.demo.ini
 if [ -n "${DISPLAY:-}" ]; then

@@ -30,7 +30,7 @@ TEST_F(RenderServicesTest, VisibleWalkSkipsHiddenSubtreesLightsAndCameras) {
 #include "effects/runtime/effect_manager.h"
 #include "effects/runtime/effect_tech_lookup.h"
 #include "render/tk_manager.h"
-#include "tests/effects_binds/surface_fakes.h"
+#include "tests/effects/binds/surface_fakes.h"
 #include "tests/support/capture_stdout.h"
 
 namespace tk {

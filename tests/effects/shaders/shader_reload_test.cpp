@@ -10,7 +10,7 @@
 #include "startup/sys_setup.h"
 #include "base/watch/folder_watch.h"
 #include "tests/support/capture_stdout.h"
-#include "tests/watch/watch_test_support.h"
+#include "tests/base/watch/watch_test_support.h"
 
 namespace tk {
 namespace {

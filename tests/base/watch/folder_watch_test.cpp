@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "tests/support/capture_stdout.h"
-#include "tests/watch/watch_test_support.h"
+#include "tests/base/watch/watch_test_support.h"
 
 namespace tk {
 namespace {

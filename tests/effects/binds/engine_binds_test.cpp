@@ -14,7 +14,7 @@
 #include "effects/binds/screen_bind.h"
 #include "effects/binds/time_bind.h"
 #include "effects/binds/transform_bind.h"
-#include "tests/effects_binds/bind_test_support.h"
+#include "tests/effects/binds/bind_test_support.h"
 
 namespace tk {
 namespace {

@@ -4,7 +4,7 @@
 #include "platform/shader_compiler_probe.h"
 #include "effects/shaders/hlsl_translator.h"
 #include "effects/shaders/varying_match.h"
-#include "tests/effects_shaders/shader_sources.h"
+#include "tests/effects/shaders/shader_sources.h"
 #include "tests/support/capture_stdout.h"
 
 namespace tk {

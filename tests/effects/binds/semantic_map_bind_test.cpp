@@ -1,7 +1,7 @@
 // Named values declared at run time.
 #include "effects/binds/semantic_map_bind.h"
 
-#include "tests/effects_binds/bind_test_support.h"
+#include "tests/effects/binds/bind_test_support.h"
 
 namespace tk {
 namespace {

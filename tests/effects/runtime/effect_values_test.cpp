@@ -2,7 +2,7 @@
 // effect manager's failures.
 #include <map>
 
-#include "tests/effects_runtime/effect_fixture.h"
+#include "tests/effects/runtime/effect_fixture.h"
 
 namespace tk::test {
 namespace {

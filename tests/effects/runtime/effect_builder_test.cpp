@@ -2,7 +2,7 @@
 // macros, depth states, sampler records, texture binds and their failures.
 #include <cstring>
 
-#include "tests/effects_runtime/effect_fixture.h"
+#include "tests/effects/runtime/effect_fixture.h"
 
 namespace tk::test {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/effects/effect_def_fixture.h"
+#include "tests/effects/definitions/effect_def_fixture.h"
 
 namespace tk::test {
 namespace {

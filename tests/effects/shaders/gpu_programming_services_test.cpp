@@ -5,7 +5,7 @@
 
 #include "platform/shader_compiler_probe.h"
 #include "effects/shaders/gpu_programming_services.h"
-#include "tests/effects_shaders/shader_sources.h"
+#include "tests/effects/shaders/shader_sources.h"
 #include "tests/support/capture_stdout.h"
 
 namespace tk {

@@ -6,7 +6,7 @@
 #include "effects/binds/last_frame_bind.h"
 #include "effects/binds/transform_bind.h"
 #include "render/last_frame_info.h"
-#include "tests/effects_binds/bind_test_support.h"
+#include "tests/effects/binds/bind_test_support.h"
 
 namespace tk {
 namespace {

@@ -5,7 +5,7 @@
 #include "effects/binds/screen_bind.h"
 #include "effects/binds/time_bind.h"
 #include "render/tk_scene_manager.h"
-#include "tests/effects_binds/bind_test_support.h"
+#include "tests/effects/binds/bind_test_support.h"
 
 namespace tk {
 namespace {

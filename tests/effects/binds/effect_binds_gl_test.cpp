@@ -10,7 +10,7 @@
 #include "effects/binds/light_binds.h"
 #include "effects/binds/transform_bind.h"
 #include "render/last_frame_info.h"
-#include "tests/effects_binds/bind_test_support.h"
+#include "tests/effects/binds/bind_test_support.h"
 #include "tests/support/gl_engine.h"
 
 namespace tk {

@@ -5,7 +5,7 @@
 #include "effects/binds/bind_environment.h"
 #include "effects/binds/shadow_camera.h"
 #include "render/tk_scene_manager.h"
-#include "tests/effects_binds/bind_test_support.h"
+#include "tests/effects/binds/bind_test_support.h"
 
 namespace tk {
 namespace {

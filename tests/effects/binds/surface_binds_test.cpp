@@ -4,8 +4,8 @@
 #include "effects/binds/lightwave_binds.h"
 #include "effects/binds/node_ext_bind.h"
 #include "effects/runtime/effect_material.h"
-#include "tests/effects_binds/bind_test_support.h"
-#include "tests/effects_binds/surface_fakes.h"
+#include "tests/effects/binds/bind_test_support.h"
+#include "tests/effects/binds/surface_fakes.h"
 
 namespace tk {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "effects/definitions/effect_def_cache.h"
-#include "tests/effects/effect_def_fixture.h"
+#include "tests/effects/definitions/effect_def_fixture.h"
 #include "tests/support/zip_builder.h"
 
 namespace tk::test {

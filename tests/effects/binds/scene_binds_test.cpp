@@ -5,7 +5,7 @@
 #include "effects/binds/material_bind.h"
 #include "effects/binds/object_bind.h"
 #include "effects/runtime/effect_material.h"
-#include "tests/effects_binds/bind_test_support.h"
+#include "tests/effects/binds/bind_test_support.h"
 
 namespace tk {
 namespace {

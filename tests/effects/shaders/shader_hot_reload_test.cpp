@@ -9,7 +9,7 @@
 #include "effects/shaders/shader_reload.h"
 #include "effects/shaders/gpu_programming_services.h"
 #include "tests/support/capture_stdout.h"
-#include "tests/watch/watch_test_support.h"
+#include "tests/base/watch/watch_test_support.h"
 
 namespace tk {
 namespace {
