@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "api/camera_collision.h"
-#include "render/engine.h"
 #include "api/ride_camera_animator.h"
+#include "render/engine.h"
 
 namespace tk {
 namespace {

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "api/effect_commands.h"
-#include "render/engine.h"
 #include "base/files/file_layer.h"
 #include "base/log.h"
 #include "effects/runtime/effect.h"
+#include "render/engine.h"
 
 namespace tk {
 namespace {

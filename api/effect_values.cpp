@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "render/engine.h"
 #include "base/files/file_layer.h"
 #include "base/log.h"
 #include "effects/runtime/effect.h"
+#include "render/engine.h"
 #include "render/tk_manager.h"
 
 namespace tk {

@@ -1,8 +1,8 @@
 #include "api/input_commands.h"
 
-#include "render/engine.h"
 #include "platform/input/event_receiver.h"
 #include "platform/window/window.h"
+#include "render/engine.h"
 
 namespace tk {
 namespace {

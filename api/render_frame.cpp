@@ -1,10 +1,10 @@
 #include "api/render_frame.h"
 
 #include "api/camera_effect_commands.h"
-#include "render/engine.h"
 #include "base/log.h"
-#include "platform/window/window.h"
 #include "platform/screenshot/frame_keeper.h"
+#include "platform/window/window.h"
+#include "render/engine.h"
 #include "render/renderer_start.h"
 #include "render/tk_manager.h"
 

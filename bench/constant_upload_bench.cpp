@@ -15,11 +15,11 @@
 
 #include "base/files/file_layer.h"
 #include "base/log.h"
-#include "platform/shader_compiler_probe.h"
 #include "effects/binds/bind_environment.h"
 #include "effects/runtime/effect_manager.h"
-#include "effects/shaders/gpu_programming_services.h"
 #include "effects/runtime/effect_tech_lookup.h"
+#include "effects/shaders/gpu_programming_services.h"
+#include "platform/shader_compiler_probe.h"
 #include "render/tk_scene_manager.h"
 
 namespace {

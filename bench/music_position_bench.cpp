@@ -9,8 +9,8 @@
 #include <string>
 
 #include "base/files/file_layer.h"
-#include "music/music.h"
 #include "effects/shaders/shader_reload.h"
+#include "music/music.h"
 #include "tests/music/generated_audio.h"
 
 namespace {

@@ -9,13 +9,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "render/engine.h"
 #include "base/files/file_layer.h"
 #include "base/log.h"
-#include "startup/sys_setup.h"
+#include "render/engine.h"
 #include "scene/scene_animation.h"
 #include "scene/scene_slots.h"
 #include "scene/scene_values.h"
+#include "startup/sys_setup.h"
 
 namespace {
 

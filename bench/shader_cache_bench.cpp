@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/shader_compiler_probe.h"
 #include "effects/shaders/gpu_programming_services.h"
+#include "platform/shader_compiler_probe.h"
 
 namespace {
 

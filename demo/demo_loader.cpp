@@ -4,14 +4,14 @@
 
 #include <algorithm>
 
-#include "render/engine.h"
 #include "base/files/file_layer.h"
 #include "base/files/ini_file.h"
-#include "platform/input/event_receiver.h"
-#include "render/loading/loading_screen.h"
 #include "base/log.h"
-#include "music/music.h"
 #include "demo/demo_camera_effects.h"
+#include "music/music.h"
+#include "platform/input/event_receiver.h"
+#include "render/engine.h"
+#include "render/loading/loading_screen.h"
 #include "scene/scene_slots.h"
 
 namespace tk {

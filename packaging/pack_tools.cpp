@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "base/files/ini_file.h"
 #include "base/files/file_layer.h"
+#include "base/files/ini_file.h"
 #include "base/log.h"
 #include "demo/demo_description.h"
 #include "packaging/archive_builder.h"

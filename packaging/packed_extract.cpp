@@ -6,8 +6,8 @@
 #include <set>
 
 #include "base/log.h"
-#include "packaging/packed_archive_reader.h"
 #include "packaging/packed_archive.h"
+#include "packaging/packed_archive_reader.h"
 #include "packaging/program_resources.h"
 #include "packaging/scramble.h"
 

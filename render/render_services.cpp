@@ -2,10 +2,10 @@
 
 #include "base/log.h"
 #include "effects/binds/node_extension_view.h"
-#include "effects/runtime/effect.h"
-#include "effects/shaders/gpu_programming_services.h"
-#include "effects/runtime/effect_tech_lookup.h"
 #include "effects/binds/shadow_camera.h"
+#include "effects/runtime/effect.h"
+#include "effects/runtime/effect_tech_lookup.h"
+#include "effects/shaders/gpu_programming_services.h"
 #include "render/tk_scene_manager.h"
 #include "render/video_driver_ext.h"
 

@@ -1,9 +1,8 @@
 #include "render/renderer_manager.h"
 
-#include "render/engine.h"
 #include "base/log.h"
-#include "render/tk_manager.h"
 #include "render/color_formats.h"
+#include "render/tk_scene_manager.h"
 
 namespace tk {
 namespace {
@@ -32,8 +31,8 @@ Size sceneTextureSize(int sizeCode, int width, int height, Size screen) {
 
 }  // namespace
 
-CTkRendererManager::CTkRendererManager(irr::IrrlichtDevice* device)
-    : device_(device), targets_(device->getVideoDriver()), frameSource_(device), lastFrame_(&frameSource_) {}
+CTkRendererManager::CTkRendererManager(irr::IrrlichtDevice* device, const CTkSceneManager* scenes)
+    : device_(device), targets_(device->getVideoDriver()), frameSource_(device, scenes), lastFrame_(&frameSource_) {}
 
 // The device's own (virtual) clock: a held clock, as in capture, gives frame
 // times that follow the captured frames.
@@ -48,8 +47,7 @@ irr::core::matrix4 CTkRendererManager::DeviceFrameSource::view() {
 }
 
 irr::u32 CTkRendererManager::DeviceFrameSource::sceneTime() {
-  CTkManager* manager = tkEngine().manager;
-  return manager ? manager->getSceneManager()->currentTime() : 0;
+  return scenes_ ? scenes_->currentTime() : 0;
 }
 
 Size CTkRendererManager::screenSize() const { return device_->getVideoDriver()->getScreenSize(); }

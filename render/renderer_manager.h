@@ -13,11 +13,14 @@
 
 namespace tk {
 
+class CTkSceneManager;
+
 class CTkRenderServices;
 
 class CTkRendererManager {
  public:
-  explicit CTkRendererManager(irr::IrrlichtDevice* device);
+  // The scene time of frame records comes from `scenes`.
+  CTkRendererManager(irr::IrrlichtDevice* device, const CTkSceneManager* scenes);
 
   // The named screen-sized and shadow-map targets; `size` zero means the
   // driver's screen size. False (after logging) when any is missing.
@@ -40,7 +43,7 @@ class CTkRendererManager {
   // The frame's facts as the device sees them.
   class DeviceFrameSource : public FrameSource {
    public:
-    explicit DeviceFrameSource(irr::IrrlichtDevice* device) : device_(device) {}
+    DeviceFrameSource(irr::IrrlichtDevice* device, const CTkSceneManager* scenes) : device_(device), scenes_(scenes) {}
     irr::u32 clockMs() override;
     irr::core::matrix4 projection() override;
     irr::core::matrix4 view() override;
@@ -48,6 +51,7 @@ class CTkRendererManager {
 
    private:
     irr::IrrlichtDevice* device_;
+    const CTkSceneManager* scenes_;
   };
 
   irr::IrrlichtDevice* device_;

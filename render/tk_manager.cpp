@@ -1,7 +1,7 @@
 #include "render/tk_manager.h"
 
-#include "platform/input/event_receiver.h"
 #include "effects/binds/bind_environment.h"
+#include "platform/input/event_receiver.h"
 #include "render/gl/gl_texture_binder.h"
 #include "render/gl/gl_video_driver_ext.h"
 
@@ -30,7 +30,7 @@ CTkManager::CTkManager(irr::IrrlichtDevice* device) : device_(device) {
     gpuServices_ = std::make_unique<CTkGPUProgrammingServices>(driver);
   }
   sceneManager_ = std::make_unique<CTkSceneManager>();
-  rendererManager_ = std::make_unique<CTkRendererManager>(device_);
+  rendererManager_ = std::make_unique<CTkRendererManager>(device_, sceneManager_.get());
   if (openGL)
     videoDriverExt_ = std::make_unique<CTkGLVideoDriverExt>();
   else

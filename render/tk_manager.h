@@ -6,12 +6,12 @@
 
 #include <memory>
 
-#include "platform/input/input_state.h"
 #include "effects/runtime/effect_manager.h"
 #include "effects/runtime/effect_material.h"
-#include "effects/shaders/gpu_programming_services.h"
-#include "render/gl/effect_material_renderer.h"
 #include "effects/runtime/effect_tech_lookup.h"
+#include "effects/shaders/gpu_programming_services.h"
+#include "platform/input/input_state.h"
+#include "render/gl/effect_material_renderer.h"
 #include "render/render_services.h"
 #include "render/renderer_manager.h"
 #include "render/tk_scene_manager.h"

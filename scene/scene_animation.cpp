@@ -5,11 +5,11 @@
 
 #include "api/camera_commands.h"
 #include "api/camera_effect_commands.h"
+#include "api/engine_items.h"
 #include "api/light_commands.h"
 #include "api/object_commands.h"
-#include "api/engine_items.h"
-#include "base/log.h"
 #include "api/render_frame.h"
+#include "base/log.h"
 #include "render/tk_manager.h"
 #include "scene/scene_effect_values.h"
 #include "scene/scene_slots.h"

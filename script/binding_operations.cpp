@@ -6,7 +6,6 @@
 #include "api/camera_commands.h"
 #include "api/camera_effect_commands.h"
 #include "api/effect_commands.h"
-#include "startup/engine_commands.h"
 #include "api/file_commands.h"
 #include "api/morph_commands.h"
 #include "api/object_commands.h"
@@ -16,6 +15,7 @@
 #include "scene/scene_slots.h"
 #include "script/command_dispatch.h"
 #include "script/load_scene_callback.h"
+#include "startup/engine_commands.h"
 
 namespace tk::binding {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "render/engine.h"
 #include "base/log.h"
+#include "render/engine.h"
 #include "script/argument_reader.h"
 #include "script/load_scene_callback.h"
 

@@ -6,7 +6,6 @@
 #include "api/camera_effect_commands.h"
 #include "api/colour_commands.h"
 #include "api/effect_commands.h"
-#include "startup/engine_commands.h"
 #include "api/fader_commands.h"
 #include "api/file_commands.h"
 #include "api/input_commands.h"
@@ -18,6 +17,7 @@
 #include "scene/scene_slots.h"
 #include "script/binding_operations.h"
 #include "script/load_scene_callback.h"
+#include "startup/engine_commands.h"
 
 namespace tk {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "base/files/file_layer.h"
 #include "base/log.h"
-#include "startup/sys_setup.h"
 #include "script/tk_library.h"
+#include "startup/sys_setup.h"
 
 namespace tk {
 namespace {

@@ -2,16 +2,16 @@
 
 #include "api/camera_commands.h"
 #include "api/light_commands.h"
-#include "render/engine.h"
-#include "base/log.h"
 #include "api/render_frame.h"
-#include "platform/screenshot/screenshot.h"
-#include "startup/sys_setup.h"
+#include "base/log.h"
 #include "base/timer.h"
+#include "platform/screenshot/screenshot.h"
 #include "platform/ui/display_dialog.h"
 #include "platform/ui/file_requester.h"
 #include "platform/window/window.h"
+#include "render/engine.h"
 #include "render/renderer_start.h"
+#include "startup/sys_setup.h"
 
 namespace tk {
 namespace {

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/driver_choice.h"
 #include "base/files/file_layer.h"
-#include "base/log.h"
 #include "base/files/ini_file.h"
+#include "base/log.h"
+#include "platform/driver_choice.h"
 #include "platform/ui/display_dialog.h"
 
 namespace tk {

@@ -1,7 +1,5 @@
 #include "startup/sys_setup.h"
 
-#include "base/startup_record.h"
-
 #include <cstdarg>
 #include <cstdio>
 
@@ -9,24 +7,25 @@
 #include "api/fader_commands.h"
 #include "api/light_commands.h"
 #include "api/object_commands.h"
-#include "platform/driver_choice.h"
-#include "scene/scene_slots.h"
-#include "render/engine.h"
+#include "api/ride_camera_animator.h"
 #include "base/files/file_layer.h"
 #include "base/files/filesystem_mount.h"
-#include "platform/input/event_receiver.h"
 #include "base/log.h"
 #include "base/message_box.h"
-#include "music/music.h"
-#include "platform/shader_compiler_probe.h"
+#include "base/startup_record.h"
 #include "effects/shaders/shader_reload.h"
+#include "music/music.h"
+#include "platform/driver_choice.h"
+#include "platform/input/event_receiver.h"
+#include "platform/screenshot/frame_keeper.h"
+#include "platform/shader_compiler_probe.h"
 #include "platform/ui/gui_message_box.h"
-#include "api/ride_camera_animator.h"
 #include "platform/window/window.h"
 #include "platform/window/x_errors.h"
-#include "platform/screenshot/frame_keeper.h"
+#include "render/engine.h"
 #include "render/renderer_start.h"
 #include "render/tk_manager.h"
+#include "scene/scene_slots.h"
 
 namespace tk {
 namespace {

@@ -4,8 +4,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include "viewer/top_level_windows.h"
 #include "platform/window/window.h"
+#include "viewer/top_level_windows.h"
 
 namespace tk {
 namespace {

@@ -6,12 +6,12 @@
 #include "api/camera_commands.h"
 #include "api/light_commands.h"
 #include "api/object_commands.h"
-#include "render/engine.h"
-#include "platform/input/event_receiver.h"
-#include "base/log.h"
 #include "api/render_frame.h"
+#include "base/log.h"
 #include "base/timer.h"
+#include "platform/input/event_receiver.h"
 #include "platform/window/window.h"
+#include "render/engine.h"
 
 namespace tk {
 namespace {

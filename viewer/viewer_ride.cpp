@@ -4,9 +4,9 @@
 
 #include "api/camera_commands.h"
 #include "api/object_commands.h"
-#include "render/engine.h"
 #include "api/ride_camera_animator.h"
 #include "platform/window/window.h"
+#include "render/engine.h"
 
 namespace tk {
 namespace {

@@ -1,7 +1,7 @@
 #include "base/files/file_layer.h"
 
-#include "base/files/plain_file_layer.h"
 #include "base/files/device_file_layer.h"
+#include "base/files/plain_file_layer.h"
 
 namespace tk {
 namespace {

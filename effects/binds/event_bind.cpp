@@ -1,7 +1,7 @@
 #include "effects/binds/event_bind.h"
 
-#include "platform/input/input_state.h"
 #include "effects/binds/bind_helpers.h"
+#include "platform/input/input_state.h"
 
 namespace tk {
 

@@ -5,8 +5,8 @@
 
 #include "base/log.h"
 #include "effects/binds/bind_helpers.h"
-#include "effects/definitions/effect_def.h"
 #include "effects/binds/shadow_camera.h"
+#include "effects/definitions/effect_def.h"
 
 namespace tk {
 namespace {

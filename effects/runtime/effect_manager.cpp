@@ -7,8 +7,8 @@
 #include "effects/binds/default_bind.h"
 #include "effects/binds/semantic_map_bind.h"
 #include "effects/runtime/effect_builder.h"
-#include "effects/runtime/texture_resolver.h"
 #include "effects/runtime/effect_tech_lookup.h"
+#include "effects/runtime/texture_resolver.h"
 
 namespace tk {
 

@@ -4,9 +4,9 @@
 
 #include "base/files/file_layer.h"
 #include "base/log.h"
-#include "platform/shader_compiler_probe.h"
-#include "effects/shaders/shader_reload.h"
 #include "effects/shaders/shader_includer.h"
+#include "effects/shaders/shader_reload.h"
+#include "platform/shader_compiler_probe.h"
 
 namespace tk {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <strings.h>
 
-#include "platform/driver_choice.h"
 #include "base/log.h"
+#include "platform/driver_choice.h"
 #include "platform/shader_compiler_probe.h"
 #include "platform/window/window.h"
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "render/engine.h"
 #include "base/files/file_layer.h"
-#include "render/loading/loading_shader.h"
 #include "base/startup_record.h"
 #include "platform/screenshot/frame_keeper.h"
+#include "render/engine.h"
+#include "render/loading/loading_shader.h"
 
 namespace tk {
 namespace {

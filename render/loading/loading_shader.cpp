@@ -1,8 +1,8 @@
 #include "render/loading/loading_shader.h"
 
-#include "render/engine.h"
 #include "base/files/file_layer.h"
 #include "base/log.h"
+#include "render/engine.h"
 #include "render/tk_manager.h"
 
 namespace tk {

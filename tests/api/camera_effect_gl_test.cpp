@@ -11,14 +11,14 @@
 
 #include "api/camera_effect_commands.h"
 #include "api/effect_commands.h"
-#include "render/engine.h"
+#include "api/render_frame.h"
 #include "base/files/file_layer.h"
 #include "base/log.h"
-#include "api/render_frame.h"
-#include "startup/sys_setup.h"
 #include "platform/screenshot/frame_keeper.h"
+#include "render/engine.h"
 #include "scene/scene_animation.h"
 #include "scene/scene_slots.h"
+#include "startup/sys_setup.h"
 #include "tests/support/gl_engine.h"
 
 namespace tk {

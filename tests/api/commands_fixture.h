@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "render/engine.h"
 #include "base/log.h"
+#include "render/engine.h"
 #include "startup/sys_setup.h"
 
 namespace tk::test {

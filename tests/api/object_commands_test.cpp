@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "api/camera_commands.h"
 #include "api/camera_collision.h"
+#include "api/camera_commands.h"
 #include "api/engine_items.h"
 #include "tests/api/commands_fixture.h"
 #include "tests/support/capture_stdout.h"

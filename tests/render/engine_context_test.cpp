@@ -1,13 +1,13 @@
 // The engine context's render targets, flip-flop sets and technique numbers, on the null driver.
 #include <gtest/gtest.h>
 
-#include "render/engine.h"
 #include "base/log.h"
-#include "startup/sys_setup.h"
 #include "effects/runtime/effect_tech_lookup.h"
+#include "render/engine.h"
 #include "render/flip_flop_sets.h"
 #include "render/renderer_start.h"
 #include "render/tk_manager.h"
+#include "startup/sys_setup.h"
 #include "tests/support/capture_stdout.h"
 
 namespace tk {

@@ -1,12 +1,12 @@
 // Copies through the render services, read back pixel by pixel.
 #include <gtest/gtest.h>
 
-#include "render/engine.h"
 #include "base/log.h"
-#include "platform/screenshot/screenshot.h"
-#include "startup/sys_setup.h"
 #include "platform/screenshot/frame_keeper.h"
+#include "platform/screenshot/screenshot.h"
+#include "render/engine.h"
 #include "render/render_services.h"
+#include "startup/sys_setup.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_engine.h"
 

@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "api/camera_commands.h"
-#include "render/engine.h"
+#include "api/render_frame.h"
 #include "base/files/file_layer.h"
 #include "base/log.h"
-#include "api/render_frame.h"
 #include "platform/screenshot/screenshot.h"
-#include "startup/sys_setup.h"
+#include "render/engine.h"
 #include "scene/scene_animation.h"
 #include "scene/scene_slots.h"
+#include "startup/sys_setup.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_engine.h"
 

@@ -4,11 +4,11 @@
 // prefix ("snippet:1: "); one called by pcall directly raises without it.
 #include <cstdlib>
 
-#include "startup/engine_commands.h"
 #include "api/engine_items.h"
 #include "api/fader_commands.h"
 #include "api/ride_camera_animator.h"
 #include "render/renderer_start.h"
+#include "startup/engine_commands.h"
 #include "tests/script/script_fixture.h"
 
 namespace tk {

@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "render/engine.h"
 #include "base/log.h"
-#include "startup/sys_setup.h"
+#include "render/engine.h"
 #include "script/tk_library.h"
+#include "startup/sys_setup.h"
 
 namespace tk::test {
 

@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "render/engine.h"
 #include "base/log.h"
+#include "render/engine.h"
 #include "script/script_host.h"
 #include "script/tk_library.h"
 #include "tests/support/capture_stdout.h"

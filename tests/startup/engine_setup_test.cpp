@@ -1,11 +1,11 @@
 // Engine start-up and shutdown on the null driver.
 #include <gtest/gtest.h>
 
-#include "render/engine.h"
 #include "base/files/file_layer.h"
 #include "base/files/filesystem_mount.h"
 #include "base/log.h"
 #include "platform/screenshot/screenshot.h"
+#include "render/engine.h"
 #include "startup/sys_setup.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/zip_builder.h"

@@ -1,8 +1,8 @@
 #include "tests/support/gl_engine.h"
 
 #include "base/log.h"
-#include "startup/sys_setup.h"
 #include "platform/screenshot/frame_keeper.h"
+#include "startup/sys_setup.h"
 
 namespace tk::test {
 

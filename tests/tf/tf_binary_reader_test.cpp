@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "tests/tf/tf_test_bytes.h"
 #include "tf/tf_compare.h"
 #include "tf/tf_doc.h"
 #include "tf/tf_fpc.h"
-#include "tests/tf/tf_test_bytes.h"
 
 namespace tk {
 namespace {

@@ -7,8 +7,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "tf/tf_load.h"
 #include "tests/support/capture_stdout.h"
+#include "tf/tf_load.h"
 
 namespace tk::test {
 

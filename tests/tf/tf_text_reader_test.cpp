@@ -3,8 +3,8 @@
 #include <cmath>
 #include <vector>
 
-#include "tf/tf_doc.h"
 #include "tests/tf/tf_test_bytes.h"
+#include "tf/tf_doc.h"
 
 namespace tk {
 namespace {

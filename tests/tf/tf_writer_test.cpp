@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "tests/tf/tf_test_bytes.h"
 #include "tf/tf_compare.h"
 #include "tf/tf_fpc.h"
-#include "tests/tf/tf_test_bytes.h"
 
 namespace tk {
 namespace {

@@ -13,10 +13,10 @@
 
 #include "api/engine_items.h"
 #include "api/object_commands.h"
-#include "platform/input/event_receiver.h"
-#include "music/music.h"
-#include "base/timer.h"
 #include "api/ride_camera_animator.h"
+#include "base/timer.h"
+#include "music/music.h"
+#include "platform/input/event_receiver.h"
 #include "render/renderer_start.h"
 #include "scene/scene_slots.h"
 #include "tests/api/commands_fixture.h"

@@ -10,15 +10,15 @@
 #include <chrono>
 #include <vector>
 
-#include "render/engine.h"
-#include "platform/input/event_receiver.h"
-#include "render/loading/loading_screen.h"
 #include "base/log.h"
+#include "platform/input/event_receiver.h"
+#include "platform/screenshot/frame_keeper.h"
+#include "platform/window/window.h"
+#include "render/engine.h"
+#include "render/loading/loading_screen.h"
 #include "startup/sys_setup.h"
 #include "viewer/frame_message.h"
 #include "viewer/modelling_package.h"
-#include "platform/window/window.h"
-#include "platform/screenshot/frame_keeper.h"
 
 namespace tk {
 namespace {

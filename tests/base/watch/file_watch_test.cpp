@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <functional>
 
-#include "tests/support/capture_stdout.h"
 #include "tests/base/watch/watch_test_support.h"
+#include "tests/support/capture_stdout.h"
 
 namespace tk {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "tests/support/capture_stdout.h"
 #include "tests/base/watch/watch_test_support.h"
+#include "tests/support/capture_stdout.h"
 
 namespace tk {
 namespace {

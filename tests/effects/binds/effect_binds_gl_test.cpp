@@ -1,15 +1,15 @@
 // Binds that read the driver's current transforms, on a driver that keeps them.
 #include <gtest/gtest.h>
 
-#include "render/engine.h"
 #include "base/log.h"
-#include "startup/sys_setup.h"
 #include "effects/binds/bind_environment.h"
 #include "effects/binds/camera_bind.h"
 #include "effects/binds/last_frame_bind.h"
 #include "effects/binds/light_binds.h"
 #include "effects/binds/transform_bind.h"
+#include "render/engine.h"
 #include "render/last_frame_info.h"
+#include "startup/sys_setup.h"
 #include "tests/effects/binds/bind_test_support.h"
 #include "tests/support/gl_engine.h"
 

@@ -1,9 +1,9 @@
 // Screen sizes, time and the mouse.
-#include "platform/input/input_state.h"
 #include "effects/binds/bind_environment.h"
 #include "effects/binds/event_bind.h"
 #include "effects/binds/screen_bind.h"
 #include "effects/binds/time_bind.h"
+#include "platform/input/input_state.h"
 #include "render/tk_scene_manager.h"
 #include "tests/effects/binds/bind_test_support.h"
 

@@ -6,11 +6,11 @@
 #include <array>
 #include <vector>
 
-#include "render/engine.h"
 #include "base/log.h"
-#include "startup/sys_setup.h"
 #include "platform/screenshot/frame_keeper.h"
+#include "render/engine.h"
 #include "render/tk_manager.h"
+#include "startup/sys_setup.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_engine.h"
 

@@ -14,8 +14,8 @@
 #include "effects/definitions/effect_def.h"
 #include "effects/runtime/effect_builder.h"
 #include "effects/runtime/effect_manager.h"
-#include "effects/shaders/gpu_programming_services.h"
 #include "effects/runtime/effect_tech_lookup.h"
+#include "effects/shaders/gpu_programming_services.h"
 #include "tests/support/capture_stdout.h"
 
 namespace tk::test {

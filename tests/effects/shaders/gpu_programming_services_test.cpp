@@ -3,8 +3,8 @@
 
 #include <fstream>
 
-#include "platform/shader_compiler_probe.h"
 #include "effects/shaders/gpu_programming_services.h"
+#include "platform/shader_compiler_probe.h"
 #include "tests/effects/shaders/shader_sources.h"
 #include "tests/support/capture_stdout.h"
 

@@ -1,9 +1,9 @@
 // Direct3D 9 HLSL translated to GLSL: the interface fixes and the constant table.
 #include <gtest/gtest.h>
 
-#include "platform/shader_compiler_probe.h"
 #include "effects/shaders/hlsl_translator.h"
 #include "effects/shaders/varying_match.h"
+#include "platform/shader_compiler_probe.h"
 #include "tests/effects/shaders/shader_sources.h"
 #include "tests/support/capture_stdout.h"
 

@@ -5,8 +5,8 @@
 #include <fstream>
 
 #include "base/files/file_layer.h"
-#include "platform/shader_compiler_probe.h"
 #include "effects/shaders/gpu_programming_services.h"
+#include "platform/shader_compiler_probe.h"
 #include "tests/support/capture_stdout.h"
 
 namespace tk {

@@ -6,12 +6,12 @@
 
 #include <functional>
 
-#include "render/engine.h"
 #include "base/log.h"
-#include "startup/sys_setup.h"
 #include "effects/shaders/gpu_programming_services.h"
+#include "render/engine.h"
 #include "render/gl/gl_program.h"
 #include "render/gl/saved_gl_state.h"
+#include "startup/sys_setup.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_engine.h"
 

@@ -5,11 +5,11 @@
 #include <fstream>
 
 #include "base/files/file_layer.h"
-#include "platform/shader_compiler_probe.h"
-#include "effects/shaders/shader_reload.h"
 #include "effects/shaders/gpu_programming_services.h"
-#include "tests/support/capture_stdout.h"
+#include "effects/shaders/shader_reload.h"
+#include "platform/shader_compiler_probe.h"
 #include "tests/base/watch/watch_test_support.h"
+#include "tests/support/capture_stdout.h"
 
 namespace tk {
 namespace {

@@ -7,10 +7,10 @@
 
 #include "base/files/file_layer.h"
 #include "base/startup_record.h"
-#include "startup/sys_setup.h"
 #include "base/watch/folder_watch.h"
-#include "tests/support/capture_stdout.h"
+#include "startup/sys_setup.h"
 #include "tests/base/watch/watch_test_support.h"
+#include "tests/support/capture_stdout.h"
 
 namespace tk {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/input/event_receiver.h"
 #include "base/timer.h"
+#include "platform/input/event_receiver.h"
 #include "platform/ui/file_requester.h"
 
 namespace tk {

@@ -1,10 +1,10 @@
 // Frames read back from the OpenGL driver: orientation and colour order.
 #include <gtest/gtest.h>
 
-#include "render/engine.h"
-#include "base/log.h"
 #include "api/render_frame.h"
+#include "base/log.h"
 #include "platform/screenshot/screenshot.h"
+#include "render/engine.h"
 #include "startup/sys_setup.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_engine.h"

@@ -6,11 +6,11 @@
 
 #include <cstdlib>
 
-#include "render/engine.h"
-#include "platform/input/event_receiver.h"
 #include "base/log.h"
-#include "startup/sys_setup.h"
+#include "platform/input/event_receiver.h"
 #include "platform/window/window.h"
+#include "render/engine.h"
+#include "startup/sys_setup.h"
 
 namespace tk {
 namespace {

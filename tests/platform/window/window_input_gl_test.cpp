@@ -5,11 +5,11 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include "render/engine.h"
-#include "platform/input/event_receiver.h"
 #include "base/log.h"
-#include "startup/sys_setup.h"
+#include "platform/input/event_receiver.h"
 #include "platform/window/window.h"
+#include "render/engine.h"
+#include "startup/sys_setup.h"
 #include "tests/support/gl_engine.h"
 
 namespace tk {

@@ -6,15 +6,15 @@
 #include <cstring>
 #include <vector>
 
-#include "render/engine.h"
 #include "base/log.h"
-#include "startup/sys_setup.h"
+#include "render/engine.h"
 #include "render/gl/engine_texture.h"
 #include "render/gl/engine_texture_target.h"
 #include "render/gl/gl_program.h"
 #include "render/gl/gl_texture_name.h"
 #include "render/gl/gl_video_driver_ext.h"
 #include "render/gl/saved_gl_state.h"
+#include "startup/sys_setup.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_engine.h"
 

@@ -2,10 +2,10 @@
 #include <epoxy/gl.h>
 #include <gtest/gtest.h>
 
-#include "render/engine.h"
 #include "base/log.h"
-#include "startup/sys_setup.h"
+#include "render/engine.h"
 #include "render/tk_manager.h"
+#include "startup/sys_setup.h"
 
 namespace tk {
 namespace {
