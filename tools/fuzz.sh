@@ -14,7 +14,7 @@ cmake --build build-fuzz -j"$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Each target with its dictionary and seed folders.
-run_target() {  # target dict corpus...
+run_target() {  # target dict (or "") corpus...
   local target=$1 dict=$2
   shift 2
   echo "== $target for ${seconds}s =="
@@ -22,9 +22,13 @@ run_target() {  # target dict corpus...
   local work=build-fuzz/corpus-$target
   mkdir -p "$work"
   build-fuzz/$target -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=16384 \
-    -close_fd_mask=3 -dict="$dict" -artifact_prefix="build-fuzz/$target-" -print_final_stats=1 \
+    -close_fd_mask=3 ${dict:+-dict="$dict"} -artifact_prefix="build-fuzz/$target-" -print_final_stats=1 \
     "$work" "$@"
 }
 run_target tf_read_fuzzer fuzz/tf.dict fuzz/corpus fuzz/regressions
 run_target tf_roundtrip_fuzzer fuzz/tf.dict fuzz/corpus fuzz/regressions
 run_target effect_header_fuzzer fuzz/effect.dict fuzz/effect_corpus
+# Engine targets (fuzz/engine/): seeds and kept regressions per target.
+for name in setup_file; do
+  run_target ${name}_fuzzer "" fuzz/engine/corpus/$name fuzz/engine/regressions/$name
+done

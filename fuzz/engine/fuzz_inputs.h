@@ -1,0 +1,20 @@
+#pragma once
+// Fuzz inputs that run through the whole engine on the null driver. Each takes
+// arbitrary bytes and returns 0; a fault shows as a sanitizer report or an
+// abort. The libFuzzer targets call them (fuzz/CMakeLists.txt), and the unit
+// tests replay the kept corpus and regression inputs through them.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tk::fuzz {
+
+// Bytes as a setup file: parsed, turned into start-up values and, when they
+// parse, an engine started from them and shut down again.
+int setupFile(const uint8_t* data, size_t size);
+
+// Puts the process in the state every input expects: the null driver, no
+// display, no message boxes, the log quiet. Safe to call more than once.
+void prepareProcess();
+
+}  // namespace tk::fuzz
