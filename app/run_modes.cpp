@@ -57,9 +57,10 @@ int runPackedStartMode(const RunRequest&) {
     packed.file = file;
     packed.options.viewer.flags = 0;
     packed.packed = true;
-    const int played = runModeRow(runModeForFile(file))->run(packed);
+    const RunMode mode = runModeForFile(file);
+    const int played = runModeRow(mode)->run(packed);
     // A script's errors are its own; a failing demo or scene fails the start.
-    if (runModeForFile(file) != RunMode::Script) result = played;
+    if (mode != RunMode::Script) result = played;
     break;
   }
   tkSysShutdown();
