@@ -15,7 +15,7 @@ int takeScreenShot(const char* fileName) {
   bool grabbed = engine.driver && engine.driver->getDriverType() == irr::video::EDT_OPENGL &&
                  frameKeeper().readRgb(&pixels, &width, &height);
   if (!grabbed) {
-    logErrorCode(1, "failed to grab the screen\n");
+    logErrorCode(kErrorArgument1, "failed to grab the screen\n");
     return -1;
   }
   irr::video::IImage* image = engine.driver->createImageFromData(
@@ -23,7 +23,7 @@ int takeScreenShot(const char* fileName) {
   bool written = image && engine.driver->writeImageToFile(image, fileName);
   if (image) image->drop();
   if (!written) {
-    logErrorCode(1, "failed to save screenshot to file '%s'\n", fileName);
+    logErrorCode(kErrorArgument1, "failed to save screenshot to file '%s'\n", fileName);
     return -1;
   }
   return 0;
