@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "effects/binds/node_extension_view.h"
 #include "render/render_command_record.h"
 #include "tf/tf_load.h"
 
 namespace tk {
 
-constexpr int kSurfaceParameterCount = 39;
+// The surface parameters' record names, in the order of the surface views' indexes.
 extern const char* const kSurfaceParameterNames[kSurfaceParameterCount];
 
 struct SurfaceDesc {
