@@ -254,7 +254,7 @@ int failSetup() {
   releaseDevice();
   freeIdTables();
   g_engine = STkEngine();
-  logErrorCodeShown(-1, "Setup failed: %s", g_startupError);
+  logErrorCodeShown(kErrorNoArgument, "Setup failed: %s", g_startupError);
   return -1;
 }
 

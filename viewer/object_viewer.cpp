@@ -66,7 +66,7 @@ int runObjectViewer(const char* fileName) {
   STkEngine& engine = tkEngine();
   LoadObject(fileName, 1);
   if (!ObjectExist(1)) {
-    logErrorCodeShown(-1, "Failed to load object %s\n", fileName);
+    logErrorCodeShown(kErrorNoArgument, "Failed to load object %s\n", fileName);
     return -1;
   }
   float radius = GetObjectRadius(1);
