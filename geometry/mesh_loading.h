@@ -7,8 +7,9 @@
 
 namespace tk {
 
-// Adds the engine's mesh loaders to `scenes`; they answer before the display
-// library's loaders for the same extensions.
+// Adds the engine's mesh loaders to `scenes`: its OBJ reader, and a guard in
+// front of the display library's other loaders (guarded/); both answer before
+// the library's loaders for the same extensions.
 void registerMeshLoaders(irr::scene::ISceneManager* scenes);
 
 // The mesh of file `path` (kept in the scene manager's mesh cache), or null

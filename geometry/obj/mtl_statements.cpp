@@ -17,7 +17,7 @@ unsigned statementOf(std::string_view line) {
   static const struct {
     const char* key;
     unsigned bit;
-  } kKeys[] = {{"Ka", kMtlAmbient}, {"Kd", kMtlDiffuse},   {"Ks", kMtlSpecular}, {"Ke", kMtlEmissive},
+  } kKeys[] = {{"Ka", kMtlAmbient},   {"Kd", kMtlDiffuse}, {"Ks", kMtlSpecular}, {"Ke", kMtlEmissive},
                {"Ns", kMtlShininess}, {"d", kMtlDissolve}, {"Tf", kMtlFilter}};
   for (const auto& k : kKeys)
     if (startsWithKey(line, k.key)) return k.bit;

@@ -9,13 +9,13 @@
 namespace tk {
 
 enum MtlStatement : unsigned {
-  kMtlAmbient = 1u << 0,   // Ka
-  kMtlDiffuse = 1u << 1,   // Kd
-  kMtlSpecular = 1u << 2,  // Ks
-  kMtlEmissive = 1u << 3,  // Ke
-  kMtlShininess = 1u << 4, // Ns
-  kMtlDissolve = 1u << 5,  // d
-  kMtlFilter = 1u << 6,    // Tf
+  kMtlAmbient = 1u << 0,    // Ka
+  kMtlDiffuse = 1u << 1,    // Kd
+  kMtlSpecular = 1u << 2,   // Ks
+  kMtlEmissive = 1u << 3,   // Ke
+  kMtlShininess = 1u << 4,  // Ns
+  kMtlDissolve = 1u << 5,   // d
+  kMtlFilter = 1u << 6,     // Tf
   kMtlEverything = 0x7Fu,
 };
 

@@ -50,7 +50,8 @@ irr::video::ITexture* findTexture(const std::string& written, irr::scene::IScene
   irr::io::IFileSystem* files = scenes->getFileSystem();
   irr::video::IVideoDriver* driver = scenes->getVideoDriver();
   irr::io::path userFolder = scenes->getParameters()->getAttributeAsString(irr::scene::OBJ_TEXTURE_PATH);
-  if (!userFolder.empty() && files->existFile(userFolder + "/" + name)) return driver->getTexture(userFolder + "/" + name);
+  if (!userFolder.empty() && files->existFile(userFolder + "/" + name))
+    return driver->getTexture(userFolder + "/" + name);
   if (!files->existFile(name)) name = objFolder + name;
   *fresh = driver->findTexture(name) == nullptr;
   return driver->getTexture(name);

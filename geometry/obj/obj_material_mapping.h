@@ -16,7 +16,7 @@ irr::video::SMaterial objDefaultMaterial();
 
 // `stated` is the mask of MtlStatement the material file wrote; textures are
 // looked up beside the OBJ file (`objFolder`, with its trailing '/').
-irr::video::SMaterial objMaterial(const tinyobj::material_t& source, unsigned stated,
-                                  irr::scene::ISceneManager* scenes, const irr::io::path& objFolder);
+irr::video::SMaterial objMaterial(const tinyobj::material_t& source, unsigned stated, irr::scene::ISceneManager* scenes,
+                                  const irr::io::path& objFolder);
 
 }  // namespace tk

@@ -75,7 +75,8 @@ void ObjMeshBuilder::addMaterials(const tinyobj::material_t* materials, int coun
   for (int i = materialsSeen_; i < count; ++i) {
     std::string name = firstWord(materials[i].name.c_str());
     if (name.empty()) continue;
-    slots_.push_back(std::make_unique<Slot>(name, "", objMaterial(materials[i], files_.statementsOf(i), scenes_, objFolder_)));
+    slots_.push_back(
+        std::make_unique<Slot>(name, "", objMaterial(materials[i], files_.statementsOf(i), scenes_, objFolder_)));
   }
   materialsSeen_ = std::max(materialsSeen_, count);
 }

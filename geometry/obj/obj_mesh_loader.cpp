@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "base/log.h"
+#include "geometry/mesh_loading.h"
 #include "geometry/obj/obj_material_files.h"
 #include "geometry/obj/obj_mesh_builder.h"
-#include "geometry/mesh_loading.h"
 #include "geometry/read_file_text.h"
 
 namespace tk {

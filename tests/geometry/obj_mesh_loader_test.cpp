@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -15,6 +14,7 @@
 #include "base/log.h"
 #include "geometry/mesh_loading.h"
 #include "geometry/source_points.h"
+#include "tests/geometry/mesh_comparison.h"
 #include "tests/support/capture_stdout.h"
 
 namespace tk {
@@ -44,14 +44,7 @@ class ObjMeshLoaderTest : public ::testing::Test {
     setLogThreshold(LOG_INFO);
   }
 
-  // The display library's own reading of a file (the caller drops it).
-  IAnimatedMesh* libraryMesh(const std::string& path) {
-    irr::io::IReadFile* file = device_->getFileSystem()->createAndOpenFile(path.c_str());
-    if (!file) return nullptr;
-    IAnimatedMesh* mesh = libraryLoader_->createMesh(file);
-    file->drop();
-    return mesh;
-  }
+  IAnimatedMesh* libraryMesh(const std::string& path) { return test::meshByLoader(libraryLoader_, device_, path); }
 
   // A 2x2 picture for materials to name.
   void writePicture(const std::string& path) {
@@ -67,58 +60,6 @@ class ObjMeshLoaderTest : public ::testing::Test {
   irr::scene::IMeshLoader* libraryLoader_ = nullptr;
 };
 
-template <class Vertex>
-const Vertex& vertexAt(const IMeshBuffer* b, irr::u32 i) {
-  return static_cast<const Vertex*>(b->getVertices())[i];
-}
-
-// Decimal text read by two parsers may differ in the last bit; a normal both
-// loaders leave undefined counts as the same.
-bool near(float a, float b) { return std::fabs(a - b) <= 1e-5f || (std::isnan(a) && std::isnan(b)); }
-
-void expectNear(const irr::core::vector3df& a, const irr::core::vector3df& b, const std::string& what) {
-  EXPECT_TRUE(near(a.X, b.X) && near(a.Y, b.Y) && near(a.Z, b.Z)) << what << ": (" << a.X << ", " << a.Y << ", " << a.Z << ") vs (" << b.X << ", "
-                                  << b.Y << ", " << b.Z << ")";
-}
-
-void expectSameVertex(const IMeshBuffer* ours, const IMeshBuffer* theirs, irr::u32 i, const std::string& where) {
-  const auto& a = vertexAt<irr::video::S3DVertex>(ours, i);
-  const auto& b = vertexAt<irr::video::S3DVertex>(theirs, i);
-  const std::string what = where + " vertex " + std::to_string(i);
-  expectNear(a.Pos, b.Pos, what + " position");
-  expectNear(a.Normal, b.Normal, what + " normal");
-  EXPECT_NEAR(a.TCoords.X, b.TCoords.X, 1e-5f) << what << " U";
-  EXPECT_NEAR(a.TCoords.Y, b.TCoords.Y, 1e-5f) << what << " V";
-  EXPECT_EQ(a.Color, b.Color) << what << " colour";
-  if (ours->getVertexType() == irr::video::EVT_TANGENTS) {
-    expectNear(vertexAt<irr::video::S3DVertexTangents>(ours, i).Tangent,
-               vertexAt<irr::video::S3DVertexTangents>(theirs, i).Tangent, what + " tangent");
-  }
-}
-
-void expectSameBuffer(const IMeshBuffer* ours, const IMeshBuffer* theirs, const std::string& where) {
-  ASSERT_EQ(ours->getVertexType(), theirs->getVertexType()) << where;
-  ASSERT_EQ(ours->getVertexCount(), theirs->getVertexCount()) << where;
-  ASSERT_EQ(ours->getIndexCount(), theirs->getIndexCount()) << where;
-  for (irr::u32 i = 0; i < ours->getVertexCount(); ++i) expectSameVertex(ours, theirs, i, where);
-  for (irr::u32 i = 0; i < ours->getIndexCount(); ++i)
-    ASSERT_EQ(ours->getIndices()[i], theirs->getIndices()[i]) << where << " index " << i;
-  EXPECT_TRUE(ours->getMaterial() == theirs->getMaterial()) << where << " material";
-  EXPECT_TRUE(ours->getBoundingBox().MinEdge.equals(theirs->getBoundingBox().MinEdge, 1e-5f)) << where;
-}
-
-void expectSameMesh(IAnimatedMesh* ours, IAnimatedMesh* theirs, const std::string& name) {
-  ASSERT_TRUE(ours) << name;
-  ASSERT_TRUE(theirs) << name;
-  EXPECT_EQ(ours->getMeshType(), theirs->getMeshType()) << name;
-  EXPECT_EQ(ours->getFrameCount(), theirs->getFrameCount()) << name;
-  irr::scene::IMesh* a = ours->getMesh(0);
-  irr::scene::IMesh* b = theirs->getMesh(0);
-  ASSERT_EQ(a->getMeshBufferCount(), b->getMeshBufferCount()) << name;
-  for (irr::u32 i = 0; i < a->getMeshBufferCount(); ++i)
-    expectSameBuffer(a->getMeshBuffer(i), b->getMeshBuffer(i), name + " buffer " + std::to_string(i));
-}
-
 // Every vertex sits where its source point is, mirrored as loaded.
 void expectSourcePointsMatch(IAnimatedMesh* mesh, const std::vector<irr::core::vector3df>& filePoints,
                              const std::string& name) {
@@ -131,8 +72,8 @@ void expectSourcePointsMatch(IAnimatedMesh* mesh, const std::vector<irr::core::v
     for (irr::u32 i = 0; i < buffer->getVertexCount(); ++i) {
       ASSERT_LT((*points)[i], filePoints.size()) << name;
       const irr::core::vector3df& p = filePoints[(*points)[i]];
-      expectNear(buffer->getPosition(i), irr::core::vector3df(-p.X, p.Y, p.Z),
-                 name + " buffer " + std::to_string(b) + " vertex " + std::to_string(i));
+      test::expectNear(buffer->getPosition(i), irr::core::vector3df(-p.X, p.Y, p.Z),
+                       name + " buffer " + std::to_string(b) + " vertex " + std::to_string(i));
     }
   }
 }
@@ -172,7 +113,7 @@ TEST_F(ObjMeshLoaderTest, ExampleMeshesMatchTheLibraryLoader) {
   for (const std::string& path : paths) {
     IAnimatedMesh* theirs = libraryMesh(path);
     IAnimatedMesh* ours = loadMesh(scenes_, path.c_str());
-    expectSameMesh(ours, theirs, path);
+    test::expectSameMesh(ours, theirs, path);
     if (ours) expectSourcePointsMatch(ours, filePoints(readText(path)), path);
     if (theirs) theirs->drop();
   }
@@ -217,11 +158,12 @@ const GoodFile kGoodFiles[] = {
      "mtllib materials.mtl\n" + std::string(kPoints) +
          "f 1 2 3\nusemtl plain\nf 1 2 3\ng left\nf 2 3 4\nusemtl full\nf 3 4 5\ng right side\nusemtl plain\n"
          "f 4 5 6\ng\nf 1 5 6\nusemtl nowhere\nf 1 2 6\ng left\nusemtl full\nf 1 4 6\n"},
-    {"every material", "mtllib materials.mtl\n" + std::string(kPoints) +
-                           "usemtl plain\nf 1/1/1 2/2/1 3/3/1\nusemtl full\nf 1/1/1 2/2/1 3/3/1\nusemtl glass\nf 1/1 2/2 4/4\n"
-                           "usemtl filter\nf 1 2 3\nusemtl textured\nf 1/1 2/2 3/3\nusemtl clamped\nf 2 3 4\n"
-                           "usemtl cutout\nf 3 4 5\nusemtl bumpy\nf 1/1/1 2/2/1 3/3/1 4/4/1\n"
-                           "usemtl unnamed-texture\nf 1 3 5\n"},
+    {"every material",
+     "mtllib materials.mtl\n" + std::string(kPoints) +
+         "usemtl plain\nf 1/1/1 2/2/1 3/3/1\nusemtl full\nf 1/1/1 2/2/1 3/3/1\nusemtl glass\nf 1/1 2/2 4/4\n"
+         "usemtl filter\nf 1 2 3\nusemtl textured\nf 1/1 2/2 3/3\nusemtl clamped\nf 2 3 4\n"
+         "usemtl cutout\nf 3 4 5\nusemtl bumpy\nf 1/1/1 2/2/1 3/3/1 4/4/1\n"
+         "usemtl unnamed-texture\nf 1 3 5\n"},
     {"shared corners merge", std::string(kPoints) + "f 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\nf 1/1/2 3/3/1 4/4/1\n"},
     {"corners without normals share flat ones", std::string(kPoints) + "f 1 2 3\nf 1 3 5\nf 2/1/1 4/2/2 6/3/3\n"},
     {"comments, blanks, objects and CRLF",
@@ -239,7 +181,7 @@ TEST_F(ObjMeshLoaderTest, GoodFilesMatchTheLibraryLoader) {
     const std::string path = folder.write("case" + std::to_string(made++) + ".obj", good.text);
     IAnimatedMesh* theirs = libraryMesh(path);
     IAnimatedMesh* ours = loadMesh(scenes_, path.c_str());
-    expectSameMesh(ours, theirs, good.name);
+    test::expectSameMesh(ours, theirs, good.name);
     if (ours) expectSourcePointsMatch(ours, filePoints(good.text), good.name);
     if (theirs) theirs->drop();
   }
@@ -262,8 +204,9 @@ TEST_F(ObjMeshLoaderTest, TheEngineLoaderAnswersFirst) {
 TEST_F(ObjMeshLoaderTest, SourcePointsNameTheFilePoints) {
   test::TempFolder folder;
   folder.write("materials.mtl", kMaterials);
-  const std::string path = folder.write(
-      "split.obj", "mtllib materials.mtl\nv 0 0 0\nv 9 9 9\nv 1 0 0\nv 1 1 0\nv 0 1 0\nvt 0 0\nvt 1 1\n"
+  const std::string path =
+      folder.write("split.obj",
+                   "mtllib materials.mtl\nv 0 0 0\nv 9 9 9\nv 1 0 0\nv 1 1 0\nv 0 1 0\nvt 0 0\nvt 1 1\n"
                    "f 1/1 3/1 4/1\nf 1/2 4/1 5/1\nusemtl plain\nf 5 4 3\n");
   IAnimatedMesh* mesh = loadMesh(scenes_, path.c_str());
   ASSERT_TRUE(mesh);

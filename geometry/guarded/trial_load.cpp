@@ -1,0 +1,75 @@
+#include "geometry/guarded/trial_load.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace tk {
+namespace {
+
+constexpr int kLoadedStatus = 0;
+constexpr int kRefusedStatus = 3;
+
+// Runs in the forked child: only this thread exists there, so it touches
+// nothing the parent's other threads may have held (no engine log, no
+// parent device), and leaves with _exit so no exit handler of the parent runs.
+[[noreturn]] void loadInChild(const std::string& bytes, const irr::io::path& name) {
+  irr::SIrrlichtCreationParameters parameters;
+  parameters.DriverType = irr::video::EDT_NULL;
+  parameters.LoggingLevel = irr::ELL_NONE;
+  irr::IrrlichtDevice* device = irr::createDeviceEx(parameters);
+  if (!device) _exit(kRefusedStatus);
+  // The memory file only reads from the bytes it is given.
+  irr::io::IReadFile* file = device->getFileSystem()->createMemoryReadFile(
+      const_cast<char*>(bytes.data()), static_cast<irr::s32>(bytes.size()), name, false);
+  irr::scene::IAnimatedMesh* mesh = file ? device->getSceneManager()->getMesh(file) : nullptr;
+  _exit(mesh ? kLoadedStatus : kRefusedStatus);
+}
+
+std::chrono::milliseconds timeLimit(size_t bytes) {
+  return std::chrono::milliseconds(5000 + bytes / 1000);  // 5 s, and 1 s more per megabyte
+}
+
+TrialLoad outcomeOf(int status) {
+  if (WIFEXITED(status)) return WEXITSTATUS(status) == kLoadedStatus ? TrialLoad::Loaded : TrialLoad::Refused;
+  return TrialLoad::Crashed;
+}
+
+}  // namespace
+
+TrialLoad trialLoad(const std::string& bytes, const irr::io::path& name) {
+  if (bytes.size() > 0x7FFFFFFF) return TrialLoad::Refused;  // larger than the library's memory files
+  const pid_t child = fork();
+  if (child < 0) return TrialLoad::Refused;
+  if (child == 0) loadInChild(bytes, name);
+  const auto deadline = std::chrono::steady_clock::now() + timeLimit(bytes.size());
+  auto pause = std::chrono::microseconds(200);
+  for (;;) {
+    int status = 0;
+    const pid_t done = waitpid(child, &status, WNOHANG);
+    if (done == child) return outcomeOf(status);
+    if (done < 0) return TrialLoad::Refused;
+    if (std::chrono::steady_clock::now() >= deadline) break;
+    std::this_thread::sleep_for(pause);
+    pause = std::min(pause * 2, std::chrono::microseconds(20000));
+  }
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  return TrialLoad::TimedOut;
+}
+
+const char* trialLoadText(TrialLoad outcome) {
+  switch (outcome) {
+    case TrialLoad::Loaded: return "loaded";
+    case TrialLoad::Refused: return "not readable";
+    case TrialLoad::Crashed: return "damaged: its loader failed on it";
+    case TrialLoad::TimedOut: return "damaged: its loader did not finish";
+  }
+  return "";
+}
+
+}  // namespace tk
