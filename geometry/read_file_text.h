@@ -1,6 +1,8 @@
 #pragma once
-// The whole content of a display-library file, read in pieces until the end
-// rather than trusting the size it reports.
+// The content of a display-library file: at most the size it reports (a
+// device such as /dev/zero reports none and would never end), read in pieces
+// that stop early where the content ends (a folder reports a size it does not
+// have).
 
 #include <irrlicht.h>
 

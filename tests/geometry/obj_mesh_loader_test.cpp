@@ -247,6 +247,7 @@ const BadFile kBadFiles[] = {
     {"a material library without a name", "mtllib\nmtllib \nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", 1},
     {"a missing material library", "mtllib missing.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl x\nf 1 2 3\n", 1},
     {"a material library that is a folder", "mtllib .\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", 1},
+    {"a material library that never ends", "mtllib /dev/zero\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", 1},
     {"faces of one and two corners", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1\nf 1 2\nf 1 2 3\n", 1},
     {"group and material lines without names", "v 0 0 0\nv 1 0 0\nv 0 1 0\ng\nusemtl\nusemtl \nf 1 2 3\n", 1},
 };
