@@ -8,16 +8,30 @@
 #include <chrono>
 #include <thread>
 
+// Present when a sanitizer runtime is linked in.
+extern "C" void __sanitizer_set_death_callback(void (*callback)(void)) __attribute__((weak));
+
 namespace tk {
 namespace {
 
 constexpr int kLoadedStatus = 0;
 constexpr int kRefusedStatus = 3;
 
+// A fault in the child ends it at once: the crash handlers it inherited (the
+// sanitizers' and fuzzers' reports, the parent's own) belong to the parent.
+void dieQuietlyOnFaults() {
+  if (__sanitizer_set_death_callback) __sanitizer_set_death_callback(nullptr);
+  struct sigaction plain {};
+  plain.sa_handler = SIG_DFL;
+  sigemptyset(&plain.sa_mask);
+  for (int fault : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP}) sigaction(fault, &plain, nullptr);
+}
+
 // Runs in the forked child: only this thread exists there, so it touches
 // nothing the parent's other threads may have held (no engine log, no
 // parent device), and leaves with _exit so no exit handler of the parent runs.
 [[noreturn]] void loadInChild(const std::string& bytes, const irr::io::path& name) {
+  dieQuietlyOnFaults();
   irr::SIrrlichtCreationParameters parameters;
   parameters.DriverType = irr::video::EDT_NULL;
   parameters.LoggingLevel = irr::ELL_NONE;
