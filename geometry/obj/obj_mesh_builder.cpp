@@ -1,5 +1,7 @@
 #include "geometry/obj/obj_mesh_builder.h"
 
+#include <algorithm>
+
 #include "geometry/obj/obj_material_files.h"
 #include "geometry/obj/obj_material_mapping.h"
 
@@ -50,8 +52,7 @@ ObjMeshBuilder::ObjMeshBuilder(irr::scene::ISceneManager* scenes, const irr::io:
       objFolder_(objFolder),
       files_(files),
       useGroups_(!scenes->getParameters()->getAttributeAsBool(irr::scene::OBJ_LOADER_IGNORE_GROUPS)) {
-  slots_.push_back(std::make_unique<Slot>("", "", objDefaultMaterial()));
-  current_ = slots_.front().get();
+  current_ = addSlot("", "", objDefaultMaterial());
 }
 
 ObjMeshBuilder::~ObjMeshBuilder() = default;
@@ -75,8 +76,7 @@ void ObjMeshBuilder::addMaterials(const tinyobj::material_t* materials, int coun
   for (int i = materialsSeen_; i < count; ++i) {
     std::string name = firstWord(materials[i].name.c_str());
     if (name.empty()) continue;
-    slots_.push_back(
-        std::make_unique<Slot>(name, "", objMaterial(materials[i], files_.statementsOf(i), scenes_, objFolder_)));
+    addSlot(name, "", objMaterial(materials[i], files_.statementsOf(i), scenes_, objFolder_));
   }
   materialsSeen_ = std::max(materialsSeen_, count);
 }
@@ -98,16 +98,23 @@ void ObjMeshBuilder::startGroup(const char* const* names, int count) {
 // slot for this group copied from the last slot of that material, else (in a
 // group) one copied from the default material; null keeps the current slot.
 ObjMeshBuilder::Slot* ObjMeshBuilder::findSlot() {
-  Slot* sameMaterial = nullptr;
-  for (const auto& slot : slots_) {
-    if (slot->name != materialName_) continue;
-    if (slot->group == groupName_) return slot.get();
-    sameMaterial = slot.get();
-  }
-  Slot* source = sameMaterial ? sameMaterial : groupName_.empty() ? nullptr : slots_.front().get();
+  auto exact = firstOfMaterialAndGroup_.find({materialName_, groupName_});
+  if (exact != firstOfMaterialAndGroup_.end()) return exact->second;
+  auto sameMaterial = lastOfMaterial_.find(materialName_);
+  Slot* source = sameMaterial != lastOfMaterial_.end() ? sameMaterial->second
+                 : groupName_.empty()                  ? nullptr
+                                                       : slots_.front().get();
   if (!source) return nullptr;
-  slots_.push_back(std::make_unique<Slot>(source->name, groupName_, source->buffer->Material));
-  return slots_.back().get();
+  return addSlot(source->name, groupName_, source->buffer->Material);
+}
+
+ObjMeshBuilder::Slot* ObjMeshBuilder::addSlot(const std::string& materialName, const std::string& groupName,
+                                              const irr::video::SMaterial& material) {
+  slots_.push_back(std::make_unique<Slot>(materialName, groupName, material));
+  Slot* slot = slots_.back().get();
+  firstOfMaterialAndGroup_.emplace(std::make_pair(materialName, groupName), slot);
+  lastOfMaterial_[materialName] = slot;
+  return slot;
 }
 
 bool ObjMeshBuilder::resolveFace(const tinyobj::index_t* indices, int count, std::vector<Corner>* corners) const {

@@ -10,6 +10,7 @@
 #include <irrlicht.h>
 #include <tiny_obj_loader.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,7 @@ class ObjMeshBuilder {
   void addFace(const tinyobj::index_t* indices, int count);
 
   Slot* findSlot();
+  Slot* addSlot(const std::string& materialName, const std::string& groupName, const irr::video::SMaterial& material);
   bool resolveFace(const tinyobj::index_t* indices, int count, std::vector<Corner>* corners) const;
   irr::u32 addCorner(Slot* slot, const Corner& corner);
   irr::scene::IMeshBuffer* finishBuffer(Slot* slot);
@@ -60,6 +62,9 @@ class ObjMeshBuilder {
   std::vector<irr::core::vector3df> points_, normals_;
   std::vector<irr::core::vector2df> uvs_;
   std::vector<std::unique_ptr<Slot>> slots_;  // slot 0: the default material
+  // Lookups that keep findSlot fast on files with very many groups.
+  std::map<std::pair<std::string, std::string>, Slot*> firstOfMaterialAndGroup_;
+  std::map<std::string, Slot*> lastOfMaterial_;
   int materialsSeen_ = 0;
   Slot* current_;
   std::string materialName_, groupName_;
