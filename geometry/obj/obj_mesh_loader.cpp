@@ -40,11 +40,17 @@ std::string preparedText(const std::string& text) {
   return prepared;
 }
 
+// The reader's remarks, a few of them: a damaged file can have one per line.
 void reportReaderText(const char* fileName, const std::string& text) {
+  constexpr int kShown = 5;
   std::istringstream lines(text);
   std::string line;
-  while (std::getline(lines, line))
-    if (!line.empty()) log(LOG_WARN, "OBJ file '%s': %s", fileName, line.c_str());
+  int remarks = 0;
+  while (std::getline(lines, line)) {
+    if (line.empty()) continue;
+    if (remarks++ < kShown) log(LOG_WARN, "OBJ file '%s': %s", fileName, line.c_str());
+  }
+  if (remarks > kShown) log(LOG_WARN, "OBJ file '%s': %d more remarks", fileName, remarks - kShown);
 }
 
 irr::scene::IAnimatedMesh* readObjMesh(irr::scene::ISceneManager* scenes, irr::io::IReadFile* file) {
