@@ -2,13 +2,13 @@
 
 #include "base/log.h"
 #include "geometry/guarded/trial_load.h"
+#include "geometry/guarded/zero_filled_read_file.h"
 #include "geometry/mesh_loading.h"
 #include "geometry/read_file_text.h"
 
 namespace tk {
 
-CTkGuardedLibraryLoader::CTkGuardedLibraryLoader(irr::scene::ISceneManager* scenes) : files_(scenes->getFileSystem()) {
-  files_->grab();
+CTkGuardedLibraryLoader::CTkGuardedLibraryLoader(irr::scene::ISceneManager* scenes) {
   for (irr::u32 i = 0; i < scenes->getMeshLoaderCount(); ++i) {
     irr::scene::IMeshLoader* loader = scenes->getMeshLoader(i);
     loader->grab();
@@ -18,7 +18,6 @@ CTkGuardedLibraryLoader::CTkGuardedLibraryLoader(irr::scene::ISceneManager* scen
 
 CTkGuardedLibraryLoader::~CTkGuardedLibraryLoader() {
   for (irr::scene::IMeshLoader* loader : libraryLoaders_) loader->drop();
-  files_->drop();
 }
 
 bool CTkGuardedLibraryLoader::isALoadableFileExtension(const irr::io::path& name) const {
@@ -28,11 +27,11 @@ bool CTkGuardedLibraryLoader::isALoadableFileExtension(const irr::io::path& name
 }
 
 // The loaders are asked as the scene manager asks them: the last added first.
-irr::scene::IAnimatedMesh* CTkGuardedLibraryLoader::loadWithLibrary(std::string& bytes, const irr::io::path& name) {
+irr::scene::IAnimatedMesh* CTkGuardedLibraryLoader::loadWithLibrary(const std::string& bytes,
+                                                                    const irr::io::path& name) {
   for (auto loader = libraryLoaders_.rbegin(); loader != libraryLoaders_.rend(); ++loader) {
     if (!(*loader)->isALoadableFileExtension(name)) continue;
-    irr::io::IReadFile* file =
-        files_->createMemoryReadFile(bytes.data(), static_cast<irr::s32>(bytes.size()), name, false);
+    irr::io::IReadFile* file = new CTkZeroFilledReadFile(bytes, name);
     irr::scene::IAnimatedMesh* mesh = (*loader)->createMesh(file);
     file->drop();
     if (mesh) return mesh;
@@ -42,7 +41,7 @@ irr::scene::IAnimatedMesh* CTkGuardedLibraryLoader::loadWithLibrary(std::string&
 
 irr::scene::IAnimatedMesh* CTkGuardedLibraryLoader::createMesh(irr::io::IReadFile* file) {
   const irr::io::path name = file->getFileName();
-  std::string bytes = readFileText(file);
+  const std::string bytes = readFileText(file);
   const TrialLoad trial = trialLoad(bytes, name);
   irr::scene::IAnimatedMesh* mesh = trial == TrialLoad::Loaded ? loadWithLibrary(bytes, name) : nullptr;
   if (trial != TrialLoad::Loaded && trial != TrialLoad::Refused)

@@ -22,9 +22,8 @@ class CTkGuardedLibraryLoader : public irr::scene::IMeshLoader {
   irr::scene::IAnimatedMesh* createMesh(irr::io::IReadFile* file) override;
 
  private:
-  irr::scene::IAnimatedMesh* loadWithLibrary(std::string& bytes, const irr::io::path& name);
+  irr::scene::IAnimatedMesh* loadWithLibrary(const std::string& bytes, const irr::io::path& name);
 
-  irr::io::IFileSystem* files_;
   std::vector<irr::scene::IMeshLoader*> libraryLoaders_;  // grabbed, in the manager's order
 };
 

@@ -5,8 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <thread>
+
+#include "geometry/guarded/zero_filled_read_file.h"
 
 // Present when a sanitizer runtime is linked in.
 extern "C" void __sanitizer_set_death_callback(void (*callback)(void)) __attribute__((weak));
@@ -37,10 +40,8 @@ void dieQuietlyOnFaults() {
   parameters.LoggingLevel = irr::ELL_NONE;
   irr::IrrlichtDevice* device = irr::createDeviceEx(parameters);
   if (!device) _exit(kRefusedStatus);
-  // The memory file only reads from the bytes it is given.
-  irr::io::IReadFile* file = device->getFileSystem()->createMemoryReadFile(
-      const_cast<char*>(bytes.data()), static_cast<irr::s32>(bytes.size()), name, false);
-  irr::scene::IAnimatedMesh* mesh = file ? device->getSceneManager()->getMesh(file) : nullptr;
+  irr::io::IReadFile* file = new CTkZeroFilledReadFile(bytes, name);
+  irr::scene::IAnimatedMesh* mesh = device->getSceneManager()->getMesh(file);
   _exit(mesh ? kLoadedStatus : kRefusedStatus);
 }
 
@@ -56,7 +57,6 @@ TrialLoad outcomeOf(int status) {
 }  // namespace
 
 TrialLoad trialLoad(const std::string& bytes, const irr::io::path& name) {
-  if (bytes.size() > 0x7FFFFFFF) return TrialLoad::Refused;  // larger than the library's memory files
   const pid_t child = fork();
   if (child < 0) return TrialLoad::Refused;
   if (child == 0) loadInChild(bytes, name);
@@ -66,13 +66,14 @@ TrialLoad trialLoad(const std::string& bytes, const irr::io::path& name) {
     int status = 0;
     const pid_t done = waitpid(child, &status, WNOHANG);
     if (done == child) return outcomeOf(status);
-    if (done < 0) return TrialLoad::Refused;
+    if (done < 0 && errno != EINTR) return TrialLoad::Refused;
     if (std::chrono::steady_clock::now() >= deadline) break;
     std::this_thread::sleep_for(pause);
     pause = std::min(pause * 2, std::chrono::microseconds(20000));
   }
   kill(child, SIGKILL);
-  waitpid(child, nullptr, 0);
+  while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+  }
   return TrialLoad::TimedOut;
 }
 
