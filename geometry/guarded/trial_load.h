@@ -13,8 +13,8 @@ namespace tk {
 enum class TrialLoad { Loaded, Refused, Crashed, TimedOut };
 
 // Loads `bytes` as the file `name` (its extension picks the loader; materials
-// and textures it names are looked up as for that file) and waits at most a
-// few seconds (more for large files).
+// and textures it names are looked up as for that file) and waits at most two
+// seconds (and one more per megabyte).
 TrialLoad trialLoad(const std::string& bytes, const irr::io::path& name);
 
 const char* trialLoadText(TrialLoad outcome);
