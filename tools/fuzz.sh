@@ -29,6 +29,11 @@ run_target tf_read_fuzzer fuzz/tf.dict fuzz/corpus fuzz/regressions
 run_target tf_roundtrip_fuzzer fuzz/tf.dict fuzz/corpus fuzz/regressions
 run_target effect_header_fuzzer fuzz/effect.dict fuzz/effect_corpus
 # Engine targets (fuzz/engine/): seeds and kept regressions per target.
+# A target may have no kept regressions yet: only existing folders are passed.
 for name in setup_file mesh_file; do
-  run_target ${name}_fuzzer "" fuzz/engine/corpus/$name fuzz/engine/regressions/$name
+  folders=()
+  for folder in fuzz/engine/corpus/$name fuzz/engine/regressions/$name; do
+    if [ -d "$folder" ]; then folders+=("$folder"); fi
+  done
+  run_target ${name}_fuzzer "" "${folders[@]}"
 done
