@@ -16,6 +16,7 @@
 
 // Present when a sanitizer runtime is linked in.
 extern "C" void __sanitizer_set_death_callback(void (*callback)(void)) __attribute__((weak));
+extern "C" void __sanitizer_set_report_fd(void* fd) __attribute__((weak));
 
 namespace tk {
 namespace {
@@ -23,10 +24,13 @@ namespace {
 constexpr int kLoadedStatus = 0;
 constexpr int kRefusedStatus = 3;
 
-// A fault in the child ends it at once: the crash handlers it inherited (the
-// sanitizers' and fuzzers' reports, the parent's own) belong to the parent.
+// A fault in the child ends it at once and silently: the crash handlers and
+// reports it inherited (the sanitizers', a fuzzer's, the parent's own) belong
+// to the parent.
 void dieQuietlyOnFaults() {
   if (__sanitizer_set_death_callback) __sanitizer_set_death_callback(nullptr);
+  const int nowhere = open("/dev/null", O_WRONLY);
+  if (__sanitizer_set_report_fd && nowhere >= 0) __sanitizer_set_report_fd(reinterpret_cast<void*>(intptr_t(nowhere)));
   struct sigaction plain {};
   plain.sa_handler = SIG_DFL;
   sigemptyset(&plain.sa_mask);
