@@ -4,6 +4,7 @@
 #include "api/engine_items.h"
 #include "base/files/file_layer.h"
 #include "base/log.h"
+#include "geometry/mesh_loading.h"
 
 #include <algorithm>
 #include <cmath>
@@ -115,7 +116,7 @@ int LoadObject(const char* file, int id) {
   CTkObjectItem* item = reserveObject(id, kErrorArgument2);
   if (!item) return -1;
   std::string path = fileLayer().absolutePath(resolveFile(file).c_str());
-  irr::scene::IAnimatedMesh* mesh = scenes()->getMesh(path.c_str());
+  irr::scene::IAnimatedMesh* mesh = loadMesh(scenes(), path.c_str());
   item->node = mesh ? addMeshNode(mesh) : nullptr;
   if (!item->node) {
     logErrorCode(kErrorArgument1, "Failed to load mesh '%s'", path.c_str());

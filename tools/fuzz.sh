@@ -29,7 +29,7 @@ run_target tf_read_fuzzer fuzz/tf.dict fuzz/corpus fuzz/regressions
 run_target tf_roundtrip_fuzzer fuzz/tf.dict fuzz/corpus fuzz/regressions
 run_target effect_header_fuzzer fuzz/effect.dict fuzz/effect_corpus
 # Engine targets (fuzz/engine/): seeds and kept regressions per target.
-for name in setup_file; do
+for name in setup_file mesh_file; do
   folders=()
   for folder in fuzz/engine/corpus/$name fuzz/engine/regressions/$name; do
     if [ -d "$folder" ]; then folders+=("$folder"); fi

@@ -13,6 +13,14 @@ namespace tk::fuzz {
 // parse, an engine started from them and shut down again.
 int setupFile(const uint8_t* data, size_t size);
 
+// Bytes as a mesh file: the first byte picks the format (meshFileExtension),
+// the rest is the file (an OBJ's material library "fuzz.mtl" follows its first
+// NUL byte), loaded as an object by an engine started for it, then deleted.
+int meshFile(const uint8_t* data, size_t size);
+// The extension a mesh input's first byte picks: 0 ".obj", 1 ".x", 2 ".lwo",
+// then the display library's other formats.
+const char* meshFileExtension(uint8_t first);
+
 // Puts the process in the state every input expects: the null driver, no
 // display, no message boxes, the log quiet. Safe to call more than once.
 void prepareProcess();

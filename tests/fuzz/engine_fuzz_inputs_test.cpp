@@ -22,6 +22,7 @@ struct EngineFuzzTarget {
 
 const EngineFuzzTarget kTargets[] = {
     {"setup_file", fuzz::setupFile},
+    {"mesh_file", fuzz::meshFile},
 };
 
 std::string readBytes(const std::filesystem::path& path) {
