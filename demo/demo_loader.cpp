@@ -181,6 +181,8 @@ int tkDemoLoad(DemoDescription* demo, const char* path, DemoIdCounters* counters
   for (DemoPart& part : demo->parts)
     if (!part.palette.empty()) part.paletteId = counters->palette++;
   beginLoadingScreen();
+  // A part whose object, emitter or cube map cannot be made says which.
+  setLoadFailureReporting(true);
   bool loaded = loadScenes(demo, demoFolder, counters);
   // Music and shader paths are relative to the demo's folder, not the last scene's.
   fileLayer().setDirectory(demoFolder.c_str());
