@@ -8,6 +8,7 @@
 #include <glslang/SPIRV/GlslangToSpv.h>
 #include <spirv_cross/spirv_glsl.hpp>
 
+#include "effects/shaders/hlsl_nesting.h"
 #include "effects/shaders/hlsl_prepass.h"
 #include "effects/shaders/shader_includer.h"
 #include "effects/shaders/shader_interface_fixes.h"
@@ -129,6 +130,7 @@ bool translateHlsl(const ShaderCompileRequest& request, const std::string& sourc
   std::string preprocessed;
   std::vector<uint32_t> spirv;
   if (!preprocess(request, source, stage, includer, &preprocessed, &translation->error)) return false;
+  if (!checkHlslNesting(preprocessed, request.path, &translation->error)) return false;
   HlslPrepassResult prepass = hlslPrepass(preprocessed);
   if (!toSpirv(request, prepass.text, stage, &spirv, &translation->error)) return false;
   if (!toGlsl(std::move(spirv), prepass, request.vertex, &translation->shader, &translation->error)) return false;
