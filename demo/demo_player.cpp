@@ -122,12 +122,25 @@ void parkScene(int sceneId) {
   // Emitters of the scene are hidden here once they exist.
 }
 
-int DemoPlayback::demoTime(int input) const {
-  if (!capturing_ && clock_.currentMusic >= 0) {
-    int position = GetMusicPosition(clock_.currentMusic);
-    if (position >= 0) return position + clock_.musicBase;
+int DemoPlayback::demoTime(int input) {
+  if (!capturing_ && clock_.currentMusic >= 0 && !clock_.musicStopped) {
+    const int position = GetMusicPosition(clock_.currentMusic);
+    const std::string fault = musicClockFault(clock_.currentMusic);
+    if (fault.empty()) {
+      if (position >= 0) clock_.lastMusicTime = position + clock_.musicBase;
+      if (position >= 0) return clock_.lastMusicTime;
+    } else {
+      carryOnWithoutMusic(input, fault);
+    }
   }
   return input - clock_.origin;
+}
+
+void DemoPlayback::carryOnWithoutMusic(int input, const std::string& why) {
+  log(LOG_WARN, "Music %d stopped at %d ms of the demo (%s): the demo goes on by the timer", clock_.currentMusic,
+      clock_.lastMusicTime, why.c_str());
+  clock_.musicStopped = true;
+  clock_.origin = input - clock_.lastMusicTime;
 }
 
 void DemoPlayback::switchTo(int q, int input, int* t) {
@@ -152,7 +165,8 @@ void DemoPlayback::switchTo(int q, int input, int* t) {
   if (next.musicId >= 0) {
     clock_.currentMusic = next.musicId;
     PlayMusic(next.musicId);
-    clock_.musicBase = next.time;
+    clock_.musicBase = clock_.lastMusicTime = next.time;
+    clock_.musicStopped = false;
   }
   if (next.timeReset) {
     clock_.origin = input;
@@ -266,6 +280,8 @@ void DemoPlayback::seek(int s) {
     clock_.currentMusic = part.musicId;
     PlayMusic(part.musicId);
     clock_.musicBase = part.time;
+    clock_.lastMusicTime = target.time;
+    clock_.musicStopped = false;
     SetMusicPosition(part.musicId, target.time - (part.timeReset == 1 ? 0 : part.time));
     break;
   }
@@ -279,7 +295,9 @@ void DemoPlayback::applySeekKeys() {
   if (input.keyHeld(kShiftKey)) move = (left && !right) ? -20 : 120;
   if (clock_.currentMusic < 0) return;
   int position = GetMusicPosition(clock_.currentMusic);
-  if (position >= 0) SetMusicPosition(clock_.currentMusic, std::max(0, position + move));
+  if (position < 0 || SetMusicPosition(clock_.currentMusic, std::max(0, position + move)) != 0) return;
+  // Moved back from its end (or past a stall), the music leads the clock again.
+  if (musicClockFault(clock_.currentMusic).empty()) clock_.musicStopped = false;
 }
 
 int playDemo(const char* path, int startPart) { return runDemo(path, startPart, nullptr, 0); }
