@@ -11,33 +11,20 @@ constexpr long kLargestLine = 1L << 30;  // keeps the line count inside an int
 
 class NestingScan {
  public:
-  NestingScan(const std::string& text, const std::string& path) : t_(text), file_(path) {}
+  NestingScan(const std::string& text, const std::string& path, HlslNestingScope scope)
+      : t_(text), file_(path), scope_(scope) {}
 
   bool run(std::string* error) {
+    error_ = error;
     while (i_ < t_.size()) {
       const char c = t_[i_];
       if (c == '\n') {
         ++line_;
         ++i_;
       } else if (c == '#' && atLineStart()) {
-        directive();
-      } else if (c == '/' && next() == '/') {
-        skipTo("\n", false);
-      } else if (c == '/' && next() == '*') {
-        i_ += 2;
-        skipTo("*/", true);
-      } else if (c == '"') {
-        string();
-      } else if (c == '(' || c == '[' || c == '{') {
-        if (++depth_ > kMaxHlslNesting) {
-          *error = file_ + ":" + std::to_string(line_) + ": brackets nest deeper than " +
-                   std::to_string(kMaxHlslNesting) + " levels";
-          return false;
-        }
-        ++i_;
-      } else {
-        if ((c == ')' || c == ']' || c == '}') && depth_ > 0) --depth_;
-        ++i_;
+        if (!directive()) return false;
+      } else if (!skippedText(c) && !bracket(c, &depth_)) {
+        return false;
       }
     }
     return true;
@@ -52,29 +39,61 @@ class NestingScan {
     return k == 0 || t_[k - 1] == '\n';
   }
 
-  // Moves past `end` (or to the line end when !inclusive and end is "\n"),
-  // counting the line breaks passed.
-  void skipTo(const char* end, bool inclusive) {
-    const size_t found = t_.find(end, i_);
-    const size_t length = inclusive ? std::char_traits<char>::length(end) : 0;
-    const size_t stop = found == std::string::npos ? t_.size() : found + length;
-    for (; i_ < stop; ++i_)
-      if (t_[i_] == '\n') ++line_;
+  // Passes a comment or a string at i_; false when none starts there.
+  bool skippedText(char c) {
+    if (c == '/' && next() == '/') {
+      while (i_ < t_.size() && t_[i_] != '\n') ++i_;
+    } else if (c == '/' && next() == '*') {
+      const size_t end = t_.find("*/", i_ + 2);
+      const size_t stop = end == std::string::npos ? t_.size() : end + 2;
+      for (; i_ < stop; ++i_)
+        if (t_[i_] == '\n') ++line_;
+    } else if (c == '"') {
+      for (++i_; i_ < t_.size() && t_[i_] != '"' && t_[i_] != '\n'; ++i_)
+        if (t_[i_] == '\\') ++i_;
+      if (i_ < t_.size() && t_[i_] == '"') ++i_;
+    } else {
+      return false;
+    }
+    return true;
   }
 
-  void string() {
-    for (++i_; i_ < t_.size() && t_[i_] != '"' && t_[i_] != '\n'; ++i_)
-      if (t_[i_] == '\\') ++i_;
-    if (i_ < t_.size() && t_[i_] == '"') ++i_;
+  // Passes the character at i_, counting it in `depth` (when given) if it is
+  // a bracket; false past the limit.
+  bool bracket(char c, int* depth) {
+    ++i_;
+    if (!depth) return true;
+    if (c == ')' || c == ']' || c == '}') {
+      if (*depth > 0) --*depth;
+    } else if ((c == '(' || c == '[' || c == '{') && ++*depth > kMaxHlslNesting) {
+      *error_ = file_ + ":" + std::to_string(line_) + ": brackets nest deeper than " +
+                std::to_string(kMaxHlslNesting) + " levels";
+      return false;
+    }
+    return true;
   }
 
-  // "#line N" or "#line N "file"" sets the line (and file) of the next line;
-  // other directives are passed over.
-  void directive() {
-    size_t end = t_.find('\n', i_);
-    if (end == std::string::npos) end = t_.size();
-    const std::string text = t_.substr(i_, end - i_);
-    i_ = end;
+  // One directive, with its continuation lines. "#line N" or "#line N "file""
+  // sets the line (and file) of the next line; in a file as written, the
+  // directive's own brackets are counted, from zero.
+  bool directive() {
+    const size_t start = i_;
+    const int startLine = line_;
+    int depth = 0;
+    while (i_ < t_.size() && t_[i_] != '\n') {
+      const char c = t_[i_];
+      if (c == '\\' && next() == '\n') {
+        i_ += 2;
+        ++line_;
+      } else if (!skippedText(c) && !bracket(c, scope_ == HlslNestingScope::AsWritten ? &depth : nullptr)) {
+        return false;
+      }
+    }
+    if (line_ == startLine) lineDirective(t_.substr(start, i_ - start));
+    return true;
+  }
+
+  void lineDirective(const std::string& text) {
     size_t k = text.find_first_not_of(" \t", 1);
     if (k == std::string::npos || text.compare(k, 4, "line") != 0) return;
     k = text.find_first_not_of(" \t", k + 4);
@@ -89,6 +108,8 @@ class NestingScan {
 
   const std::string& t_;
   std::string file_;
+  HlslNestingScope scope_;
+  std::string* error_ = nullptr;
   size_t i_ = 0;
   int line_ = 1;
   int depth_ = 0;
@@ -96,8 +117,8 @@ class NestingScan {
 
 }  // namespace
 
-bool checkHlslNesting(const std::string& text, const std::string& path, std::string* error) {
-  return NestingScan(text, path).run(error);
+bool checkHlslNesting(const std::string& text, const std::string& path, HlslNestingScope scope, std::string* error) {
+  return NestingScan(text, path, scope).run(error);
 }
 
 }  // namespace tk

@@ -35,7 +35,7 @@ TEST(HlslNesting, BracketsOfEveryKindCountTogetherUpToTheLimit) {
   };
   for (const NestingCase& c : cases) {
     std::string error;
-    EXPECT_EQ(checkHlslNesting(c.text, "fx.hlsl", &error), *c.error == '\0') << c.text.substr(0, 80);
+    EXPECT_EQ(checkHlslNesting(c.text, "fx.hlsl", HlslNestingScope::Preprocessed, &error), *c.error == '\0') << c.text.substr(0, 80);
     EXPECT_EQ(error, c.error) << c.text.substr(0, 80);
   }
 }
@@ -51,7 +51,7 @@ TEST(HlslNesting, CommentsStringsAndDirectivesHoldNoBrackets) {
   };
   for (const NestingCase& c : cases) {
     std::string error;
-    checkHlslNesting(c.text, "fx.hlsl", &error);
+    checkHlslNesting(c.text, "fx.hlsl", HlslNestingScope::Preprocessed, &error);
     EXPECT_EQ(error, c.error) << c.text.substr(0, 80);
   }
 }
@@ -65,8 +65,33 @@ TEST(HlslNesting, LineDirectivesNameTheFileAndLine) {
   };
   for (const NestingCase& c : cases) {
     std::string error;
-    EXPECT_FALSE(checkHlslNesting(c.text, "fx.hlsl", &error));
+    EXPECT_FALSE(checkHlslNesting(c.text, "fx.hlsl", HlslNestingScope::Preprocessed, &error));
     EXPECT_EQ(error, c.error);
+  }
+}
+
+// A file as written: the code, and the expression of each directive on its
+// own (the preprocessor evaluates "#if" by recursion too).
+TEST(HlslNesting, DirectivesOfAFileAsWrittenCountEachOnItsOwn) {
+  const std::string deep = nested(kMaxHlslNesting + 1, "(", ")");
+  const NestingCase cases[] = {
+      {"#if " + nested(kMaxHlslNesting, "(", ")") + "\n#endif\n", ""},
+      {"#if " + nested(kMaxHlslNesting / 2 + 1, "(", ")") + "\n#elif " + nested(kMaxHlslNesting / 2 + 1, "(", ")") +
+           "\n#endif\n",
+       ""},
+      {"float a;\n#if " + deep + "\n#endif\n", "fx.hlsl:2: brackets nest deeper than 128 levels"},
+      {"#define X \\\n" + deep + "\n", "fx.hlsl:2: brackets nest deeper than 128 levels"},
+      {"#if 1 // " + deep + "\n#endif\n", ""},
+      {"#define M(x) x\nfloat a = " + nested(kMaxHlslNesting + 1, "M(", ")") + ";\n",
+       "fx.hlsl:2: brackets nest deeper than 128 levels"},
+      // A directive's brackets and the code's are counted apart.
+      {"void f() {\n#if " + nested(kMaxHlslNesting, "(", ")") + "\n#endif\n}\n", ""},
+  };
+  for (const NestingCase& c : cases) {
+    std::string error;
+    EXPECT_EQ(checkHlslNesting(c.text, "fx.hlsl", HlslNestingScope::AsWritten, &error), *c.error == '\0')
+        << c.text.substr(0, 80);
+    EXPECT_EQ(error, c.error) << c.text.substr(0, 80);
   }
 }
 

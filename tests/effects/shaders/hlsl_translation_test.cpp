@@ -247,18 +247,36 @@ TEST_F(HlslTranslationTest, NestingUpToTheLimitCompilesAndDeeperIsRefused) {
     SCOPED_TRACE(std::to_string(c.levels) + " levels of " + c.open);
     ShaderTranslation t = translate(false, body(c.levels, c.open, c.close), "ps_main");
     EXPECT_EQ(ok, c.compiles) << t.error;
-    if (!c.compiles) EXPECT_EQ(t.error, folder.path() + "/ps.hlsl:3: brackets nest deeper than 128 levels");
+    if (!c.compiles) {
+      EXPECT_EQ(t.error, folder.path() + "/ps.hlsl:3: brackets nest deeper than 128 levels");
+    }
   }
 }
 
-TEST_F(HlslTranslationTest, NestingInAnIncludedFileIsNamedByThatFile) {
+TEST_F(HlslTranslationTest, NestingInDirectivesAndIncludedFilesIsNamedByItsFile) {
   std::string deep;
   for (int i = 0; i <= kMaxHlslNesting; ++i) deep += "(";
+  const std::string deepIf = "#if " + std::string(60000, '(') + "1" + std::string(60000, ')') + "\n#endif\n";
   folder.write("deep.h", "float4 deep()\n{\nreturn " + deep + ";\n}\n");
-  ShaderTranslation t = translate(false, "#include \"deep.h\"\nfloat4 ps_main() : COLOR { return deep(); }\n",
-                                  "ps_main");
-  EXPECT_FALSE(ok);
-  EXPECT_TRUE(contains(t.error, "deep.h:3: brackets nest deeper than 128 levels")) << t.error;
+  folder.write("deepif.h", "float4 deep() { return 1; }\n" + deepIf);
+  const std::string main = "float4 ps_main() : COLOR { return deep(); }\n";
+  std::string calls;
+  for (int i = 0; i < 60000; ++i) calls += "M(";
+  calls += "1" + std::string(60000, ')');
+  const std::pair<std::string, std::string> cases[] = {
+      {"#include \"deep.h\"\n" + main, "deep.h:3: brackets nest deeper than 128 levels"},
+      {"#include \"deepif.h\"\n" + main, "deepif.h:2: brackets nest deeper than 128 levels"},
+      {"float4 deep() { return 1; }\n" + deepIf + main, "ps.hlsl:2: brackets nest deeper than 128 levels"},
+      // Macro calls nested in macro arguments are expanded level by level.
+      {"#define M(x) x\nfloat4 ps_main() : COLOR { return " + calls + "; }\n",
+       "ps.hlsl:2: brackets nest deeper than 128 levels"},
+  };
+  for (const auto& [source, message] : cases) {
+    test::CapturedStdout quiet;
+    ShaderTranslation t = translate(false, source, "ps_main");
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(contains(t.error, message)) << t.error;
+  }
 }
 
 }  // namespace
