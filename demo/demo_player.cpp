@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdio>
 
 #include "api/camera_commands.h"
@@ -14,6 +16,7 @@
 #include "base/timer.h"
 #include "demo/demo_camera_effects.h"
 #include "demo/demo_loader.h"
+#include "demo/demo_time_math.h"
 #include "effects/shaders/shader_reload.h"
 #include "music/music.h"
 #include "platform/input/event_receiver.h"
@@ -29,8 +32,6 @@ namespace tk {
 namespace {
 
 constexpr int kLeftKey = 37, kRightKey = 39, kShiftKey = 16;
-
-bool inWindow(int t, int time, int length) { return t >= time && t < time + length; }
 
 // Renders every part's scene once into the small dummy target, so that its
 // effects, textures and shaders exist before the first visible frame.
@@ -80,7 +81,8 @@ int captureLoop(DemoPlayback& playback, int startPart, const char* baseName, flo
   if (startPart > 0) playback.seek(startPart);
   for (int n = 0; tkEngine().device->run(); ++n) {
     if (inputState().escapeEverPressed() || clock.ended) break;
-    int frameTime = static_cast<int>(n * 1000.0 / framesPerSecond);
+    // Held to the int range: a very slow rate reaches its last millisecond and stays there.
+    const int frameTime = static_cast<int>(std::min(n * 1000.0 / framesPerSecond, static_cast<double>(INT_MAX)));
     holdDeviceTimer(frameTime);
     if (!playback.step(frameTime)) return -1;
     // The step that reaches the end mark draws nothing: there is no frame to write.
@@ -127,20 +129,20 @@ int DemoPlayback::demoTime(int input) {
     const int position = GetMusicPosition(clock_.currentMusic);
     const std::string fault = musicClockFault(clock_.currentMusic);
     if (fault.empty()) {
-      if (position >= 0) clock_.lastMusicTime = position + clock_.musicBase;
+      if (position >= 0) clock_.lastMusicTime = addTimes(position, clock_.musicBase);
       if (position >= 0) return clock_.lastMusicTime;
     } else {
       carryOnWithoutMusic(input, fault);
     }
   }
-  return input - clock_.origin;
+  return subtractTimes(input, clock_.origin);
 }
 
 void DemoPlayback::carryOnWithoutMusic(int input, const std::string& why) {
   log(LOG_WARN, "Music %d stopped at %d ms of the demo (%s): the demo goes on by the timer", clock_.currentMusic,
       clock_.lastMusicTime, why.c_str());
   clock_.musicStopped = true;
-  clock_.origin = input - clock_.lastMusicTime;
+  clock_.origin = subtractTimes(input, clock_.lastMusicTime);
 }
 
 void DemoPlayback::switchTo(int q, int input, int* t) {
@@ -189,8 +191,9 @@ void DemoPlayback::stepExtras(DemoPart& part, int t) {
   for (DemoExtra& extra : part.extras) {
     if (extra.ids.scene < 0) continue;
     if (inWindow(t, extra.time, extra.length) && !extra.active) extra.active = true;  // its emitters show here
-    if (t < extra.time + extra.length && extra.active) AnimateScene(extra.ids.scene, t - extra.time);
-    if (t >= extra.time + extra.length && extra.active) {
+    if (!pastWindow(t, extra.time, extra.length) && extra.active)
+      AnimateScene(extra.ids.scene, subtractTimes(t, extra.time));
+    if (pastWindow(t, extra.time, extra.length) && extra.active) {
       parkScene(extra.ids.scene);
       extra.active = false;
     }
@@ -210,7 +213,7 @@ void DemoPlayback::stepShaders(DemoPart& part, int t) {
       demoCameraEffects().show(shader.cameraEffect);
       shader.active = true;
       lastOn = &shader;
-    } else if (t >= shader.time + shader.length && shader.active) {
+    } else if (pastWindow(t, shader.time, shader.length) && shader.active) {
       demoCameraEffects().hide(shader.cameraEffect);
       shader.active = false;
       shader.done = true;
@@ -231,7 +234,7 @@ void DemoPlayback::stepFaders(DemoPart& part, int t) {
       else FadeOut(fader.fadeLength, fader.colour);
       fader.active = true;
       lastOn = &fader;
-    } else if (t >= fader.time + fader.length && fader.active) {
+    } else if (pastWindow(t, fader.time, fader.length) && fader.active) {
       StopFade();
       fader.active = false;
       fader.done = true;
@@ -262,8 +265,8 @@ bool DemoPlayback::step(int input) {
   stepShaders(part, t);
   stepFaders(part, t);
   if (clock_.currentScene >= 0) {
-    AnimateScene(clock_.currentScene, t - part.timeBase);
-    UpdateSceneCubeMaps(clock_.currentScene, t - part.timeBase);
+    AnimateScene(clock_.currentScene, subtractTimes(t, part.timeBase));
+    UpdateSceneCubeMaps(clock_.currentScene, subtractTimes(t, part.timeBase));
   }
   renderFrame();
   return true;
@@ -273,7 +276,7 @@ void DemoPlayback::seek(int s) {
   if (s <= 0 || s >= static_cast<int>(demo_.parts.size())) return;
   clock_.currentPart = s - 1;
   const DemoPart& target = demo_.parts[s];
-  clock_.origin -= target.time;
+  clock_.origin = subtractTimes(clock_.origin, target.time);
   for (int j = s - 1; j >= 0; --j) {
     const DemoPart& part = demo_.parts[j];
     if (part.musicId < 0) continue;
@@ -282,7 +285,7 @@ void DemoPlayback::seek(int s) {
     clock_.musicBase = part.time;
     clock_.lastMusicTime = target.time;
     clock_.musicStopped = false;
-    SetMusicPosition(part.musicId, target.time - (part.timeReset == 1 ? 0 : part.time));
+    SetMusicPosition(part.musicId, subtractTimes(target.time, part.timeReset == 1 ? 0 : part.time));
     break;
   }
 }
@@ -303,6 +306,10 @@ void DemoPlayback::applySeekKeys() {
 int playDemo(const char* path, int startPart) { return runDemo(path, startPart, nullptr, 0); }
 
 int captureDemo(const char* path, int startPart, const char* baseName, float framesPerSecond) {
+  if (!(framesPerSecond >= 0) || std::isinf(framesPerSecond)) {
+    logError("Capture rate %f is not a number of frames per second", framesPerSecond);
+    return -1;
+  }
   return runDemo(path, startPart, baseName, framesPerSecond);
 }
 

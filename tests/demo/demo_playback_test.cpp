@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cstdlib>
 
 #include "api/fader_commands.h"
@@ -92,6 +93,33 @@ TEST_F(DemoPlaybackTest, FadersRunInTheirWindows) {
   EXPECT_FALSE(faderActive());
   playback.step(150);
   EXPECT_FALSE(faderActive());  // done faders stay off
+}
+
+// Windows whose end lies past the int range stay open to the end of time;
+// nothing overflows on the way there.
+TEST_F(DemoPlaybackTest, FarOffTimesAndHugeLengthsAreWindowsLikeOthers) {
+  DemoDescription demo;
+  demo.parts = {part(INT_MIN + 1), part(INT_MAX)};
+  DemoShader shader;
+  shader.cameraEffect = 3;
+  shader.time = INT_MAX - 10;
+  shader.length = INT_MAX;
+  DemoFader fader;
+  fader.time = INT_MIN;
+  fader.length = INT_MAX;
+  demo.parts[0].shaders = {shader};
+  demo.parts[0].faders = {fader};
+  DemoPlayback playback(demo, true);
+  playback.clock().origin = 0;
+  ASSERT_TRUE(playback.step(INT_MIN + 1));
+  EXPECT_TRUE(faderActive());  // INT_MIN + INT_MAX is -1: open until then
+  ASSERT_TRUE(playback.step(0));
+  EXPECT_FALSE(faderActive());
+  ASSERT_TRUE(playback.step(INT_MAX - 5));
+  EXPECT_EQ(events, (std::vector<std::string>{"on 3"}));
+  EXPECT_FALSE(playback.clock().ended);
+  ASSERT_TRUE(playback.step(INT_MAX));
+  EXPECT_TRUE(playback.clock().ended);
 }
 
 TEST_F(DemoPlaybackTest, SeekMovesTheClockToTheStartPart) {
