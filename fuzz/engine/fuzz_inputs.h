@@ -13,6 +13,14 @@ namespace tk::fuzz {
 // parse, an engine started from them and shut down again.
 int setupFile(const uint8_t* data, size_t size);
 
+// Bytes as a demo file: parsed into a demo description and given start times
+// (the scenes' music made up from the parts, no engine).
+int demoDescription(const uint8_t* data, size_t size);
+// Bytes as a demo file beside a small scene, mesh and shader, loaded by the
+// demo loader on a fresh engine, played a few steps on the capture clock and
+// unloaded again.
+int demoLoad(const uint8_t* data, size_t size);
+
 // Puts the process in the state every input expects: the null driver, no
 // display, no message boxes, the log quiet. Safe to call more than once.
 void prepareProcess();

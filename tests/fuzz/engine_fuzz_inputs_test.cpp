@@ -22,6 +22,8 @@ struct EngineFuzzTarget {
 
 const EngineFuzzTarget kTargets[] = {
     {"setup_file", fuzz::setupFile},
+    {"demo_description", fuzz::demoDescription},
+    {"demo_load", fuzz::demoLoad},
 };
 
 std::string readBytes(const std::filesystem::path& path) {
