@@ -128,12 +128,11 @@ int DemoPlayback::demoTime(int input) {
   if (!capturing_ && clock_.currentMusic >= 0 && !clock_.musicStopped) {
     const int position = GetMusicPosition(clock_.currentMusic);
     const std::string fault = musicClockFault(clock_.currentMusic);
-    if (fault.empty()) {
-      if (position >= 0) clock_.lastMusicTime = addTimes(position, clock_.musicBase);
-      if (position >= 0) return clock_.lastMusicTime;
-    } else {
-      carryOnWithoutMusic(input, fault);
+    if (fault.empty() && position >= 0) {
+      clock_.lastMusicTime = addTimes(position, clock_.musicBase);
+      return clock_.lastMusicTime;
     }
+    if (!fault.empty()) carryOnWithoutMusic(input, fault);
   }
   return subtractTimes(input, clock_.origin);
 }
