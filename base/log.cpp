@@ -119,7 +119,12 @@ void print(const char* format, ...) {
   va_end(args);
   // Standard error is this platform's debug channel; standard output gets the line.
   // When both streams go to the same place the debug copy would only repeat it.
-  if (!standardStreamsShared()) fputs(text, stderr);
+  // Each message is a line of its own there too, also when its text has no end.
+  if (!standardStreamsShared()) {
+    fputs(text, stderr);
+    const size_t length = strlen(text);
+    if (length == 0 || text[length - 1] != '\n') fputc('\n', stderr);
+  }
   fputs(text, stdout);
   fputc('\n', stdout);
   fflush(stdout);

@@ -58,7 +58,9 @@ void clearLastError();
 // Formats (1023 characters at most) and shows the text in the message box captioned "Tesk".
 void messageBox(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// Plain output: the debug channel and, followed by a line end, standard output.
+// Plain output: the debug channel (standard error, unless it goes where standard
+// output goes), ended by a line end when the text has none, and, followed by a
+// line end, standard output.
 void print(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 }  // namespace tk

@@ -146,6 +146,11 @@ int GetMusicPosition(int id) {
   return static_cast<int>(music->player->position());
 }
 
+std::string musicClockFault(int id) {
+  MusicRecord* music = g_musicTable ? g_musicTable->get(id) : nullptr;
+  return music ? music->player->fault() : "no such music";
+}
+
 void SetMusicVolume(int id, int percent) {
   if (MusicRecord* music = findMusic(id)) music->player->setVolume(musicVolumeFromPercent(percent));
 }

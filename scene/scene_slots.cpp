@@ -270,7 +270,16 @@ int loadScene(const char* path, int sceneId, const SceneBases& bases, bool share
 int LoadScene(const char* path, int sceneId, const SceneBases& bases, bool shareMeshes, const char* name) {
   DeleteScene(sceneId);
   int result = loadScene(path, sceneId, bases, shareMeshes, name, false);
-  if (result < 0) logErrorCode(kErrorArgument1, "Failed to load scene '%s'", path);
+  if (result < 0) {
+    // The loader's own complaint (a bad ID, a file that cannot be read) is the
+    // reason; it keeps its code, which names the argument at fault.
+    std::string reason;
+    int code = kErrorArgument1;
+    takeLastError(&reason, &code);
+    if (sceneId < 0 || sceneId >= kSceneSlotCount)
+      reason += " (scene IDs are 0 to " + std::to_string(kSceneSlotCount - 1) + ")";
+    logErrorCode(code, "Failed to load scene '%s': %s", path, reason.c_str());
+  }
   return result;
 }
 

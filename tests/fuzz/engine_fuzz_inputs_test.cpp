@@ -23,6 +23,8 @@ struct EngineFuzzTarget {
 const EngineFuzzTarget kTargets[] = {
     {"setup_file", fuzz::setupFile},
     {"mesh_file", fuzz::meshFile},
+    {"demo_description", fuzz::demoDescription},
+    {"demo_load", fuzz::demoLoad},
 };
 
 std::string readBytes(const std::filesystem::path& path) {
