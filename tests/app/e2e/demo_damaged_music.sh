@@ -3,11 +3,8 @@
 # once, and the demo reaches its end mark.
 tesk=$1
 source "$(dirname "$0")/lib.sh"
-export TESK_DRIVER=null TESK_AUDIO_SINK=fakesink
-unset DISPLAY
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
+export TESK_AUDIO_SINK=fakesink
+enter_null_driver_scratch
 mkdir music
 # Three seconds of tone; zeroing a quarter of the file shortens it to about two.
 sox -n -r 44100 -c 2 tone.wav synth 3 sine 440

@@ -3,13 +3,7 @@
 # reason), a script that ends on an error and a capture that fails.
 tesk=$1
 source "$(dirname "$0")/lib.sh"
-export TESK_DRIVER=null
-unset DISPLAY
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-out="$work/out.txt"
-err="$work/err.txt"
+enter_null_driver_scratch
 
 # run WHAT EXPECTED_CODE ARGS...: runs the program with a time limit.
 run() {

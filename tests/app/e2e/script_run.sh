@@ -3,13 +3,7 @@
 tesk=$1
 source_dir=$2
 source "$(dirname "$0")/lib.sh"
-export TESK_DRIVER=null
-unset DISPLAY
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-out="$work/out.txt"
-err="$work/err.txt"
+enter_null_driver_scratch
 
 # run NAME CONTENTS: writes scripts/NAME and runs it from elsewhere.
 run() {

@@ -1,11 +1,7 @@
 # The program on files and options it has never seen, without a display.
 tesk=$1
 source "$(dirname "$0")/lib.sh"
-export TESK_DRIVER=null
-unset DISPLAY
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
+enter_null_driver_scratch
 log="$work/log.txt"
 
 "$tesk" a.DEMO.INI >"$log" 2>&1
