@@ -3,7 +3,8 @@
 // read through a node extension: its BaseColor texture (four coloured
 // quadrants) comes out upright and lit; normal maps turn the same way whether
 // the mesh brings tangents or the shader computes them; the second UV set
-// reaches its sampler from either place a mesh keeps it.
+// reaches its sampler from either place a mesh keeps it. The light pre-pass
+// variant reads the light buffer at the pixel it draws.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -142,14 +143,15 @@ class SurfaceShaderDrawTest : public ::testing::Test {
     lights.push_back(light);
   }
 
-  // One frame of the mesh drawn with Forward.hlsl built with `macros`, the
+  // One frame of the mesh drawn with the effect file built with `macros`, the
   // surface's textures put on the samplers of their semantics as a surface
   // does; rows of RGB, top row first.
   std::vector<uint8_t> draw(irr::scene::IMesh* mesh, const std::vector<std::string>& macros,
-                            const std::vector<std::pair<std::string, irr::video::ITexture*>>& textures) {
+                            const std::vector<std::pair<std::string, irr::video::ITexture*>>& textures,
+                            const char* file = "Forward.hlsl") {
     ShaderMacroList list;
     for (const std::string& name : macros) list.push_back({name, ""});
-    const std::string path = std::string(TESK_SOURCE_DIR) + "/runtime/shadersSURF/Forward.hlsl";
+    const std::string path = std::string(TESK_SOURCE_DIR) + "/runtime/shadersSURF/" + file;
     Held<CTkEffect> effect(effects->createEffect(path.c_str(), 0, list));
     EXPECT_TRUE(effect) << effects->getLastError();
     if (!effect) return {};
@@ -278,6 +280,32 @@ TEST_F(SurfaceShaderDrawTest, SecondUvSetReachesItsSamplerFromEitherTextureCoord
                    {{0.5f, -0.5f, 0}, {255, 0, 0, 255}}},
                   6);
   }
+}
+
+// The light buffer holds four quadrants of light; each part of the quad takes
+// the light of the buffer's pixel under it.
+TEST_F(SurfaceShaderDrawTest, LightBufferVariantReadsTheBufferAtItsOwnPixel) {
+  irr::video::IVideoDriver* driver = tkEngine().driver;
+  irr::video::ITexture* buffer = driver->addRenderTargetTexture({kWidth, kHeight}, "LightRTT", irr::video::ECF_A8R8G8B8);
+  ASSERT_TRUE(buffer);
+  const int w = kWidth / 2, h = kHeight / 2;
+  driver->beginScene(true, true, SColor(255, 0, 0, 0));
+  driver->setRenderTarget(buffer, true, true, SColor(255, 0, 0, 0));
+  driver->draw2DRectangle(SColor(255, 200, 0, 0), {0, 0, w, h});
+  driver->draw2DRectangle(SColor(255, 0, 200, 0), {w, 0, kWidth, h});
+  driver->draw2DRectangle(SColor(255, 0, 0, 200), {0, h, w, kHeight});
+  driver->draw2DRectangle(SColor(255, 100, 100, 100), {w, h, kWidth, kHeight});
+  driver->setRenderTarget(irr::video::ERT_FRAME_BUFFER, false, false);
+  driver->endScene();
+
+  Held<irr::scene::IMesh> quad = quadMesh<irr::scene::SMeshBuffer>();
+  const std::vector<uint8_t> rgb = draw(quad.get(), {"USE_LIGHTBUFFER"}, {}, "Lpp.hlsl");
+  expectColours(rgb,
+                {{{-0.5f, 0.5f, 0}, {255, 200, 0, 0}},
+                 {{0.5f, 0.5f, 0}, {255, 0, 200, 0}},
+                 {{-0.5f, -0.5f, 0}, {255, 0, 0, 200}},
+                 {{0.5f, -0.5f, 0}, {255, 100, 100, 100}}},
+                6);
 }
 
 }  // namespace
