@@ -26,6 +26,7 @@
 #include "api/object_commands.h"
 #include "base/files/file_layer.h"
 #include "base/log.h"
+#include "bench/null_engine.h"
 #include "scene/scene_slots.h"
 #include "startup/sys_setup.h"
 
@@ -72,17 +73,6 @@ double slope(const std::vector<double>& values) {
   return (n * sumXY - sumX * sumY) / (n * sumXX - sumX * sumX);
 }
 
-// A null-driver engine whose runtime data is the repository's.
-struct Engine {
-  Engine() {
-    setenv("TESK_DRIVER", "null", 1);
-    tk::setLogThreshold(tk::LOG_NONE);
-    tk::disableMessageBoxes();
-    if (tk::tkSysSetup(tk::SysSetup()) != 0) std::abort();
-  }
-  ~Engine() { tk::tkSysShutdown(); }
-};
-
 void scenesRound() {
   for (const char* scene : kScenes) {
     // Meshes are named from the scene's folder, as the viewer and the demo player enter it.
@@ -118,7 +108,7 @@ void round() {
 }
 
 void BM_SoakScenesObjectsEffects(benchmark::State& state) {
-  Engine engine;
+  NullEngine engine;
   const int warmUp = environmentNumber("TESK_SOAK_WARMUP", 20);
   const bool trace = environmentNumber("TESK_SOAK_TRACE", 0) != 0;
   for (int i = 0; i < warmUp; ++i) round();
