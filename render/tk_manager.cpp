@@ -29,7 +29,8 @@ CTkManager::CTkManager(irr::IrrlichtDevice* device) : device_(device) {
   } else {
     gpuServices_ = std::make_unique<CTkGPUProgrammingServices>(driver);
   }
-  sceneManager_ = std::make_unique<CTkSceneManager>();
+  sceneManager_ = std::make_unique<CTkSceneManager>(&materialContexts_,
+                                                    device_->getSceneManager()->getMeshManipulator());
   surfaceManager_ = std::make_unique<CTkSurfaceManager>();
   rendererManager_ = std::make_unique<CTkRendererManager>(device_, sceneManager_.get());
   if (openGL)
@@ -45,6 +46,7 @@ CTkManager::CTkManager(irr::IrrlichtDevice* device) : device_(device) {
   servicesSetup.videoDriverExt = videoDriverExt_.get();
   servicesSetup.techLookup = techLookup_;
   servicesSetup.sceneManager = sceneManager_.get();
+  servicesSetup.nodeExtensions = sceneManager_.get();
   bool servicesMade = false;
   renderServices_ = std::make_unique<CTkRenderServices>(servicesSetup, &servicesMade);
   if (!servicesMade) return;
@@ -54,12 +56,16 @@ CTkManager::CTkManager(irr::IrrlichtDevice* device) : device_(device) {
   environment.videoDriverExt = videoDriverExt_.get();
   environment.lastFrame = rendererManager_->getLastFrameInfo();
   environment.input = &inputState();
+  environment.nodeExtensions = sceneManager_.get();
   effectManager_ = std::make_unique<CTkEffectManager>(device_, gpuServices_.get(), techLookup_, &materialContexts_,
                                                       &environment);
   ok_ = true;
 }
 
 CTkManager::~CTkManager() {
+  // Nodes may outlive the context: their extensions let go of effects and
+  // material context numbers while both still exist.
+  sceneManager_->releaseNodeExtensions();
   effectManager_.reset();
   renderServices_.reset();
   if (techLookup_) techLookup_->drop();
