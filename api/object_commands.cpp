@@ -2,9 +2,11 @@
 
 #include "api/camera_collision.h"
 #include "api/engine_items.h"
+#include "api/object_surfaces.h"
 #include "base/files/file_layer.h"
 #include "base/log.h"
 #include "geometry/mesh_loading.h"
+#include "render/tk_manager.h"
 
 #include <algorithm>
 #include <cmath>
@@ -107,6 +109,10 @@ int cloneFrom(int id, int sourceId) {
   }
   // The copy is held by the source's parent, like the source itself.
   tkEngine().objects->get(id)->node = copy;
+  // The display library copies the source's materials after the animators,
+  // so the copy's materials still name the source's records: point them at
+  // the copy's own.
+  if (CTkSceneNodeExt* extension = findSceneNodeExt(copy)) extension->update();
   return 0;
 }
 
@@ -126,6 +132,7 @@ int LoadObject(const char* file, int id) {
   // Scaled objects keep their lighting: normals are renormalised after the transform.
   item->node->setMaterialFlag(irr::video::EMF_NORMALIZE_NORMALS, true);
   warnAboutLargeBuffers(id, path.c_str(), mesh->getMesh(0));
+  giveNodeSurfaces(item->node);
   return 0;
 }
 
@@ -151,6 +158,9 @@ void DeleteObject(int id) {
   CTkObjectItem* item = tkEngine().objects->get(id);
   if (!item) return;
   removeFromCameraCollision(item);
+  // The records' material context numbers are free from here on, even while
+  // something else still holds the node.
+  if (CTkManager* manager = tkEngine().manager) manager->getSceneManager()->removeNodeExt(item->node);
   item->node->remove();
   releaseObject(id);
 }
@@ -281,6 +291,16 @@ void SetObjectCollisionOff(int id) {
   CTkObjectItem* item = objectOrReport(id);
   if (!item || item->kind() != kKindMesh) return;
   removeFromCameraCollision(item);
+}
+
+void SetObjectCastShadows(int id, bool on) {
+  CTkObjectItem* item = objectOrReport(id);
+  if (item && tkEngine().manager) tkEngine().manager->getSceneManager()->getNodeExt(item->node)->setCastShadows(on);
+}
+
+void SetObjectSelectionMask(int id, unsigned mask) {
+  CTkObjectItem* item = objectOrReport(id);
+  if (item && tkEngine().manager) tkEngine().manager->getSceneManager()->getNodeExt(item->node)->setSelectionMask(mask);
 }
 
 void deleteAllObjects() {

@@ -36,6 +36,11 @@ void SetObjectRotationZYX(int id);
 void SetObjectCollisionOn(int id);
 void SetObjectCollisionOff(int id);
 
+// Operations without script commands (scene loading): the node extension's
+// cast-shadow switch and selection mask.
+void SetObjectCastShadows(int id, bool on);
+void SetObjectSelectionMask(int id, unsigned mask);
+
 // Deletes every object (engine shutdown).
 void deleteAllObjects();
 

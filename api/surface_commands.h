@@ -1,6 +1,7 @@
 #pragma once
 // Commands on the surfaces of an object. Surfaces hang off an object's node
-// extension; an object without one is reported as being of an unexpected format.
+// extension, one per material of its mesh; an object without one is reported
+// as being of an unexpected format.
 
 namespace tk {
 
@@ -16,5 +17,10 @@ void SetObjectSurfaceParamFloat3(int id, int surface, int parameter, float x, fl
 void SetObjectSurfaceEffect(int id, int surface, int effectId);
 void SetObjectSurfaceEffectTechnique(int id, int surface, int technique);
 void UpdateObjectFromSurfaces(int id);
+
+// Makes effect `id` from the file (as given) compiled for surface `surface`
+// of object `objectId`: with the surface's macros and base material and the
+// macros the current renderer adds. 0, or -1 after reporting.
+int LoadEffectForObjectSurface(const char* file, int id, int objectId, int surface);
 
 }  // namespace tk

@@ -30,6 +30,7 @@ enum LastErrorCode : int {
   kErrorArgument1 = 1,
   kErrorArgument2 = 2,
   kErrorArgument3 = 3,
+  kErrorArgument4 = 4,
   kErrorArgument7 = 7,
 };
 

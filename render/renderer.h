@@ -4,8 +4,10 @@
 #include <irrlicht.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "effects/shader_macro.h"
 #include "render/post_chain.h"
 
 namespace tk {
@@ -47,6 +49,12 @@ class ITkRenderer : public virtual irr::IReferenceCounted {
  public:
   // Draws one frame into the current target.
   virtual void render() = 0;
+  // The effect file that draws a surface over the display-library material
+  // type `materialType` under this renderer (empty: the surface's own
+  // default) and the macros it adds, appended to `macros`. `capacity` is the
+  // room in entries, an end entry counted; on success it becomes the number
+  // of macros added. False, with the renderer's message, when they do not fit.
+  virtual bool getMaterialEffect(std::string* file, ShaderMacroList* macros, int* capacity, int materialType) = 0;
 };
 
 // Forward only: clears to the context's background colour and draws the scene
@@ -58,6 +66,8 @@ class CTkRendererSimple : public ITkRenderer {
   CTkRendererSimple(irr::IrrlichtDevice* device, ITkRendererCtx* ctx);
   ~CTkRendererSimple() override;
   void render() override;
+  // No file and no macros: surfaces keep their own defaults.
+  bool getMaterialEffect(std::string* file, ShaderMacroList* macros, int* capacity, int materialType) override;
 
  private:
   void drawScene(irr::video::ITexture* target);
@@ -68,6 +78,24 @@ class CTkRendererSimple : public ITkRenderer {
   ITkRendererCtx* ctx_;
   irr::video::ITexture* postSource_ = nullptr;
   irr::video::ITexture* postWork_ = nullptr;
+};
+
+// The light pre-pass renderer's answer: "Forward.hlsl" for the blending
+// material types (12 to 15), "Lpp.hlsl" for the others, with the single macro
+// USE_OUTDEPTH; a room below 2 entries logs "<rendererName>::getMaterialEffect
+// not enough space for macros" and fails.
+bool lightPrePassMaterialEffect(const char* rendererName, std::string* file, ShaderMacroList* macros, int* capacity,
+                                int materialType);
+
+// Stands in for the light pre-pass renderer until that one draws its own
+// frame: it draws as the simple renderer does, but names the pre-pass
+// renderer's surface effects, so that surfaces are drawn through the effect
+// variants the pre-pass renderer will draw them with (whose default technique
+// shades forward without a light buffer).
+class CTkRendererLppForward : public CTkRendererSimple {
+ public:
+  using CTkRendererSimple::CTkRendererSimple;
+  bool getMaterialEffect(std::string* file, ShaderMacroList* macros, int* capacity, int materialType) override;
 };
 
 }  // namespace tk

@@ -106,6 +106,10 @@ ITkRenderer* CTkRendererManager::createRendererSimple(ITkRendererCtx* ctx) {
   return new CTkRendererSimple(device_, ctx);
 }
 
+ITkRenderer* CTkRendererManager::createRendererLppForward(ITkRendererCtx* ctx) {
+  return new CTkRendererLppForward(device_, ctx);
+}
+
 bool CTkRendererManager::createRenderTextures(const std::vector<STkRenderCommandRecord>& commands) {
   for (const STkRenderCommandRecord& command : commands)
     if (command.cmd == "Create Texture" && !createRenderTexture(command)) return false;

@@ -28,6 +28,8 @@ class CTkRendererManager {
   // With render services the context can run post effects.
   ITkRendererCtx* createRendererCtx(CTkRenderServices* services = nullptr);
   ITkRenderer* createRendererSimple(ITkRendererCtx* ctx);
+  // The stand-in for the light pre-pass renderer (see CTkRendererLppForward).
+  ITkRenderer* createRendererLppForward(ITkRendererCtx* ctx);
   // Runs every "Create Texture" command of a scene's list; false at the first failure.
   bool createRenderTextures(const std::vector<STkRenderCommandRecord>& commands);
   bool createRenderTexture(const STkRenderCommandRecord& command);

@@ -1,6 +1,8 @@
 #include "render/renderer.h"
 
+#include "base/log.h"
 #include "render/render_services.h"
+#include "surfaces/macro_room.h"
 
 namespace tk {
 
@@ -24,6 +26,29 @@ void CTkRendererSimple::render() {
   CTkRenderServices* services = chain->renderServices();
   services->setRenderTargets(nullptr, 0);
   services->copyTexture(result);
+}
+
+bool CTkRendererSimple::getMaterialEffect(std::string* file, ShaderMacroList*, int* capacity, int) {
+  file->clear();
+  *capacity = 0;
+  return true;
+}
+
+bool lightPrePassMaterialEffect(const char* rendererName, std::string* file, ShaderMacroList* macros, int* capacity,
+                                int materialType) {
+  if (!fitMacros({"USE_OUTDEPTH"}, macros, capacity)) {
+    log(LOG_ERROR, "%s::getMaterialEffect not enough space for macros", rendererName);
+    return false;
+  }
+  const bool blending = materialType >= irr::video::EMT_TRANSPARENT_ADD_COLOR &&
+                        materialType <= irr::video::EMT_TRANSPARENT_VERTEX_ALPHA;
+  *file = blending ? "Forward.hlsl" : "Lpp.hlsl";
+  return true;
+}
+
+bool CTkRendererLppForward::getMaterialEffect(std::string* file, ShaderMacroList* macros, int* capacity,
+                                              int materialType) {
+  return lightPrePassMaterialEffect("CTkRendererLpp", file, macros, capacity, materialType);
 }
 
 // Into the target, or the screen when none.

@@ -15,12 +15,13 @@ bool startRenderer(CTkManager* manager, bool lightPrePass, bool antialias) {
   renderers->targets().create("DummyRenderTarget", irr::core::dimension2du(32, 32), colorFormatOf(CF_A8R8G8B8),
                               false, false);
   STkRendering& r = rendering();
-  // The light pre-pass path (advanced context, named targets, pre-pass renderer)
-  // is taken here once that renderer exists; until then every start is forward.
-  (void)lightPrePass;
+  // The light pre-pass path (advanced context, named targets, pre-pass
+  // renderer) is taken here once that renderer exists; until then its
+  // stand-in draws forward with the pre-pass renderer's surface effects.
   (void)antialias;
   r.context = renderers->createRendererCtx(manager->getRenderServices());
-  r.defaultRenderer = renderers->createRendererSimple(r.context);
+  r.defaultRenderer = lightPrePass ? renderers->createRendererLppForward(r.context)
+                                   : renderers->createRendererSimple(r.context);
   r.currentRenderer = r.defaultRenderer;
   return r.defaultRenderer != nullptr;
 }
@@ -31,6 +32,14 @@ void stopRenderer() {
   if (r.defaultRenderer) r.defaultRenderer->drop();
   if (r.context) r.context->drop();
   r = STkRendering();
+}
+
+bool currentMaterialEffect(std::string* file, ShaderMacroList* macros, int* capacity, int materialType) {
+  ITkRenderer* renderer = rendering().currentRenderer;
+  if (renderer) return renderer->getMaterialEffect(file, macros, capacity, materialType);
+  file->clear();
+  *capacity = 0;
+  return true;
 }
 
 void setCurrentRenderer(ITkRenderer* renderer) {

@@ -22,5 +22,8 @@ bool startRenderer(CTkManager* manager, bool lightPrePass, bool antialias);
 void stopRenderer();
 // None restores the default renderer.
 void setCurrentRenderer(ITkRenderer* renderer);
+// The current renderer's getMaterialEffect; without a renderer no file and
+// no macros.
+bool currentMaterialEffect(std::string* file, ShaderMacroList* macros, int* capacity, int materialType);
 
 }  // namespace tk

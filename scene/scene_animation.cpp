@@ -9,10 +9,12 @@
 #include "api/light_commands.h"
 #include "api/object_commands.h"
 #include "api/render_frame.h"
+#include "api/surface_values.h"
 #include "base/log.h"
 #include "render/tk_manager.h"
 #include "scene/scene_effect_values.h"
 #include "scene/scene_slots.h"
+#include "scene/scene_surfaces.h"
 #include "scene/scene_values.h"
 
 namespace tk {
@@ -164,6 +166,15 @@ void lightStep(const STkSceneSlot& slot, int index, float p) {
   }
 }
 
+// The surfaces' values at p, without textures and effects (those come with loading).
+void surfacesStep(const STkSceneSlot& slot, int index, float p) {
+  const STkSceneDesc& d = *slot.description;
+  // Kept from step to step: the blocks are large and scenes have many objects.
+  static std::vector<SurfaceValues> values;
+  const int count = evaluateObjectSurfaces(d, d.objects[index], p, &values);
+  if (count > 0) applyObjectSurfaceValues(slot.objectBase + index, count, values.data(), false);
+}
+
 void objectStep(const STkSceneSlot& slot, int index, const Moment& m, TF_Vec3 camera) {
   const ObjectDesc& o = slot.description->objects[index];
   int id = slot.objectBase + index;
@@ -180,6 +191,7 @@ void objectStep(const STkSceneSlot& slot, int index, const Moment& m, TF_Vec3 ca
   ScaleObject(id, scale.x * 100, scale.y * 100, scale.z * 100);
   int frames = TotalObjectFrames(id);
   if (frames >= 2) SetObjectFrame(id, std::clamp(m.f, 0.0f, static_cast<float>(frames)));
+  surfacesStep(slot, index, m.p);
 }
 
 bool cameraShaderWanted(const CameraShaderDesc& shader, float f) {

@@ -4,6 +4,7 @@
 
 #include "base/files/file_layer.h"
 #include "base/files/open_failure.h"
+#include "scene/scene_effect_values.h"
 
 namespace tk {
 
@@ -87,6 +88,34 @@ EmitterDesc readEmitter(const TF_Node* r) {
   return e;
 }
 
+SurfaceParameterDesc readSurfaceParameter(const TF_Node* r) {
+  SurfaceParameterDesc p;
+  if (!r) return p;
+  p.value = TF_Find(r, "value");
+  p.kind = effectParameterKind(r);
+  p.image = text(r, "img_filename");
+  p.imageColorSpace = integer(r, "img_colorspace", 0);
+  p.imageMipMaps = integer(r, "img_mipmap", 1);
+  return p;
+}
+
+// The last surface with this applyToSurface that has an effect, or none.
+const TF_Node* sharedEffect(const std::vector<SurfaceDesc>& surfaces, int applyToSurface) {
+  const TF_Node* found = nullptr;
+  for (const SurfaceDesc& surface : surfaces)
+    if (surface.applyToSurface == applyToSurface && surface.effect) found = surface.effect;
+  return found;
+}
+
+void chooseDrawnEffects(std::vector<SurfaceDesc>* surfaces) {
+  const TF_Node* forAll = sharedEffect(*surfaces, 2);
+  const TF_Node* forOthers = sharedEffect(*surfaces, 1);
+  for (SurfaceDesc& surface : *surfaces) {
+    if (surface.applyToSurface == 3) continue;
+    surface.drawnEffect = forAll ? forAll : surface.effect ? surface.effect : forOthers;
+  }
+}
+
 SceneObjectDesc readSceneObject(const TF_Node* r) {
   SceneObjectDesc s;
   s.filename = text(r, "filename");
@@ -94,12 +123,16 @@ SceneObjectDesc readSceneObject(const TF_Node* r) {
     SurfaceDesc surface;
     surface.name = text(surfaceRecord, "name");
     const TF_Node* parameters = TF_Find(surfaceRecord, "Parameters");
-    for (int i = 0; i < kSurfaceParameterCount; ++i) surface.parameters[i] = TF_Find(parameters, kSurfaceParameterNames[i]);
+    for (int i = 0; i < kSurfaceParameterCount; ++i) {
+      surface.parameters[i] = TF_Find(parameters, kSurfaceParameterNames[i]);
+      surface.values[i] = readSurfaceParameter(surface.parameters[i]);
+    }
     const TF_Node* shader = TF_Find(surfaceRecord, "Shader");
     surface.applyToSurface = integer(shader, "applyToSurface");
     surface.effect = effectOf(shader);
     s.surfaces.push_back(surface);
   }
+  chooseDrawnEffects(&s.surfaces);
   return s;
 }
 

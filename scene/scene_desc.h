@@ -12,11 +12,27 @@
 
 namespace tk {
 
+// A surface parameter as read once: the item of its value with the kind that
+// value has (an effect value kind; the texts of STR values are not handed
+// on), and its image.
+struct SurfaceParameterDesc {
+  const TF_Node* value = nullptr;
+  int kind = -1;
+  std::string image;  // "img_filename"
+  int imageColorSpace = 0;
+  int imageMipMaps = 1;
+};
+
 struct SurfaceDesc {
   std::string name;
   const TF_Node* parameters[kSurfaceParameterCount] = {};  // the parameter records, or none
+  SurfaceParameterDesc values[kSurfaceParameterCount];
   int applyToSurface = 0;
   const TF_Node* effect = nullptr;  // "Shader"/"Effect"
+  // The effect record that draws the surface: none when its applyToSurface is
+  // 3; else the last one of the object's surfaces with applyToSurface 2, its
+  // own, or the last one with applyToSurface 1, in that order of precedence.
+  const TF_Node* drawnEffect = nullptr;
 };
 
 struct SceneObjectDesc {

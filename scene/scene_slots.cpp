@@ -9,15 +9,16 @@
 #include "api/engine_items.h"
 #include "api/light_commands.h"
 #include "api/object_commands.h"
+#include "api/surface_commands.h"
+#include "api/surface_values.h"
 #include "base/log.h"
 #include "render/tk_manager.h"
 #include "scene/scene_effect_values.h"
+#include "scene/scene_surfaces.h"
 #include "scene/scene_values.h"
 
 namespace tk {
 namespace {
-
-constexpr int kMaxSurfaces = 256;
 
 STkSceneSlot g_slots[kSceneSlotCount];
 SceneLoadProgress g_progress = nullptr;
@@ -96,25 +97,28 @@ bool makeObject(const STkSceneSlot& slot, int index) {
     if (g_reportLoadFailures) logError("The object id=%d '%s' cannot be loaded", id, o.tfilename.c_str());
     return false;
   }
+  SetObjectCastShadows(id, (o.shadowOpts & 2) != 0);
+  SetObjectSelectionMask(id, static_cast<unsigned>(o.selectionMask));
   if (slot.attached) LockObjectOn(id);
   HideObject(id);
   return true;
 }
 
-int surfaceCount(int id) {
-  CTkObjectItem* item = tkEngine().objects->get(id);
-  if (!item) return 0;
-  return static_cast<int>(item->node->getMaterialCount());
-}
-
-void checkSurfaces(const STkSceneSlot& slot) {
-  const std::vector<ObjectDesc>& objects = slot.description->objects;
-  for (size_t i = 0; i < objects.size(); ++i) {
-    int id = slot.objectBase + static_cast<int>(i);
-    int count = surfaceCount(id);
-    if (count > kMaxSurfaces)
+// Every object that exists takes its scene surfaces with their textures and
+// effects, then rebuilds its materials from them.
+void applySceneSurfaces(const STkSceneSlot& slot) {
+  const STkSceneDesc& d = *slot.description;
+  std::vector<SurfaceValues> values;
+  for (size_t i = 0; i < d.objects.size(); ++i) {
+    const int id = slot.objectBase + static_cast<int>(i);
+    if (!ObjectExist(id)) continue;
+    const int count = sceneSurfaceCount(d, d.objects[i]);
+    if (count > kMaxObjectSurfaces)
       logError("The object id=%d '%s' numSurfaces=%d > NOF_SURFACE_MAX=%d. Will result in corruption", id,
-               objects[i].tfilename.c_str(), count, kMaxSurfaces);
+               d.objects[i].tfilename.c_str(), count, kMaxObjectSurfaces);
+    const int evaluated = evaluateObjectSurfaces(d, d.objects[i], 0, &values);
+    applyObjectSurfaceValues(id, evaluated, values.data(), true);
+    UpdateObjectFromSurfaces(id);
   }
 }
 
@@ -261,7 +265,7 @@ int loadScene(const char* path, int sceneId, const SceneBases& bases, bool share
     makeObject(slot, static_cast<int>(i));
   }
   makeRendererTextures(slot);
-  checkSurfaces(slot);
+  applySceneSurfaces(slot);
   if (!attached) makeCameraShaders(slot);
   HideScene(sceneId);
   return 0;

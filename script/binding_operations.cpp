@@ -126,6 +126,11 @@ void LoadEffect(const char* file, int id) {
   tk::LoadEffect(file, id);
 }
 
+void LoadEffectForObjectSurface(const char* file, int id, int objectId, int surface) {
+  DeleteEffect(id);
+  tk::LoadEffectForObjectSurface(file, id, objectId, surface);
+}
+
 void SetEffectConstantFloatN(int id, const char* name, const NumberArgs& numbers) {
   if (numbers.count > kNumberArgumentCapacity) {
     rejectArgument(-1, "too much floats parameters");

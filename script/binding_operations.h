@@ -30,6 +30,7 @@ void SetObjectSurfaceParamFloat(int id, int surface, const char* parameter, floa
 void SetObjectSurfaceParamFloat3(int id, int surface, const char* parameter, float x, float y, float z);
 
 void LoadEffect(const char* file, int id);
+void LoadEffectForObjectSurface(const char* file, int id, int objectId, int surface);
 void SetEffectConstantFloatN(int id, const char* name, const NumberArgs& numbers);
 void MakeCameraEffect(int id, int effectId);
 void MakeCameraEffectFromFile(int id, const char* file);

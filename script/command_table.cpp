@@ -200,6 +200,7 @@ constexpr CommandRow kRows[] = {
 
     // Effects
     TK_COMMAND("LoadEffect", "s i", 0, "", binding::LoadEffect),
+    TK_COMMAND("LoadEffectForObjectSurface", "s i i i", 0, "", binding::LoadEffectForObjectSurface),
     TK_COMMAND("EffectExist", "i", 0, "b", EffectExist),
     TK_COMMAND("DeleteEffect", "i", 0, "", DeleteEffect),
     TK_COMMAND("SetEffectConstantBoolean", "i s b", 0, "", SetEffectConstantBoolean),

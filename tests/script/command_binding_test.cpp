@@ -161,11 +161,11 @@ TEST_F(SetUpScriptTest, SurfaceCommandsCheckTheNameThenTheObject) {
       {"tk.SetObjectSurfaceParamFloat3(1000, 0, 'BaseColor', 1, 1, 1)",
        "snippet:1: bad argument #1 to 'SetObjectSurfaceParamFloat3' (Object ID 1000 does not exist. "
        "invalid ID 1000 greater or equals than 1000)"},
-      {"tk.SetObjectSurfaceParamInt(1, 0, 'VertexNormal', 1)",
-       "snippet:1: bad argument #1 to 'SetObjectSurfaceParamInt' (Object ID 1 unexpected format (no node extension))"},
-      {"tk.UpdateObjectFromSurfaces(1)",
-       "snippet:1: bad argument #1 to 'UpdateObjectFromSurfaces' (Object ID 1 unexpected format (no node extension))"},
+      {"tk.SetObjectSurfaceParamInt(1, 1, 'VertexNormal', 1)",
+       "snippet:1: bad argument #2 to 'SetObjectSurfaceParamInt' (Object ID 1 has no surface 1)"},
   });
+  // A loaded object has one surface per material of its mesh.
+  EXPECT_EQ(run("tk.SetObjectSurfaceParamInt(1, 0, 'VertexNormal', 1) tk.UpdateObjectFromSurfaces(1)"), "");
 }
 
 TEST_F(SetUpScriptTest, JoinedTextUsesTheGlobalTostring) {
