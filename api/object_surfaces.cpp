@@ -27,7 +27,7 @@ CTkSceneNodeExt* objectNodeExt(const CTkObjectItem& item) { return findSceneNode
 irr::video::ITexture* loadSurfaceTexture(const char* file, bool mipMaps) {
   irr::video::IVideoDriver* driver = tkEngine().driver;
   if (!driver || !file || !*file) return nullptr;
-  const std::string path = resolveFile(file);
+  const std::string path = fileLayer().absolutePath(resolveFile(file).c_str());
   const bool saved = driver->getTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS);
   driver->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, mipMaps);
   irr::video::ITexture* texture = driver->getTexture(path.c_str());
