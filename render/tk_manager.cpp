@@ -34,10 +34,11 @@ CTkManager::CTkManager(irr::IrrlichtDevice* device) : device_(device) {
   surfaceManager_ = std::make_unique<CTkSurfaceManager>();
   rendererManager_ = std::make_unique<CTkRendererManager>(device_, sceneManager_.get());
   if (openGL)
-    videoDriverExt_ = std::make_unique<CTkGLVideoDriverExt>();
+    videoDriverExt_ = std::make_unique<CTkGLVideoDriverExt>(driver);
   else
     videoDriverExt_ = std::make_unique<CTkNullVideoDriverExt>();
   rendererShared_.extension = videoDriverExt_.get();
+  sceneManager_->setVideoDriverExt(videoDriverExt_.get());
   techLookup_ = new CTkEffectTechLookup();
   STkRenderServicesSetup servicesSetup;
   servicesSetup.device = device_;

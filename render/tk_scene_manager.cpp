@@ -24,6 +24,7 @@ CTkSceneNodeExt* CTkSceneManager::getNodeExt(irr::scene::ISceneNode* node) {
   services.contexts = contexts_;
   services.manipulator = manipulator_;
   services.registry = this;
+  services.driverExt = driverExt_;
   auto* made = new CTkSceneNodeExt(node, services);
   node->addAnimator(made);
   made->drop();

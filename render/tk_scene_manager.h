@@ -41,6 +41,9 @@ class CTkSceneManager : public ITkSceneStateView,
   void setCurrentRenderPass(irr::scene::E_SCENE_NODE_RENDER_PASS pass) { renderPass_ = pass; }
   irr::scene::E_SCENE_NODE_RENDER_PASS currentRenderPass() const override { return renderPass_; }
 
+  // Extensions made from now on draw depth "never" through it.
+  void setVideoDriverExt(ITkVideoDriverExt* extension) { driverExt_ = extension; }
+
   // The node's extension, made and attached when it has none (null for no node).
   CTkSceneNodeExt* getNodeExt(irr::scene::ISceneNode* node);
   // Takes the extension off the node, letting go of all it holds.
@@ -61,6 +64,7 @@ class CTkSceneManager : public ITkSceneStateView,
   irr::scene::E_SCENE_NODE_RENDER_PASS renderPass_ = irr::scene::ESNRP_NONE;
   CTkMaterialContexts* contexts_;
   const irr::scene::IMeshManipulator* manipulator_;
+  ITkVideoDriverExt* driverExt_ = nullptr;
   std::set<CTkSceneNodeExt*> extensions_;
 };
 

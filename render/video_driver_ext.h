@@ -49,6 +49,10 @@ class ITkVideoDriverExt : public ITkBlendFactorState {
   // Sets again, right before a draw, the states the display library may have
   // changed while setting its own material (blending halves, blend factor).
   virtual void applyDrawState() {}
+  // The material type that draws a material of type `type` whose depth
+  // comparison is kCompareNever with that comparison (the display library
+  // knows no "never"); the type itself where nothing is drawn.
+  virtual int depthNeverMaterialType(int type) { return type; }
 };
 
 // Accepts every call, changes nothing, answers 0, false or no handle.

@@ -43,6 +43,16 @@ float channel(irr::u32 value) { return static_cast<float>(value) / 255.0f; }
 }  // namespace
 
 // The colour half keeps whatever the display library's material chose.
+CTkGLVideoDriverExt::CTkGLVideoDriverExt(irr::video::IVideoDriver* driver) {
+  if (driver) depthNever_ = std::make_unique<CTkDepthNeverMaterials>(driver);
+}
+
+CTkGLVideoDriverExt::~CTkGLVideoDriverExt() = default;
+
+int CTkGLVideoDriverExt::depthNeverMaterialType(int type) {
+  return depthNever_ ? depthNever_->variantOf(type) : type;
+}
+
 void CTkGLVideoDriverExt::applyBlend() {
   GLint rgbSource = GL_ONE, rgbDestination = GL_ZERO, rgbEquation = GL_FUNC_ADD;
   glGetIntegerv(GL_BLEND_SRC_RGB, &rgbSource);

@@ -2,12 +2,18 @@
 // The video driver extension on OpenGL: the states are set as GL state in the
 // display library's context (and restored where the library caches them).
 
+#include <memory>
+
+#include "render/gl/depth_never_materials.h"
 #include "render/video_driver_ext.h"
 
 namespace tk {
 
 class CTkGLVideoDriverExt : public ITkVideoDriverExt {
  public:
+  // Without a driver depth "never" stays with the engine's shader materials.
+  explicit CTkGLVideoDriverExt(irr::video::IVideoDriver* driver = nullptr);
+  ~CTkGLVideoDriverExt() override;
   void setSeparateAlphaBlendEnable(bool enable) override;
   void setSrcBlendAlpha(int factor) override;
   void setAlphaBlend(int operation, int sourceFactor, int destinationFactor) override;
@@ -31,8 +37,10 @@ class CTkGLVideoDriverExt : public ITkVideoDriverExt {
   // The display library begins and ends the scene itself: these always succeed.
   bool beginScene() override { return true; }
   bool endScene() override { return true; }
+  int depthNeverMaterialType(int type) override;
 
  private:
+  std::unique_ptr<CTkDepthNeverMaterials> depthNever_;
   bool separateAlpha_ = false;
   float depthBias_ = 0, slopeScale_ = 0;
   unsigned colourSource_ = 0x0302, colourDestination_ = 0x0303;  // GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA

@@ -6,6 +6,7 @@
 #include "effects/runtime/effect.h"
 #include "render/node_ext/node_mesh.h"
 #include "render/node_ext/tangent_mesh.h"
+#include "render/video_driver_ext.h"
 #include "surfaces/texture_stand_in.h"
 
 namespace tk {
@@ -138,6 +139,9 @@ void CTkSceneNodeExt::applyRecord(int i, bool saveTextures) {
   } else if (saveTextures) {
     r->saved.clear();
   }
+  if (built.base.ZBuffer == kCompareNever && services_.driverExt)
+    built.base.MaterialType =
+        static_cast<irr::video::E_MATERIAL_TYPE>(services_.driverExt->depthNeverMaterialType(built.base.MaterialType));
   nodeMaterial = built.base;
   r->layers = built;
 }

@@ -25,6 +25,7 @@
 namespace tk {
 
 class CTkSceneNodeExt;
+class ITkVideoDriverExt;
 
 constexpr irr::scene::ESCENE_NODE_ANIMATOR_TYPE kNodeExtAnimatorType =
     static_cast<irr::scene::ESCENE_NODE_ANIMATOR_TYPE>(4321);
@@ -42,6 +43,7 @@ struct STkNodeExtServices {
   CTkMaterialContexts* contexts = nullptr;  // null: the records get no numbers
   const irr::scene::IMeshManipulator* manipulator = nullptr;  // null: no tangent copies
   ITkNodeExtRegistry* registry = nullptr;
+  ITkVideoDriverExt* driverExt = nullptr;  // null: depth "never" only on shader materials
 };
 
 enum ETkTangentsMode : int { kTangentsDecide = 0, kTangentsNever = 1, kTangentsAlways = 2 };
