@@ -28,6 +28,11 @@ int demoDescription(const uint8_t* data, size_t size);
 // unloaded again.
 int demoLoad(const uint8_t* data, size_t size);
 
+// Bytes as a scene file beside a mesh of two materials, a picture and an
+// effect, loaded into a scene by an engine started for it, animated a few
+// steps and deleted.
+int sceneLoad(const uint8_t* data, size_t size);
+
 // Puts the process in the state every input expects: the null driver, no
 // display, no message boxes, the log quiet. Safe to call more than once.
 void prepareProcess();

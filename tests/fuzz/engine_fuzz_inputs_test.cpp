@@ -25,6 +25,7 @@ const EngineFuzzTarget kTargets[] = {
     {"mesh_file", fuzz::meshFile},
     {"demo_description", fuzz::demoDescription},
     {"demo_load", fuzz::demoLoad},
+    {"scene_load", fuzz::sceneLoad},
 };
 
 std::string readBytes(const std::filesystem::path& path) {
