@@ -48,7 +48,14 @@ class DiskFileArchive : public irr::io::IFileArchive {
     // Named by the full path, as the library names the disk files it opens
     // itself (its texture cache is keyed on that name).
     const std::string name = fileSystem_->getAbsolutePath(found.c_str()).c_str();
-    if (diskEntryOf(found.c_str()) != DiskEntry::RegularFile) return makeBufferReadFile(std::string(), name);
+    if (diskEntryOf(found.c_str()) != DiskEntry::RegularFile) {
+      // Only a name that is exactly such an entry would reach the library's
+      // own opening. A missing texture's "absolute path" is the part of its
+      // name up to the first missing folder (Textures of Textures/WOOD.BMP),
+      // which may match a folder by case alone: answering it would stop the
+      // library before it tries the name as written.
+      return found == filename.c_str() ? makeBufferReadFile(std::string(), name) : nullptr;
+    }
     FILE* file = openRegularFile(found.c_str());
     return file ? makeDiskReadFile(file, name) : nullptr;
   }

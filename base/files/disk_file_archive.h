@@ -5,9 +5,9 @@
 // lookups under the engine's rules instead:
 //   - names written on Windows are found (base/files/content_names.h);
 //   - only regular files are opened (base/files/regular_file.h). A folder, a
-//     pipe or a device reads as an empty file, which every loader refuses,
-//     rather than falling through to the library's own opening (a folder
-//     would report a size of 2^63 bytes, a pipe would block).
+//     pipe or a device named exactly reads as an empty file, which every
+//     loader refuses, rather than falling through to the library's own
+//     opening (a folder would report a size of 2^63 bytes, a pipe would block).
 
 namespace irr::io {
 class IFileArchive;

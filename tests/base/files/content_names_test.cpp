@@ -116,6 +116,14 @@ TEST_F(ContentNamesTest, TheDisplayLibraryFindsThemToo) {
   // textures) are looked up beside it.
   EXPECT_EQ(std::string(file->getFileName().c_str()), in("Meshes/torus.obj"));
   file->drop();
+  // The library first opens a missing texture under its "absolute path",
+  // which stops at the first missing folder (".../MESHES"): a folder matched
+  // by case alone must leave it to go on to the name as written.
+  irr::video::IVideoDriver* driver = device->getVideoDriver();
+  irr::video::IImage* image = driver->createImage(irr::video::ECF_A8R8G8B8, {2, 2});
+  ASSERT_TRUE(driver->writeImageToFile(image, in("Meshes/wood.bmp").c_str()));
+  image->drop();
+  EXPECT_TRUE(driver->getTexture(in("MESHES/WOOD.BMP").c_str()));
   installPlainFileLayer();
   device->drop();
 }
