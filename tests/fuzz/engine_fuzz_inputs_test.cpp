@@ -22,6 +22,8 @@ struct EngineFuzzTarget {
 
 const EngineFuzzTarget kTargets[] = {
     {"setup_file", fuzz::setupFile},
+    {"packed_archive", fuzz::packedArchive},
+    {"program_trailer", fuzz::programTrailer},
 };
 
 std::string readBytes(const std::filesystem::path& path) {
