@@ -9,7 +9,7 @@ void SetDir(const char* path) {
   // A folder that is not there would leave every later name failing to open,
   // far from the cause: refuse it here and keep the current folder.
   if (!fileLayer().folderExists(path)) {
-    logErrorCode(1, "failed to set the current folder to '%s': no such folder\n", path ? path : "");
+    logErrorCode(kErrorArgument1, "failed to set the current folder to '%s': no such folder\n", path ? path : "");
     return;
   }
   fileLayer().setDirectory(path);

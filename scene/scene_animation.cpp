@@ -242,7 +242,7 @@ void AnimateSceneObject(int sceneId, int t, int objectId) {
   const STkSceneDesc& d = *slot->description;
   int index = objectId - slot->objectBase;
   if (index < 0 || index >= static_cast<int>(d.objects.size())) {
-    logErrorCode(3, "Invalid Object ID %d", objectId);
+    logErrorCode(kErrorArgument3, "Invalid Object ID %d", objectId);
     return;
   }
   Moment m = momentOf(d, t);

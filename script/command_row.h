@@ -78,8 +78,8 @@ template <typename R, typename... P>
 struct Signature<R (*)(P...)> {
   using Result = R;
   static constexpr int count = sizeof...(P);
-  static constexpr const char* tokens[] = {Kind<Plain<P>>::token..., nullptr};
-  static constexpr bool optional[] = {Kind<Plain<P>>::optional..., false};
+  static constexpr const char* tokens[sizeof...(P) + 1] = {Kind<Plain<P>>::token..., nullptr};
+  static constexpr bool optional[sizeof...(P) + 1] = {Kind<Plain<P>>::optional..., false};
 };
 
 // Reading one argument as the parameter type wants it.

@@ -20,6 +20,21 @@ int packedArchive(const uint8_t* data, size_t size);
 // and extracted, and a resource written into it (the others must stay).
 int programTrailer(const uint8_t* data, size_t size);
 
+// Bytes as a mesh file: the first byte picks the format (meshFileExtension),
+// the rest is the file (an OBJ's material library "fuzz.mtl" follows its first
+// NUL byte), loaded as an object by an engine started for it, then deleted.
+int meshFile(const uint8_t* data, size_t size);
+// The extension a mesh input's first byte picks: 0 ".obj", 1 ".x", 2 ".lwo",
+// then the display library's other formats.
+const char* meshFileExtension(uint8_t first);
+// Bytes as a demo file: parsed into a demo description and given start times
+// (the scenes' music made up from the parts, no engine).
+int demoDescription(const uint8_t* data, size_t size);
+// Bytes as a demo file beside a small scene, mesh and shader, loaded by the
+// demo loader on a fresh engine, played a few steps on the capture clock and
+// unloaded again.
+int demoLoad(const uint8_t* data, size_t size);
+
 // Puts the process in the state every input expects: the null driver, no
 // display, no message boxes, the log quiet. Safe to call more than once.
 void prepareProcess();

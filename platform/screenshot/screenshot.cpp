@@ -46,7 +46,7 @@ int takeScreenShot(irr::video::IVideoDriver* driver, const char* fileName) {
   bool grabbed = driver && driver->getDriverType() == irr::video::EDT_OPENGL &&
                  frameKeeper().readRgb(&pixels, &width, &height);
   if (!grabbed) {
-    logErrorCode(1, "failed to grab the screen\n");
+    logErrorCode(kErrorArgument1, "failed to grab the screen\n");
     return -1;
   }
   irr::video::IImage* image = driver->createImageFromData(
@@ -54,7 +54,7 @@ int takeScreenShot(irr::video::IVideoDriver* driver, const char* fileName) {
   bool written = image && fileName && *fileName && writeImageInPlace(driver, image, fileName);
   if (image) image->drop();
   if (!written) {
-    logErrorCode(1, "failed to save screenshot to file '%s'\n", fileName ? fileName : "");
+    logErrorCode(kErrorArgument1, "failed to save screenshot to file '%s'\n", fileName ? fileName : "");
     return -1;
   }
   return 0;

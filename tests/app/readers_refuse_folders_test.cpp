@@ -55,7 +55,13 @@ TEST_F(ReadersRefuseFoldersTest, EachReaderAnswersAsForAFileThatCannotBeOpened) 
   ASSERT_EQ(LoadEffect(effectPath.c_str(), 1), 0) << failure();
   const ReaderCase cases[] = {
       {"scene", "scene.tscn", [](const std::string& f) { return LoadScene(f.c_str(), 1, SceneBases(), false, "s") == -1; },
-       "Failed to load scene file '"},
+       "scene.tscn', error: Is a directory"},
+      {"scene named in another case", "scene.tscn",
+       [](const std::string& f) {
+         const std::string upper = f.substr(0, f.rfind('/') + 1) + "SCENE.TSCN";
+         return LoadScene(upper.c_str(), 1, SceneBases(), false, "s") == -1;
+       },
+       "SCENE.TSCN', error: Is a directory"},
       {"mesh", "torus.obj", [](const std::string& f) { return LoadObject(f.c_str(), 1) == -1; }, "Failed to load mesh '"},
       {"music", "tune.mp3", [](const std::string& f) { return LoadMusic(f.c_str(), 1) == -1; }, "Cannot load file '"},
       {"effect", "glow.fx", [](const std::string& f) { return LoadEffect(f.c_str(), 2) == -1; }, "Cannot open file"},
@@ -79,7 +85,7 @@ TEST_F(ReadersRefuseFoldersTest, EachReaderAnswersAsForAFileThatCannotBeOpened) 
          DemoIdCounters counters;
          return tkDemoLoad(&demo, f.c_str(), &counters) == -1;
        },
-       "Fail to parse ini"},
+       "show.demo.ini: Is a directory"},
       {"archive file", "pack.zip", [](const std::string& f) { return tkSetupFilesystem(f.c_str(), FS_ARCHIVE_FILE, 0) == -1; },
        "tkSetupFilesystem: Failed addFileArchive '"},
       {"packed program", "tesk",

@@ -102,9 +102,11 @@ TEST(ScreenshotFailureTest, AFailedWriteLeavesNoFileAndKeepsTheOldOne) {
     ASSERT_TRUE(takeLastError(&text, &code)) << c.name;
     EXPECT_EQ(text, "failed to save screenshot to file '" + path + "'\n");
     const std::string left = std::string(c.leftBehind);
-    if (left.empty()) EXPECT_FALSE(std::filesystem::exists(path)) << c.name;
-    if (left == "dir") EXPECT_TRUE(std::filesystem::is_directory(path)) << c.name;
-    if (!left.empty() && left != "dir") {
+    if (left.empty()) {
+      EXPECT_FALSE(std::filesystem::exists(path)) << c.name;
+    } else if (left == "dir") {
+      EXPECT_TRUE(std::filesystem::is_directory(path)) << c.name;
+    } else {
       std::ifstream in(path);
       std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
       EXPECT_EQ(kept, left) << c.name;
