@@ -25,6 +25,14 @@ int collectParseError(const char* format, ...) {
   return n;
 }
 
+// The parser names the file it read; that is the anonymous file's descriptor
+// path, which means nothing to whoever wrote the text.
+std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); !from.empty() && at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
 std::string singleLine(std::string text) {
   for (char& c : text)
     if (c == '\n') c = ' ';
@@ -36,7 +44,7 @@ std::string singleLine(std::string text) {
 
 // iniparser reads only from a path; an anonymous in-memory file gives it one for
 // text that came through the file layer (possibly out of an archive).
-std::unique_ptr<IniFile> IniFile::fromText(const std::string& text, std::string* error) {
+std::unique_ptr<IniFile> IniFile::fromText(const std::string& text, std::string* error, const std::string& name) {
   if (error) error->clear();
   int fd = memfd_create("tesk-ini", MFD_CLOEXEC);
   if (fd < 0) return nullptr;
@@ -57,7 +65,7 @@ std::unique_ptr<IniFile> IniFile::fromText(const std::string& text, std::string*
   iniparser_set_error_callback(nullptr);
   close(fd);
   if (!d) {
-    if (error) *error = g_parseErrors.empty() ? "cannot be parsed" : singleLine(g_parseErrors);
+    if (error) *error = g_parseErrors.empty() ? "cannot be parsed" : singleLine(replaceAll(g_parseErrors, path, name));
     return nullptr;
   }
   return std::unique_ptr<IniFile>(new IniFile(d));
@@ -67,7 +75,7 @@ std::unique_ptr<IniFile> IniFile::load(const char* name, std::string* error) {
   std::string text;
   if (error) error->clear();
   if (!readWholeFile(name, &text)) return nullptr;
-  return fromText(text, error);
+  return fromText(text, error, name);
 }
 
 IniFile::~IniFile() { iniparser_freedict(dictionary_); }

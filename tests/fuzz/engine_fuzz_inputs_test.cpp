@@ -26,6 +26,8 @@ const EngineFuzzTarget kTargets[] = {
     {"demo_description", fuzz::demoDescription},
     {"demo_load", fuzz::demoLoad},
     {"scene_load", fuzz::sceneLoad},
+    {"packed_archive", fuzz::packedArchive},
+    {"program_trailer", fuzz::programTrailer},
 };
 
 std::string readBytes(const std::filesystem::path& path) {

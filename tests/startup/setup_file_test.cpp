@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/files/ini_file.h"
+#include "tests/support/capture_stdout.h"
 
 namespace tk {
 namespace {
@@ -72,6 +73,11 @@ TEST(SetupFileTest, MalformedTextIsRefusedWithTheParsersComplaint) {
   EXPECT_FALSE(IniFile::fromText("[Setup\ndisplay=640 480\n", &error));
   EXPECT_NE(error.find("[Setup"), std::string::npos) << error;
   EXPECT_EQ(fromText("[Setup]\nvsync=abc\n").vsync, 0);
+  // The complaint names the file read, not the parser's own view of it.
+  test::TempFolder folder;
+  const std::string path = folder.write("tesk-setup.ini", "[Setup]\n[Setup\n");
+  EXPECT_FALSE(IniFile::load(path.c_str(), &error));
+  EXPECT_EQ(error, "iniparser: syntax error in " + path + " (2): -> [Setup");
 }
 
 }  // namespace
