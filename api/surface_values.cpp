@@ -15,16 +15,22 @@
 namespace tk {
 namespace {
 
-void copyValues(const SurfaceValues& values, ITkSurface* surface) {
-  for (int i = 0; i < kSurfaceParameterCount; ++i) {
-    const SurfaceParameterValue& p = values.parameters[i];
-    switch (p.kind) {
-      case kSurfaceValueVector: surface->setVector(i, {p.value.floats[0], p.value.floats[1], p.value.floats[2]}); break;
-      case kSurfaceValueFloat: surface->setFloat(i, p.value.floats[0]); break;
-      case kSurfaceValueInteger: surface->setInt(i, p.value.integer); break;
-      default: break;
-    }
+void copyValue(const SurfaceParameterValue& p, int i, ITkSurface* surface) {
+  switch (p.kind) {
+    case kSurfaceValueVector: surface->setVector(i, {p.value.floats[0], p.value.floats[1], p.value.floats[2]}); break;
+    case kSurfaceValueFloat: surface->setFloat(i, p.value.floats[0]); break;
+    case kSurfaceValueInteger: surface->setInt(i, p.value.integer); break;
+    default: break;
   }
+}
+
+void copyValues(const SurfaceValues& values, ITkSurface* surface) {
+  if (values.only) {
+    for (int i : *values.only)
+      if (i >= 0 && i < kSurfaceParameterCount) copyValue(values.parameters[i], i, surface);
+    return;
+  }
+  for (int i = 0; i < kSurfaceParameterCount; ++i) copyValue(values.parameters[i], i, surface);
 }
 
 void loadTextures(int id, int e, const SurfaceValues& values, ITkSurface* surface) {
@@ -43,7 +49,8 @@ void loadTextures(int id, int e, const SurfaceValues& values, ITkSurface* surfac
 // Compiles the variant of the surface's effect (or of the renderer's) that
 // fits the surface and sets it as effect e. A failure leaves the material as
 // it was.
-void makeSurfaceEffect(int id, int e, const SurfaceValues& values, CTkSceneNodeExt* extension) {
+void makeSurfaceEffect(int id, int e, const SurfaceValues& values, CTkSceneNodeExt* extension,
+                       SurfaceEffectReuse* reuse) {
   ITkSurface* surface = extension->getSurface(e);
   if (!surface->getTexture(kLwReflectionImage) && extension->getCubeMap()) {
     surface->setTexture(kLwReflectionImage, extension->getCubeMapTexture());
@@ -67,12 +74,19 @@ void makeSurfaceEffect(int id, int e, const SurfaceValues& values, CTkSceneNodeE
   const std::string& file = ownFile ? values.effect.file : rendererFile;
   if (file.empty()) return;  // drawn with its fixed-function material
   if (values.hasEffect) appendCompileFlags(values.effect.compileFlags, kCompileMacroCapacity, &macros);
-  const std::string path = resolveFile(file.c_str());
+  const std::string path = reuse ? reuse->resolve(file) : resolveFile(file.c_str());
+  // The renderer's variant holds no values of the surface: one serves all who ask for it.
+  const bool shareable = reuse && !values.hasEffect;
+  if (CTkEffect* shared = shareable ? reuse->find(path, baseMaterial, macros) : nullptr) {
+    extension->setEffect(e, shared, 0, 0);
+    return;
+  }
   CTkEffect* effect = createEngineEffect(path.c_str(), baseMaterial, macros);
   if (!effect) {
     logErrorCodeShown(kErrorArgument3, "Object ID %d, Surf %d : Failed to compile effect %s", id, e, path.c_str());
     return;
   }
+  if (shareable) reuse->keep(path, baseMaterial, macros, effect);
   extension->setEffect(e, effect, 0, 0);
   effect->drop();
 }
@@ -87,7 +101,30 @@ void applyEffectValues(int id, int e, const SurfaceValues& values, bool load, CT
 
 }  // namespace
 
-int applyObjectSurfaceValues(int id, int count, const SurfaceValues* values, bool load) {
+SurfaceEffectReuse::~SurfaceEffectReuse() {
+  for (auto& entry : effects_) entry.second->drop();
+}
+
+const std::string& SurfaceEffectReuse::resolve(const std::string& file) {
+  auto found = resolved_.find(file);
+  if (found == resolved_.end()) found = resolved_.emplace(file, resolveFile(file.c_str())).first;
+  return found->second;
+}
+
+CTkEffect* SurfaceEffectReuse::find(const std::string& path, int baseMaterial, const ShaderMacroList& macros) const {
+  auto found = effects_.find(Key(path, baseMaterial, macros));
+  return found == effects_.end() ? nullptr : found->second;
+}
+
+void SurfaceEffectReuse::keep(const std::string& path, int baseMaterial, const ShaderMacroList& macros,
+                              CTkEffect* effect) {
+  CTkEffect*& slot = effects_[Key(path, baseMaterial, macros)];
+  effect->grab();
+  if (slot) slot->drop();
+  slot = effect;
+}
+
+int applyObjectSurfaceValues(int id, int count, const SurfaceValues* values, bool load, SurfaceEffectReuse* reuse) {
   CTkObjectItem* item = tkEngine().objects ? tkEngine().objects->get(id) : nullptr;
   if (!item) {
     logErrorCode(kErrorArgument1, "Object ID %d does not exist", id);
@@ -108,7 +145,7 @@ int applyObjectSurfaceValues(int id, int count, const SurfaceValues* values, boo
     copyValues(values[e], surface);
     if (load) {
       loadTextures(id, e, values[e], surface);
-      makeSurfaceEffect(id, e, values[e], extension);
+      makeSurfaceEffect(id, e, values[e], extension, reuse);
     }
     if (CTkEffect* effect = extension->getEffect(e); effect && values[e].hasEffect)
       applyEffectValues(id, e, values[e], load, effect);

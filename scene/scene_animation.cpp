@@ -166,12 +166,14 @@ void lightStep(const STkSceneSlot& slot, int index, float p) {
   }
 }
 
-// The surfaces' values at p, without textures and effects (those come with loading).
+// The surfaces' values at p, without textures and effects (those come with
+// loading). Values that do not change over time keep what loading gave them.
 void surfacesStep(const STkSceneSlot& slot, int index, float p) {
   const STkSceneDesc& d = *slot.description;
+  if (!surfacesChangeOverTime(d, d.objects[index])) return;
   // Kept from step to step: the blocks are large and scenes have many objects.
   static std::vector<SurfaceValues> values;
-  const int count = evaluateObjectSurfaces(d, d.objects[index], p, &values);
+  const int count = evaluateObjectSurfaces(d, d.objects[index], p, false, &values);
   if (count > 0) applyObjectSurfaceValues(slot.objectBase + index, count, values.data(), false);
 }
 

@@ -99,6 +99,12 @@ SurfaceParameterDesc readSurfaceParameter(const TF_Node* r) {
   return p;
 }
 
+// A vector or float value given as samples over time.
+bool isChannelOverTime(const SurfaceParameterDesc& p) {
+  if (!p.value || (p.kind != kEffectValueVector && p.kind != kEffectValueFloat)) return false;
+  return p.value->kind == TF_ARRAY || (p.value->kind == TF_VALUE && p.value->type == TF_FP_C);
+}
+
 // The last surface with this applyToSurface that has an effect, or none.
 const TF_Node* sharedEffect(const std::vector<SurfaceDesc>& surfaces, int applyToSurface) {
   const TF_Node* found = nullptr;
@@ -126,6 +132,7 @@ SceneObjectDesc readSceneObject(const TF_Node* r) {
     for (int i = 0; i < kSurfaceParameterCount; ++i) {
       surface.parameters[i] = TF_Find(parameters, kSurfaceParameterNames[i]);
       surface.values[i] = readSurfaceParameter(surface.parameters[i]);
+      if (isChannelOverTime(surface.values[i])) surface.animated.push_back(i);
     }
     const TF_Node* shader = TF_Find(surfaceRecord, "Shader");
     surface.applyToSurface = integer(shader, "applyToSurface");
@@ -133,6 +140,8 @@ SceneObjectDesc readSceneObject(const TF_Node* r) {
     s.surfaces.push_back(surface);
   }
   chooseDrawnEffects(&s.surfaces);
+  for (const SurfaceDesc& surface : s.surfaces)
+    s.changesOverTime = s.changesOverTime || !surface.animated.empty() || surface.drawnEffect;
   return s;
 }
 

@@ -33,11 +33,15 @@ struct SurfaceDesc {
   // 3; else the last one of the object's surfaces with applyToSurface 2, its
   // own, or the last one with applyToSurface 1, in that order of precedence.
   const TF_Node* drawnEffect = nullptr;
+  // The parameters whose value is a channel over time (the others keep the
+  // value loading gave them), in index order.
+  std::vector<int> animated;
 };
 
 struct SceneObjectDesc {
   std::string filename;
   std::vector<SurfaceDesc> surfaces;
+  bool changesOverTime = false;  // some surface has an animated parameter or an effect
 };
 
 struct CubeMapUseDesc {

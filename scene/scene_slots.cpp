@@ -109,6 +109,7 @@ bool makeObject(const STkSceneSlot& slot, int index) {
 void applySceneSurfaces(const STkSceneSlot& slot) {
   const STkSceneDesc& d = *slot.description;
   std::vector<SurfaceValues> values;
+  SurfaceEffectReuse reuse;
   for (size_t i = 0; i < d.objects.size(); ++i) {
     const int id = slot.objectBase + static_cast<int>(i);
     if (!ObjectExist(id)) continue;
@@ -116,8 +117,8 @@ void applySceneSurfaces(const STkSceneSlot& slot) {
     if (count > kMaxObjectSurfaces)
       logError("The object id=%d '%s' numSurfaces=%d > NOF_SURFACE_MAX=%d. Will result in corruption", id,
                d.objects[i].tfilename.c_str(), count, kMaxObjectSurfaces);
-    const int evaluated = evaluateObjectSurfaces(d, d.objects[i], 0, &values);
-    applyObjectSurfaceValues(id, evaluated, values.data(), true);
+    const int evaluated = evaluateObjectSurfaces(d, d.objects[i], 0, true, &values);
+    applyObjectSurfaceValues(id, evaluated, values.data(), true, &reuse);
     UpdateObjectFromSurfaces(id);
   }
 }

@@ -8,7 +8,7 @@
 namespace tk {
 namespace {
 
-void evaluateParameter(const SurfaceParameterDesc& desc, float p, SurfaceParameterValue* out) {
+void evaluateValue(const SurfaceParameterDesc& desc, float p, SurfaceParameterValue* out) {
   out->kind = desc.kind;
   switch (desc.kind) {
     case kSurfaceValueVector: {
@@ -22,14 +22,24 @@ void evaluateParameter(const SurfaceParameterDesc& desc, float p, SurfaceParamet
     case kSurfaceValueInteger: out->value.integer = TF_Int(desc.value, 0); break;
     default: break;
   }
+}
+
+void evaluateParameter(const SurfaceParameterDesc& desc, float p, SurfaceParameterValue* out) {
+  evaluateValue(desc, p, out);
   out->imageFile = desc.image;
   out->imageColorSpace = desc.imageColorSpace;
   out->imageMipMaps = desc.imageMipMaps;
 }
 
-void evaluateSurface(const SurfaceDesc& desc, float p, SurfaceValues* out) {
-  out->name = desc.name;
-  for (int i = 0; i < kSurfaceParameterCount; ++i) evaluateParameter(desc.values[i], p, &out->parameters[i]);
+void evaluateSurface(const SurfaceDesc& desc, float p, bool load, SurfaceValues* out) {
+  if (load) {
+    out->name = desc.name;
+    out->only = nullptr;
+    for (int i = 0; i < kSurfaceParameterCount; ++i) evaluateParameter(desc.values[i], p, &out->parameters[i]);
+  } else {
+    out->only = &desc.animated;
+    for (int i : desc.animated) evaluateValue(desc.values[i], p, &out->parameters[i]);
+  }
   out->hasEffect = desc.drawnEffect != nullptr;
   if (out->hasEffect) evaluateEffectRecord(desc.drawnEffect, p, &out->effect);
 }
@@ -41,13 +51,17 @@ int sceneSurfaceCount(const STkSceneDesc& scene, const ObjectDesc& object) {
   return static_cast<int>(scene.sceneObjects[object.sceneObject].surfaces.size());
 }
 
-int evaluateObjectSurfaces(const STkSceneDesc& scene, const ObjectDesc& object, float p,
+bool surfacesChangeOverTime(const STkSceneDesc& scene, const ObjectDesc& object) {
+  return sceneSurfaceCount(scene, object) > 0 && scene.sceneObjects[object.sceneObject].changesOverTime;
+}
+
+int evaluateObjectSurfaces(const STkSceneDesc& scene, const ObjectDesc& object, float p, bool load,
                            std::vector<SurfaceValues>* values) {
   const int count = std::min(sceneSurfaceCount(scene, object), kMaxObjectSurfaces);
   if (count == 0) return 0;
   if (static_cast<int>(values->size()) < count) values->resize(static_cast<size_t>(count));
   const std::vector<SurfaceDesc>& surfaces = scene.sceneObjects[object.sceneObject].surfaces;
-  for (int i = 0; i < count; ++i) evaluateSurface(surfaces[i], p, &(*values)[i]);
+  for (int i = 0; i < count; ++i) evaluateSurface(surfaces[i], p, load, &(*values)[i]);
   return count;
 }
 

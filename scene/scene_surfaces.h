@@ -11,9 +11,14 @@ namespace tk {
 
 // Fills `values` (reused from call to call) with the surfaces of the scene
 // object the object names, at most kMaxObjectSurfaces, and answers how many;
-// 0 for an object without a scene object.
-int evaluateObjectSurfaces(const STkSceneDesc& scene, const ObjectDesc& object, float p,
+// 0 for an object without a scene object. Loading takes every parameter with
+// its image; animation (`load` false) only those that change over time and
+// the effect's values.
+int evaluateObjectSurfaces(const STkSceneDesc& scene, const ObjectDesc& object, float p, bool load,
                            std::vector<SurfaceValues>* values);
+// The object's surfaces change over time (some parameter is animated, or some
+// surface has an effect whose values are handed on).
+bool surfacesChangeOverTime(const STkSceneDesc& scene, const ObjectDesc& object);
 
 // The number of surfaces the object's scene object describes.
 int sceneSurfaceCount(const STkSceneDesc& scene, const ObjectDesc& object);

@@ -125,6 +125,10 @@ TEST_F(SceneSurfacesTest, LoadingGivesEachSurfaceItsValuesTexturesAndEffect) {
     }
   }
   EXPECT_NE(extensionOf(10)->getSurface(0), extensionOf(11)->getSurface(0));
+  // The renderer's variant keeps no values of a surface: objects share it.
+  // An effect of the surface's own holds its values: each has its own.
+  EXPECT_EQ(extensionOf(10)->getEffect(0), extensionOf(11)->getEffect(0));
+  EXPECT_NE(extensionOf(10)->getEffect(1), extensionOf(11)->getEffect(1));
   EXPECT_TRUE(extensionOf(10)->getCastShadows());
   EXPECT_FALSE(extensionOf(11)->getCastShadows());  // bit 0 is not the shadow bit
   EXPECT_EQ(extensionOf(10)->getSelectionMask(), 5u);
@@ -155,11 +159,13 @@ TEST_F(SceneSurfacesTest, DeletingTheSceneFreesTheRecords) {
     std::vector<int> numbers;
     for (int id : {10, 11})
       for (int m = 0; m < 2; ++m) numbers.push_back(extensionOf(id)->getRecord(m)->contextNumber);
-    CTkEffect* effect = extensionOf(10)->getEffect(1);
-    effect->grab();
+    CTkEffect* effects[2] = {extensionOf(10)->getEffect(0), extensionOf(10)->getEffect(1)};
+    for (CTkEffect* effect : effects) effect->grab();
     DeleteScene(1);
-    EXPECT_EQ(effect->getReferenceCount(), 1);  // only this test's
-    effect->drop();
+    for (CTkEffect* effect : effects) {
+      EXPECT_EQ(effect->getReferenceCount(), 1);  // only this test's
+      effect->drop();
+    }
     for (int number : numbers) EXPECT_EQ(contexts()->find(static_cast<float>(number)), nullptr);
     EXPECT_EQ(tkEngine().manager->getSceneManager()->liveNodeExtensions(), live);
   }
