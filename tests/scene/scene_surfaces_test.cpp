@@ -140,8 +140,12 @@ TEST_F(SceneSurfacesTest, AnimationHandsOnTheValuesAtThePosition) {
   CTkSceneNodeExt* extension = extensionOf(10);
   CTkEffect* frontEffect = extension->getEffect(0);
   irr::video::ITexture* texture = extension->getSurface(0)->getTexture(kLwBaseColor);
+  // A value the scene keeps constant was handed over at load time; what a
+  // script sets in its place stays.
+  extension->getSurface(0)->setInt(kLwSidedness, 0);
   AnimateScene(1, 500);  // sample 5
   EXPECT_FLOAT_EQ(extension->getSurface(0)->getFloat(kLwLuminosity), 0.5f);
+  EXPECT_EQ(extension->getSurface(0)->getInt(kLwSidedness), 0);
   float gain = -1;
   CTkEffect* backEffect = extension->getEffect(1);
   backEffect->getFloat(backEffect->getParameterIndex("Gain"), &gain);
