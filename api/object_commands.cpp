@@ -187,6 +187,8 @@ int TotalObjectFrames(int id) {
 void SetObjectFrame(int id, float frame) {
   CTkObjectItem* item = objectOrReport(id);
   if (!item) return;
+  // The display library turns the frame into an array index: NaN must not get there.
+  if (std::isnan(frame)) frame = 0;
   if (irr::scene::IAnimatedMeshSceneNode* node = animatedNode(item))
     node->setCurrentFrame(static_cast<float>(node->getStartFrame()) + frame);
 }

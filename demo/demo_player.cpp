@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "api/camera_commands.h"
@@ -10,6 +11,7 @@
 #include "api/object_commands.h"
 #include "api/render_frame.h"
 #include "base/log.h"
+#include "base/saturating.h"
 #include "base/startup_record.h"
 #include "base/timer.h"
 #include "demo/demo_camera_effects.h"
@@ -30,7 +32,12 @@ namespace {
 
 constexpr int kLeftKey = 37, kRightKey = 39, kShiftKey = 16;
 
-bool inWindow(int t, int time, int length) { return t >= time && t < time + length; }
+constexpr float kMaxCaptureRate = 1000.0f;  // frame times are whole milliseconds
+
+// Times and lengths come from the demo file and may lie anywhere in the int
+// range: a window's end needs 64 bits.
+int64_t windowEnd(int time, int length) { return static_cast<int64_t>(time) + length; }
+bool inWindow(int t, int time, int length) { return t >= time && t < windowEnd(time, length); }
 
 // Renders every part's scene once into the small dummy target, so that its
 // effects, textures and shaders exist before the first visible frame.
@@ -80,7 +87,7 @@ int captureLoop(DemoPlayback& playback, int startPart, const char* baseName, flo
   if (startPart > 0) playback.seek(startPart);
   for (int n = 0; tkEngine().device->run(); ++n) {
     if (inputState().escapeEverPressed() || clock.ended) break;
-    int frameTime = static_cast<int>(n * 1000.0 / framesPerSecond);
+    int frameTime = saturatedInt(n * 1000.0 / framesPerSecond);
     holdDeviceTimer(frameTime);
     if (!playback.step(frameTime)) return -1;
     // The step that reaches the end mark draws nothing: there is no frame to write.
@@ -115,7 +122,7 @@ void parkScene(int sceneId) {
   if (!slot) return;
   int objects = SceneTotalObjects(sceneId);
   for (int i = 0; i < objects; ++i) {
-    int id = slot->objectBase + i;
+    int id = sceneItemId(slot->objectBase, i);
     if (ObjectExist(id)) PositionObject(id, 0, 0, -1000000);
   }
   hideSceneCameraShaders(sceneId);
@@ -125,9 +132,9 @@ void parkScene(int sceneId) {
 int DemoPlayback::demoTime(int input) const {
   if (!capturing_ && clock_.currentMusic >= 0) {
     int position = GetMusicPosition(clock_.currentMusic);
-    if (position >= 0) return position + clock_.musicBase;
+    if (position >= 0) return saturatedAdd(position, clock_.musicBase);
   }
-  return input - clock_.origin;
+  return saturatedSub(input, clock_.origin);
 }
 
 void DemoPlayback::switchTo(int q, int input, int* t) {
@@ -175,8 +182,9 @@ void DemoPlayback::stepExtras(DemoPart& part, int t) {
   for (DemoExtra& extra : part.extras) {
     if (extra.ids.scene < 0) continue;
     if (inWindow(t, extra.time, extra.length) && !extra.active) extra.active = true;  // its emitters show here
-    if (t < extra.time + extra.length && extra.active) AnimateScene(extra.ids.scene, t - extra.time);
-    if (t >= extra.time + extra.length && extra.active) {
+    if (t < windowEnd(extra.time, extra.length) && extra.active)
+      AnimateScene(extra.ids.scene, saturatedSub(t, extra.time));
+    if (t >= windowEnd(extra.time, extra.length) && extra.active) {
       parkScene(extra.ids.scene);
       extra.active = false;
     }
@@ -196,7 +204,7 @@ void DemoPlayback::stepShaders(DemoPart& part, int t) {
       demoCameraEffects().show(shader.cameraEffect);
       shader.active = true;
       lastOn = &shader;
-    } else if (t >= shader.time + shader.length && shader.active) {
+    } else if (t >= windowEnd(shader.time, shader.length) && shader.active) {
       demoCameraEffects().hide(shader.cameraEffect);
       shader.active = false;
       shader.done = true;
@@ -217,7 +225,7 @@ void DemoPlayback::stepFaders(DemoPart& part, int t) {
       else FadeOut(fader.fadeLength, fader.colour);
       fader.active = true;
       lastOn = &fader;
-    } else if (t >= fader.time + fader.length && fader.active) {
+    } else if (t >= windowEnd(fader.time, fader.length) && fader.active) {
       StopFade();
       fader.active = false;
       fader.done = true;
@@ -248,8 +256,9 @@ bool DemoPlayback::step(int input) {
   stepShaders(part, t);
   stepFaders(part, t);
   if (clock_.currentScene >= 0) {
-    AnimateScene(clock_.currentScene, t - part.timeBase);
-    UpdateSceneCubeMaps(clock_.currentScene, t - part.timeBase);
+    int sceneTime = saturatedSub(t, part.timeBase);
+    AnimateScene(clock_.currentScene, sceneTime);
+    UpdateSceneCubeMaps(clock_.currentScene, sceneTime);
   }
   renderFrame();
   return true;
@@ -259,14 +268,14 @@ void DemoPlayback::seek(int s) {
   if (s <= 0 || s >= static_cast<int>(demo_.parts.size())) return;
   clock_.currentPart = s - 1;
   const DemoPart& target = demo_.parts[s];
-  clock_.origin -= target.time;
+  clock_.origin = saturatedSub(clock_.origin, target.time);
   for (int j = s - 1; j >= 0; --j) {
     const DemoPart& part = demo_.parts[j];
     if (part.musicId < 0) continue;
     clock_.currentMusic = part.musicId;
     PlayMusic(part.musicId);
     clock_.musicBase = part.time;
-    SetMusicPosition(part.musicId, target.time - (part.timeReset == 1 ? 0 : part.time));
+    SetMusicPosition(part.musicId, saturatedSub(target.time, part.timeReset == 1 ? 0 : part.time));
     break;
   }
 }
@@ -279,12 +288,18 @@ void DemoPlayback::applySeekKeys() {
   if (input.keyHeld(kShiftKey)) move = (left && !right) ? -20 : 120;
   if (clock_.currentMusic < 0) return;
   int position = GetMusicPosition(clock_.currentMusic);
-  if (position >= 0) SetMusicPosition(clock_.currentMusic, std::max(0, position + move));
+  if (position >= 0) SetMusicPosition(clock_.currentMusic, std::max(0, saturatedAdd(position, move)));
 }
 
 int playDemo(const char* path, int startPart) { return runDemo(path, startPart, nullptr, 0); }
 
 int captureDemo(const char* path, int startPart, const char* baseName, float framesPerSecond) {
+  // A rate that is not above 0 never reaches the end, and past one frame per
+  // millisecond frames would repeat the same time: either capture never ends.
+  if (!(framesPerSecond > 0 && framesPerSecond <= kMaxCaptureRate)) {
+    logError("Capture frame rate %g is out of range (above 0, at most %g)", framesPerSecond, kMaxCaptureRate);
+    return -1;
+  }
   return runDemo(path, startPart, baseName, framesPerSecond);
 }
 

@@ -73,7 +73,8 @@ class ViewerClock {
 
  private:
   int clampToScene(int t) const;
-  int timeSinceOrigin(int32_t now) const { return static_cast<int>(now - origin_); }
+  // Saturated: an origin moved far by steps or jumps must not wrap around.
+  int timeSinceOrigin(int32_t now) const;
   void pauseAt(int t);
   void playFrom(int32_t now, int t);
   void seekMusic(int t);

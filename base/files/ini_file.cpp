@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "base/files/file_layer.h"
+#include "base/saturating.h"
 
 namespace tk {
 namespace {
@@ -25,6 +26,15 @@ int collectParseError(const char* format, ...) {
   return n;
 }
 
+// The parser names the file it read, which is the anonymous file's descriptor
+// path: the reader wants the name of the file the text came from.
+std::string withSourceName(std::string text, const std::string& descriptorPath, const std::string& sourceName) {
+  for (size_t at = text.find(descriptorPath); at != std::string::npos;
+       at = text.find(descriptorPath, at + sourceName.size()))
+    text.replace(at, descriptorPath.size(), sourceName);
+  return text;
+}
+
 std::string singleLine(std::string text) {
   for (char& c : text)
     if (c == '\n') c = ' ';
@@ -36,7 +46,7 @@ std::string singleLine(std::string text) {
 
 // iniparser reads only from a path; an anonymous in-memory file gives it one for
 // text that came through the file layer (possibly out of an archive).
-std::unique_ptr<IniFile> IniFile::fromText(const std::string& text, std::string* error) {
+std::unique_ptr<IniFile> IniFile::fromText(const std::string& text, std::string* error, const char* sourceName) {
   if (error) error->clear();
   int fd = memfd_create("tesk-ini", MFD_CLOEXEC);
   if (fd < 0) return nullptr;
@@ -57,7 +67,8 @@ std::unique_ptr<IniFile> IniFile::fromText(const std::string& text, std::string*
   iniparser_set_error_callback(nullptr);
   close(fd);
   if (!d) {
-    if (error) *error = g_parseErrors.empty() ? "cannot be parsed" : singleLine(g_parseErrors);
+    if (error)
+      *error = g_parseErrors.empty() ? "cannot be parsed" : singleLine(withSourceName(g_parseErrors, path, sourceName));
     return nullptr;
   }
   return std::unique_ptr<IniFile>(new IniFile(d));
@@ -67,7 +78,7 @@ std::unique_ptr<IniFile> IniFile::load(const char* name, std::string* error) {
   std::string text;
   if (error) error->clear();
   if (!readWholeFile(name, &text)) return nullptr;
-  return fromText(text, error);
+  return fromText(text, error, name);
 }
 
 IniFile::~IniFile() { iniparser_freedict(dictionary_); }
@@ -79,7 +90,15 @@ const char* IniFile::getString(const char* key, const char* fallback) const {
 }
 
 int IniFile::getInt(const char* key, int fallback) const {
-  return iniparser_getint(dictionary_, key, fallback);
+  // Held to the int range rather than cut to its low 32 bits.
+  return saturatedInt(static_cast<int64_t>(iniparser_getlongint(dictionary_, key, fallback)));
+}
+
+uint32_t IniFile::getWord(const char* key, uint32_t fallback) const {
+  long value = iniparser_getlongint(dictionary_, key, static_cast<long>(fallback));
+  if (value > static_cast<long>(UINT32_MAX)) return UINT32_MAX;
+  if (value < static_cast<long>(INT32_MIN)) return 0x80000000u;
+  return static_cast<uint32_t>(value);
 }
 
 double IniFile::getDouble(const char* key, double fallback) const {

@@ -2,6 +2,7 @@
 // INI files (iniparser) read through the engine file layer, so that setup and
 // demo files inside a mounted archive are found like any other file.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -15,14 +16,19 @@ class IniFile {
   // `error` (when given) then says which: empty for a file that does not open,
   // the parser's complaint for a malformed one.
   static std::unique_ptr<IniFile> load(const char* name, std::string* error = nullptr);
-  static std::unique_ptr<IniFile> fromText(const std::string& text, std::string* error = nullptr);
+  // `sourceName` names the text in the parser's complaints.
+  static std::unique_ptr<IniFile> fromText(const std::string& text, std::string* error = nullptr,
+                                           const char* sourceName = "(text)");
   ~IniFile();
 
   // Keys are "section:key"; section and key names are compared without regard to case.
   bool has(const char* key) const;
   const char* getString(const char* key, const char* fallback) const;
-  // Decimal, hexadecimal after "0x", octal after a leading 0.
+  // Decimal, hexadecimal after "0x", octal after a leading 0; held to the int range.
   int getInt(const char* key, int fallback) const;
+  // A 32-bit word (a colour 0xAARRGGBB) in the same forms: values from -2^31 to
+  // 2^32 - 1 give their 32-bit pattern, values beyond take the nearest end.
+  uint32_t getWord(const char* key, uint32_t fallback) const;
   double getDouble(const char* key, double fallback) const;
   int sectionCount() const;
   std::string sectionName(int index) const;

@@ -1,6 +1,8 @@
 // Part switching, timed shaders and faders of a running demo, on the null driver.
 #include "demo/demo_player.h"
 
+#include <climits>
+
 #include "api/fader_commands.h"
 #include "demo/demo_camera_effects.h"
 #include "tests/api/commands_fixture.h"
@@ -97,6 +99,42 @@ TEST_F(DemoPlaybackTest, SeekMovesTheClockToTheStartPart) {
   EXPECT_EQ(playback.clock().currentPart, 2);
   playback.seek(4);  // not below the part count: nothing
   EXPECT_EQ(playback.clock().currentPart, 2);
+}
+
+// Times, lengths and clock origins from a demo file or a timer at the ends of
+// the int range: windows that reach past the end of the range stay open, and
+// the clock's differences stay at the ends instead of wrapping around (the
+// sanitizer build checks that no sum overflows).
+TEST_F(DemoPlaybackTest, TimesAtTheEndsOfTheIntRangeNeitherOverflowNorWrap) {
+  DemoDescription demo;
+  demo.parts = {part(INT_MIN), part(INT_MAX), part(INT_MAX)};
+  DemoShader shader;
+  shader.cameraEffect = 4;
+  shader.time = INT_MAX - 10;
+  shader.length = INT_MAX;
+  DemoFader fader;
+  fader.time = INT_MAX - 10;
+  fader.length = INT_MAX;
+  fader.fadeLength = INT_MIN;
+  demo.parts[0].shaders = {shader};
+  demo.parts[0].faders = {fader};
+  DemoPlayback playback(demo, true);
+  ASSERT_TRUE(playback.step(INT_MIN));
+  EXPECT_EQ(playback.clock().currentPart, 0);
+  ASSERT_TRUE(playback.step(INT_MAX - 5));
+  EXPECT_EQ(events, std::vector<std::string>{"on 4"});
+  EXPECT_TRUE(faderActive());
+  ASSERT_TRUE(playback.step(INT_MAX - 1));
+  EXPECT_EQ(events, std::vector<std::string>{"on 4"});  // still inside: the window ends past the range
+  StopFade();
+
+  playback.clock().origin = INT_MIN;
+  EXPECT_EQ(playback.demoTime(INT_MAX), INT_MAX);
+  playback.seek(1);
+  EXPECT_EQ(playback.clock().origin, INT_MIN);
+  EXPECT_EQ(playback.demoTime(0), INT_MAX);
+  playback.clock().origin = INT_MAX;
+  EXPECT_EQ(playback.demoTime(INT_MIN), INT_MIN);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -212,6 +213,42 @@ TEST(ViewerClockTest, TimesOfFramesSurviveANewTiming) {
   clock.setTiming(moved);
   clock.jumpTo(kNow, clock.timeOfFrame(frame));
   EXPECT_EQ(clock.pausedTime(), 200);
+}
+
+// A scene as long as an int can count, with music offsets, timer values,
+// steps and jumps at both ends of the range: the clock's sums stay at the ends
+// of the range instead of wrapping around (the sanitizer build checks that no
+// sum overflows), and the scene time stays within the scene.
+TEST(ViewerClockTest, ExtremeLengthsOffsetsAndStepsStayWithinTheIntRange) {
+  struct Case {
+    int musicOffset;
+    int32_t now;
+    int steps;
+    int jump;
+  } cases[] = {
+      {INT_MAX, INT_MAX, INT_MAX, INT_MAX}, {INT_MIN, INT_MIN, INT_MIN, INT_MIN},
+      {INT_MAX, 0, INT_MIN, INT_MIN},       {INT_MIN, INT_MAX, INT_MAX, INT_MAX},
+  };
+  for (const Case& c : cases) {
+    SceneTiming timing = hundredFrames(c.musicOffset);
+    timing.lengthMs = INT_MAX;
+    timing.frameRate = INT_MAX;
+    FakeMusic music;
+    music.reported = c.now;
+    ViewerClock clock(timing, &music);
+    clock.start(c.now, false, true, INT_MIN);
+    clock.toggleLoop();
+    for (int i = 0; i < 3; ++i) {
+      clock.step(c.now, c.steps);
+      clock.keepWithinScene(c.now);
+      int t = clock.sceneTime(c.now);
+      EXPECT_TRUE(t >= 0 && t <= INT_MAX) << t;
+    }
+    if (!clock.paused()) clock.togglePause(c.now);
+    clock.jumpTo(c.now, c.jump);
+    clock.step(c.now, c.steps);
+    EXPECT_EQ(clock.pausedTime(), c.jump < 0 ? 0 : INT_MAX) << c.musicOffset;
+  }
 }
 
 }  // namespace
