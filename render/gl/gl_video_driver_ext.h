@@ -8,6 +8,9 @@ namespace tk {
 
 class CTkGLVideoDriverExt : public ITkVideoDriverExt {
  public:
+  // Makes clip-space depth run from 0 at the near plane to w at the far one,
+  // in the current context (see the definition).
+  CTkGLVideoDriverExt();
   void setSeparateAlphaBlendEnable(bool enable) override;
   void setSrcBlendAlpha(int factor) override;
   void setAlphaBlend(int operation, int sourceFactor, int destinationFactor) override;

@@ -2,6 +2,7 @@
 #include "demo/demo_player.h"
 
 #include <climits>
+#include <cmath>
 
 #include "api/fader_commands.h"
 #include "demo/demo_camera_effects.h"
@@ -99,6 +100,23 @@ TEST_F(DemoPlaybackTest, SeekMovesTheClockToTheStartPart) {
   EXPECT_EQ(playback.clock().currentPart, 2);
   playback.seek(4);  // not below the part count: nothing
   EXPECT_EQ(playback.clock().currentPart, 2);
+}
+
+// Each part sets its camera range through the same command as scripts and
+// scenes; a range that is not a number gives the defaults.
+TEST_F(DemoPlaybackTest, EachPartSetsItsCameraRange) {
+  DemoDescription demo;
+  demo.parts = {part(0), part(1000), part(2000)};
+  demo.parts[0].cameraNear = 15;
+  demo.parts[0].cameraFar = 500;
+  demo.parts[1].cameraNear = demo.parts[1].cameraFar = std::nanf("");
+  DemoPlayback playback(demo, true);
+  ASSERT_TRUE(playback.step(0));
+  EXPECT_FLOAT_EQ(tkEngine().camera->getNearValue(), 15.0f);
+  EXPECT_FLOAT_EQ(tkEngine().camera->getFarValue(), 500.0f);
+  ASSERT_TRUE(playback.step(1000));
+  EXPECT_FLOAT_EQ(tkEngine().camera->getNearValue(), 0.1f);
+  EXPECT_FLOAT_EQ(tkEngine().camera->getFarValue(), 1000.0f);
 }
 
 // Times, lengths and clock origins from a demo file or a timer at the ends of
