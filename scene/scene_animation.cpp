@@ -228,8 +228,7 @@ void fullStep(STkSceneSlot& slot, int t) {
 
 float scenePosition(const STkSceneDesc& d, int t) {
   // A scene that gives no frame step has one sample per frame.
-  float step = d.frameStep > 0 ? static_cast<float>(d.frameStep) : 1.0f;
-  return TF_SamplePosition(t, d.framesPerSecond, step);
+  return TF_SamplePosition(t, d.framesPerSecond, static_cast<float>(d.frameStep));
 }
 
 float sceneFrame(const STkSceneDesc& d, int t) {

@@ -7,6 +7,7 @@
 #include "api/fader_commands.h"
 #include "demo/demo_camera_effects.h"
 #include "tests/api/commands_fixture.h"
+#include "tests/support/capture_stdout.h"
 
 namespace tk {
 namespace {
@@ -100,6 +101,23 @@ TEST_F(DemoPlaybackTest, SeekMovesTheClockToTheStartPart) {
   EXPECT_EQ(playback.clock().currentPart, 2);
   playback.seek(4);  // not below the part count: nothing
   EXPECT_EQ(playback.clock().currentPart, 2);
+}
+
+// A capture at a rate that never reaches the end (none, negative, NaN) or
+// that repeats frame times (above one frame per millisecond) would never stop.
+TEST_F(DemoPlaybackTest, CaptureRatesThatCannotEndAreRefused) {
+  setLogThreshold(LOG_ERROR);
+  for (float rate : {0.0f, -30.0f, std::nanf(""), INFINITY, 1001.0f}) {
+    int result;
+    std::string logged;
+    {
+      test::CapturedStdout out;
+      result = captureDemo("never-read.demo.ini", -1, "frame", rate);
+      logged = out.take();
+    }
+    EXPECT_EQ(result, -1) << rate;
+    EXPECT_NE(logged.find("Capture frame rate"), std::string::npos) << rate << ": " << logged;
+  }
 }
 
 // Each part sets its camera range through the same command as scripts and
