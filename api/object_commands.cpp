@@ -92,7 +92,9 @@ bool animationLoop(int id, int index, AnimationLoop* loop) {
 
 int cloneFrom(int id, int sourceId) {
   if (!reserveObject(id, 1)) return -1;
-  CTkObjectItem* source = tkEngine().objects->get(sourceId);
+  // A source under the target's own ID is the empty item just reserved there:
+  // the source did not exist.
+  CTkObjectItem* source = sourceId == id ? nullptr : tkEngine().objects->get(sourceId);
   if (!source) {
     logErrorCode(2, "Object ID %d does not exist", sourceId);
     releaseObject(id);
