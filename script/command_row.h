@@ -78,8 +78,9 @@ template <typename R, typename... P>
 struct Signature<R (*)(P...)> {
   using Result = R;
   static constexpr int count = sizeof...(P);
-  static constexpr const char* tokens[] = {Kind<Plain<P>>::token..., nullptr};
-  static constexpr bool optional[] = {Kind<Plain<P>>::optional..., false};
+  // Bounds written out: clang reads no element of a member array whose bound it must infer.
+  static constexpr const char* tokens[sizeof...(P) + 1] = {Kind<Plain<P>>::token..., nullptr};
+  static constexpr bool optional[sizeof...(P) + 1] = {Kind<Plain<P>>::optional..., false};
 };
 
 // Reading one argument as the parameter type wants it; the reader has

@@ -29,6 +29,6 @@ run_target tf_read_fuzzer fuzz/tf.dict fuzz/corpus fuzz/regressions
 run_target tf_roundtrip_fuzzer fuzz/tf.dict fuzz/corpus fuzz/regressions
 run_target effect_header_fuzzer fuzz/effect.dict fuzz/effect_corpus
 # Engine targets (fuzz/engine/): seeds and kept regressions per target.
-for name in setup_file; do
+for name in setup_file script_commands; do
   run_target ${name}_fuzzer "" fuzz/engine/corpus/$name fuzz/engine/regressions/$name
 done

@@ -13,6 +13,10 @@ namespace tk::fuzz {
 // parse, an engine started from them and shut down again.
 int setupFile(const uint8_t* data, size_t size);
 
+// Bytes as a sequence of script command calls with hostile arguments, made
+// through the Lua host on an engine set up by the input itself.
+int scriptCommands(const uint8_t* data, size_t size);
+
 // Puts the process in the state every input expects: the null driver, no
 // display, no message boxes, the log quiet. Safe to call more than once.
 void prepareProcess();

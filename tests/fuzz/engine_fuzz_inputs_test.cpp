@@ -22,6 +22,7 @@ struct EngineFuzzTarget {
 
 const EngineFuzzTarget kTargets[] = {
     {"setup_file", fuzz::setupFile},
+    {"script_commands", fuzz::scriptCommands},
 };
 
 std::string readBytes(const std::filesystem::path& path) {
