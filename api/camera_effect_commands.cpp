@@ -23,7 +23,7 @@ std::vector<int>& enabledList() {
 
 CTkCameraShaderItem* cameraEffectOrReport(int id) {
   CTkCameraShaderItem* item = cameraEffects() ? cameraEffects()->find(id) : nullptr;
-  if (!item) logErrorCode(1, "Camera Effect ID %d does not exist. %s", id, idErrorText());
+  if (!item) logErrorCode(kErrorArgument1, "Camera Effect ID %d does not exist. %s", id, idErrorText());
   return item;
 }
 
@@ -31,7 +31,7 @@ CTkCameraShaderItem* cameraEffectOrReport(int id) {
 CTkCameraShaderItem* reserveCameraEffect(int id) {
   auto* item = new CTkCameraShaderItem();
   if (!cameraEffects() || cameraEffects()->add(id, item) != 0) {
-    logErrorCode(2, "invalid Camera Effect ID %d : %s", id, idErrorText());
+    logErrorCode(kErrorArgument2, "invalid Camera Effect ID %d : %s", id, idErrorText());
     delete item;
     return nullptr;
   }
@@ -58,7 +58,7 @@ void removeEnabled(int id) {
 }  // namespace
 
 int MakeCameraEffect(int id, int effectId) {
-  CTkEffect* effect = effectOrReport(effectId, 2);
+  CTkEffect* effect = effectOrReport(effectId, kErrorArgument2);
   if (!effect) return -1;
   CTkCameraShaderItem* item = reserveCameraEffect(id);
   if (!item) return -1;
@@ -75,7 +75,7 @@ int makeCameraEffectFromFile(int id, const char* file, const char* compileFlags)
   std::string path = resolveFile(file);
   item->effect = createEngineEffect(path.c_str(), -1, macros);
   if (!item->effect) {
-    logErrorCodeShown(2, "Camera Effect ID %d : Failed to compile effect %s", id, file);
+    logErrorCodeShown(kErrorArgument2, "Camera Effect ID %d : Failed to compile effect %s", id, file);
     releaseCameraEffect(id);
     return -1;
   }
@@ -119,11 +119,11 @@ int applyCameraEffectValues(int id, const EffectValues& values, bool withTexture
   const char* file = values.file.c_str();
   int result = 0;
   if (withTextures && !applyEffectValueTextures(item->effect, values)) {
-    logErrorCode(2, "Camera Effect ID %d: failed to set textures of shader '%s'", id, file);
+    logErrorCode(kErrorArgument2, "Camera Effect ID %d: failed to set textures of shader '%s'", id, file);
     result = -1;
   }
   if (!applyEffectValueParameters(item->effect, values)) {
-    logErrorCode(2, "Camera Effect ID %d: failed to set parameters of shader '%s'", id, file);
+    logErrorCode(kErrorArgument2, "Camera Effect ID %d: failed to set parameters of shader '%s'", id, file);
     result = -1;
   }
   return result;

@@ -25,15 +25,15 @@ std::string lastEffectError() {
 
 // The effect and the index of its constant `name`; -1 after reporting.
 int constantOrReport(int id, const char* name, CTkEffect** effect) {
-  *effect = effectOrReport(id, 1);
+  *effect = effectOrReport(id, kErrorArgument1);
   if (!*effect) return -1;
   int index = (*effect)->getParameterIndex(name);
-  if (index < 0) logErrorCode(2, "Unknown constant '%s'", name);
+  if (index < 0) logErrorCode(kErrorArgument2, "Unknown constant '%s'", name);
   return index;
 }
 
 void reportRefusedValue(bool accepted, const char* name) {
-  if (!accepted) logErrorCode(2, "failed to set value for constant '%s'", name);
+  if (!accepted) logErrorCode(kErrorArgument2, "failed to set value for constant '%s'", name);
 }
 
 bool isTextureType(int type) { return type >= kParamTexture1D && type <= kParamTextureDepth; }
@@ -54,13 +54,13 @@ CTkEffect* effectOrReport(int id, int code) {
 int makeEffect(int id, const char* file, int baseMaterial, const ShaderMacroList& macros) {
   auto* item = new CTkEffectItem{id, nullptr};
   if (!effects() || effects()->add(id, item) != 0) {
-    logErrorCode(2, "invalid effect ID %d : %s", id, idErrorText());
+    logErrorCode(kErrorArgument2, "invalid effect ID %d : %s", id, idErrorText());
     delete item;
     return -1;
   }
   item->effect = createEngineEffect(file, baseMaterial, macros);
   if (!item->effect) {
-    logErrorCode(1, "Failed to load effect '%s' : %s", file, lastEffectError().c_str());
+    logErrorCode(kErrorArgument1, "Failed to load effect '%s' : %s", file, lastEffectError().c_str());
     releaseEffect(id);
     return -1;
   }
@@ -100,16 +100,17 @@ void SetEffectConstantFloatN(int id, const char* name, const float* values, int 
 }
 
 void SetEffectTexture(int id, const char* parameter, const char* file) {
-  CTkEffect* effect = effectOrReport(id, 1);
+  CTkEffect* effect = effectOrReport(id, kErrorArgument1);
   if (!effect) return;
   int index = effect->getParameterIndex(parameter);
   if (index < 0 || !isTextureType(effect->getParameter(index)->type)) {
-    logErrorCode(2, "Unknown texture '%s'", parameter);
+    logErrorCode(kErrorArgument2, "Unknown texture '%s'", parameter);
     return;
   }
   irr::video::ITexture* texture = loadEffectTexture(file, effect->getParameter(index)->type);
-  if (!texture) logErrorCode(3, "failed to load texture '%s' ", file);
-  if (!effect->setSamplerTexture(index, texture)) logErrorCode(2, "failed to set texture '%s'", parameter);
+  if (!texture) logErrorCode(kErrorArgument3, "failed to load texture '%s' ", file);
+  if (!effect->setSamplerTexture(index, texture))
+    logErrorCode(kErrorArgument2, "failed to set texture '%s'", parameter);
 }
 
 int makeEffectFromValues(int id, const EffectValues& values) {
@@ -121,17 +122,17 @@ int makeEffectFromValues(int id, const EffectValues& values) {
 }
 
 int applyEffectValues(int id, const EffectValues& values, bool withTextures) {
-  CTkEffect* effect = effectOrReport(id, 1);
+  CTkEffect* effect = effectOrReport(id, kErrorArgument1);
   if (!effect) return -1;
   const char* file = values.file.c_str();
   int result = 0;
   // A texture that fails does not keep the parameters from being set.
   if (withTextures && !applyEffectValueTextures(effect, values)) {
-    logErrorCode(2, "Effect ID %d: failed to set textures of shader '%s'", id, file);
+    logErrorCode(kErrorArgument2, "Effect ID %d: failed to set textures of shader '%s'", id, file);
     result = -1;
   }
   if (!applyEffectValueParameters(effect, values)) {
-    logErrorCode(2, "Effect ID %d: failed to set parameters of shader '%s'", id, file);
+    logErrorCode(kErrorArgument2, "Effect ID %d: failed to set parameters of shader '%s'", id, file);
     result = -1;
   }
   return result;

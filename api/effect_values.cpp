@@ -42,7 +42,7 @@ irr::video::ITexture* entryTexture(const EffectValues& values, const EffectValue
   if (entry.reference == 1) {
     irr::video::ITexture* texture = namedTexture(entry.texture);
     if (!texture) {
-      logErrorCode(-1, "%s: failed to find texture '%s' of shader param %s", file, entry.texture.c_str(),
+      logErrorCode(kErrorNoArgument, "%s: failed to find texture '%s' of shader param %s", file, entry.texture.c_str(),
                    entry.name.c_str());
       *failed = true;
     }
@@ -50,7 +50,7 @@ irr::video::ITexture* entryTexture(const EffectValues& values, const EffectValue
   }
   irr::video::ITexture* texture = loadEffectTexture(resolveFile(entry.texture.c_str()), type);
   if (!texture) {
-    logErrorCode(-1, "%s: failed to load texture '%s' of shader param %s", file, entry.texture.c_str(),
+    logErrorCode(kErrorNoArgument, "%s: failed to load texture '%s' of shader param %s", file, entry.texture.c_str(),
                  entry.name.c_str());
     *failed = true;
   }
@@ -91,7 +91,7 @@ bool applyEffectValueTextures(CTkEffect* effect, const EffectValues& values) {
     if (index < 0) continue;
     irr::video::ITexture* texture = entryTexture(values, entry, effect->getParameter(index)->type, &failed);
     if (!effect->setSamplerTexture(index, texture, entry.colorSpace == 1)) {
-      logErrorCode(-1, "%s: failed to set texture '%s' of shader param %s", values.file.c_str(),
+      logErrorCode(kErrorNoArgument, "%s: failed to set texture '%s' of shader param %s", values.file.c_str(),
                    entry.texture.c_str(), entry.name.c_str());
       failed = true;
     }
@@ -107,7 +107,7 @@ bool applyEffectValueParameters(CTkEffect* effect, const EffectValues& values) {
     const char* name = entry.name.c_str();
     int index = effect->getParameterIndex(name);
     if (index < 0) {
-      logErrorCode(-1, "%s: no effect param with name '%s'", file, name);
+      logErrorCode(kErrorNoArgument, "%s: no effect param with name '%s'", file, name);
       failed = true;
       continue;
     }
@@ -117,7 +117,7 @@ bool applyEffectValueParameters(CTkEffect* effect, const EffectValues& values) {
       case kEffectValueInteger: effect->setInt(index, entry.value.integer); break;
       case kEffectValueTexture: break;  // the texture pass sets those
       default:
-        logErrorCode(-1, "%s: shader param '%s' unknown type %d", file, name, entry.kind);
+        logErrorCode(kErrorNoArgument, "%s: shader param '%s' unknown type %d", file, name, entry.kind);
         failed = true;
     }
   }

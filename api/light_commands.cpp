@@ -23,14 +23,14 @@ void applyDiffuse(CTkLightItem* light) {
 int MakeLight(int id) {
   auto* item = new CTkLightItem();
   if (tkEngine().lights->add(id, item) != 0) {
-    logErrorCode(1, "invalid Light ID %d : %s", id, idErrorText());
+    logErrorCode(kErrorArgument1, "invalid Light ID %d : %s", id, idErrorText());
     delete item;
     return -1;
   }
   item->node = tkEngine().sceneManager->addLightSceneNode(nullptr, irr::core::vector3df(0, 0, 0),
                                                           irr::video::SColorf(1, 1, 1, 1), 100.0f);
   if (!item->node) {
-    logErrorCode(-1, "failed to create light");
+    logErrorCode(kErrorNoArgument, "failed to create light");
     tkEngine().lights->remove(id);
     delete item;
     return -1;

@@ -4,6 +4,7 @@
 #include "api/engine_items.h"
 #include "base/files/file_layer.h"
 #include "base/log.h"
+#include "geometry/mesh_loading.h"
 
 #include <algorithm>
 #include <cmath>
@@ -60,12 +61,12 @@ irr::scene::ISceneNode* addMeshNode(irr::scene::IAnimatedMesh* mesh) {
 irr::scene::IAnimatedMeshMD2* namedAnimations(int id, CTkObjectItem* item) {
   irr::scene::IAnimatedMeshSceneNode* node = animatedNode(item);
   if (!node) {
-    logErrorCode(1, "Object ID %d is not an animated mesh", id);
+    logErrorCode(kErrorArgument1, "Object ID %d is not an animated mesh", id);
     return nullptr;
   }
   irr::scene::IAnimatedMesh* mesh = node->getMesh();
   if (!mesh) {
-    logErrorCode(1, "Object ID %d has no mesh", id);
+    logErrorCode(kErrorArgument1, "Object ID %d has no mesh", id);
     return nullptr;
   }
   return mesh->getMeshType() == irr::scene::EAMT_MD2 ? static_cast<irr::scene::IAnimatedMeshMD2*>(mesh) : nullptr;
@@ -73,7 +74,7 @@ irr::scene::IAnimatedMeshMD2* namedAnimations(int id, CTkObjectItem* item) {
 
 bool animationInRange(int id, irr::scene::IAnimatedMeshMD2* md2, int index) {
   if (md2 && index >= 0 && index < md2->getAnimationCount()) return true;
-  logErrorCode(1, "Object ID %d has no animation %d", id, index);
+  logErrorCode(kErrorArgument1, "Object ID %d has no animation %d", id, index);
   return false;
 }
 
@@ -91,18 +92,18 @@ bool animationLoop(int id, int index, AnimationLoop* loop) {
 }
 
 int cloneFrom(int id, int sourceId) {
-  if (!reserveObject(id, 1)) return -1;
+  if (!reserveObject(id, kErrorArgument1)) return -1;
   // A source under the target's own ID is the empty item just reserved there:
   // the source did not exist.
   CTkObjectItem* source = sourceId == id ? nullptr : tkEngine().objects->get(sourceId);
   if (!source) {
-    logErrorCode(2, "Object ID %d does not exist", sourceId);
+    logErrorCode(kErrorArgument2, "Object ID %d does not exist", sourceId);
     releaseObject(id);
     return -1;
   }
   irr::scene::ISceneNode* copy = source->node->clone();
   if (!copy) {
-    logErrorCode(-1, "Failed to create the cloned object");
+    logErrorCode(kErrorNoArgument, "Failed to create the cloned object");
     releaseObject(id);
     return -1;
   }
@@ -114,13 +115,13 @@ int cloneFrom(int id, int sourceId) {
 }  // namespace
 
 int LoadObject(const char* file, int id) {
-  CTkObjectItem* item = reserveObject(id, 2);
+  CTkObjectItem* item = reserveObject(id, kErrorArgument2);
   if (!item) return -1;
   std::string path = fileLayer().absolutePath(resolveFile(file).c_str());
-  irr::scene::IAnimatedMesh* mesh = scenes()->getMesh(path.c_str());
+  irr::scene::IAnimatedMesh* mesh = loadMesh(scenes(), path.c_str());
   item->node = mesh ? addMeshNode(mesh) : nullptr;
   if (!item->node) {
-    logErrorCode(1, "Failed to load mesh '%s'", path.c_str());
+    logErrorCode(kErrorArgument1, "Failed to load mesh '%s'", path.c_str());
     releaseObject(id);
     return -1;
   }
@@ -199,15 +200,15 @@ void UseAnimationFromObject(int id, int sourceId) {
   CTkObjectItem* item = objectOrReport(id);
   if (!item) return;
   irr::scene::IAnimatedMeshSceneNode* node = animatedNode(item);
-  if (!node) return logErrorCode(1, "Object ID %d is not an animated mesh", id);
+  if (!node) return logErrorCode(kErrorArgument1, "Object ID %d is not an animated mesh", id);
   CTkObjectItem* source = tkEngine().objects->get(sourceId);
-  if (!source) return logErrorCode(2, "Object ID %d does not exist. %s", sourceId, idErrorText());
+  if (!source) return logErrorCode(kErrorArgument2, "Object ID %d does not exist. %s", sourceId, idErrorText());
   irr::scene::IAnimatedMeshSceneNode* sourceNode = animatedNode(source);
-  if (!sourceNode) return logErrorCode(2, "Object ID %d is not an animated mesh", sourceId);
-  if (!node->getMesh() || !sourceNode->getMesh()) return logErrorCode(1, "Object ID %d has no mesh", id);
+  if (!sourceNode) return logErrorCode(kErrorArgument2, "Object ID %d is not an animated mesh", sourceId);
+  if (!node->getMesh() || !sourceNode->getMesh()) return logErrorCode(kErrorArgument1, "Object ID %d has no mesh", id);
   if (node->getMesh()->getMeshType() != irr::scene::EAMT_SKINNED ||
       sourceNode->getMesh()->getMeshType() != irr::scene::EAMT_SKINNED)
-    return logErrorCode(1, "Object ID %d has no skeleton to share animation with", id);
+    return logErrorCode(kErrorArgument1, "Object ID %d has no skeleton to share animation with", id);
   auto* skinned = static_cast<irr::scene::ISkinnedMesh*>(node->getMesh());
   skinned->useAnimationFrom(static_cast<irr::scene::ISkinnedMesh*>(sourceNode->getMesh()));
   node->setFrameLoop(0, static_cast<irr::s32>(sourceNode->getMesh()->getFrameCount()));
@@ -255,12 +256,12 @@ float GetObjectRadius(int id) {
   if (!item) return 0;
   irr::u32 kind = item->kind();
   if (kind != kKindMesh && kind != kKindAnimatedMesh && kind != kKindPointCache && kind != kKindMorph) {
-    logErrorCode(1, "Object ID %d is not of supported type", id);
+    logErrorCode(kErrorArgument1, "Object ID %d is not of supported type", id);
     return 0;
   }
   irr::scene::IMesh* mesh = staticMesh(item);
   if (!mesh && (kind == kKindMesh || kind == kKindAnimatedMesh)) {
-    logErrorCode(1, "Object ID %d has no mesh", id);
+    logErrorCode(kErrorArgument1, "Object ID %d has no mesh", id);
     return 0;
   }
   irr::core::vector3df scale = item->node->getScale();

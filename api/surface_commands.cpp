@@ -14,7 +14,7 @@ namespace {
 // surface command stops here with the report for an object without one.
 bool surfacesReachable(int id) {
   if (!objectOrReport(id)) return false;
-  logErrorCode(1, "Object ID %d unexpected format (no node extension)", id);
+  logErrorCode(kErrorArgument1, "Object ID %d unexpected format (no node extension)", id);
   return false;
 }
 

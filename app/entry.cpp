@@ -1,5 +1,6 @@
 #include "app/entry.h"
 
+#include "app/program_info.h"
 #include "app/run_modes.h"
 #include "base/command_line.h"
 #include "base/log.h"
@@ -48,6 +49,7 @@ int tkMain(int argc, char** argv) {
   if (words.size() >= 2 && words[1] == "-binary") return convertSceneToBinary(words.size() >= 3 ? words[2] : "");
   int toolExitCode = 0;
   if (runPackingTool(startupRecord().programPath, words, &toolExitCode)) return toolExitCode;
+  if (answerInformationRequest(words, stdout)) return 0;
   if (packedArchivePresent(startupRecord().programPath)) return runMode(RunMode::PackedStart, RunRequest());
 
   CommandLine line = parseInteractiveOptions(words);

@@ -4,6 +4,7 @@
 
 #include "base/files/file_layer.h"
 #include "base/log.h"
+#include "base/message_box.h"
 #include "base/startup_record.h"
 #include "demo/demo_player.h"
 #include "packaging/packed_archive.h"
@@ -41,7 +42,8 @@ const char* const kPackedFiles[] = {"tesk.demo.ini", "tesk.tscn", "main.lua"};
 
 // Mounts the archive, starts the engine from the setup file found on disk and
 // plays the first of the packed files the archive holds through its mode's row.
-// -1 when the archive or the setup fails, or when the demo or scene fails.
+// -1 when the archive or the setup fails, or when the demo or scene fails; a
+// script's error status when it ends on an error.
 int runPackedStartMode(const RunRequest&) {
   const std::string& program = startupRecord().programPath;
   if (!mountPackedArchive(program)) {
@@ -57,9 +59,8 @@ int runPackedStartMode(const RunRequest&) {
     packed.file = file;
     packed.options.viewer.flags = 0;
     packed.packed = true;
-    const int played = runModeRow(runModeForFile(file))->run(packed);
-    // A script's errors are its own; a failing demo or scene fails the start.
-    if (runModeForFile(file) != RunMode::Script) result = played;
+    // A failing demo or scene, or a script ended by an error, fails the start.
+    result = runModeRow(runModeForFile(file))->run(packed);
     break;
   }
   tkSysShutdown();
@@ -83,6 +84,10 @@ constexpr bool rowsInModeOrder() {
 static_assert(std::size(kRunModes) == static_cast<size_t>(RunMode::Script), "one row per run mode");
 static_assert(rowsInModeOrder(), "rows in the order of the modes' numbers");
 
+// A mode's loop answers 0 when it worked; anything else (-1, or a script's
+// error status) is a failed run, which build scripts and CI must be able to see.
+int exitCodeOf(int loopResult) { return loopResult == 0 ? 0 : kRunFailed; }
+
 }  // namespace
 
 const RunModeRow* runModeRow(RunMode mode) {
@@ -96,19 +101,19 @@ int runMode(RunMode mode, const RunRequest& request) {
     log(LOG_ERROR, "Unkwon run mode %d", static_cast<int>(mode));
     return -1;
   }
-  if (row->engineStart == EngineStart::ByTheMode) {
-    row->run(request);
-    return 0;
-  }
-  const bool dialogAllowed = row->engineStart == EngineStart::FromSetupFileWithDialog;
+  // A capture runs with nobody watching: nothing may wait for a key or a choice.
+  const bool unattended = mode == RunMode::DemoPlayer && !request.options.demo.captureBase.empty();
+  if (unattended) setMessageBoxesOnScreen(false);
+  if (row->engineStart == EngineStart::ByTheMode) return exitCodeOf(row->run(request));
+  const bool dialogAllowed = row->engineStart == EngineStart::FromSetupFileWithDialog && !unattended;
   if (readSetupFile("tesk-setup.ini", startupRecord().programDirectory.c_str(), &request.options.overrides,
                     dialogAllowed) != 0)
     return -1;
   showWindow(tkEngine().device);
   restoreWindow(tkEngine().device);
-  row->run(request);
+  const int result = row->run(request);
   tkSysShutdown();
-  return 0;
+  return exitCodeOf(result);
 }
 
 }  // namespace tk

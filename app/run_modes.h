@@ -35,9 +35,14 @@ struct RunModeRow {
 // The row of a mode; null for RunMode::Unsupported.
 const RunModeRow* runModeRow(RunMode mode);
 
+// The exit code of a run whose file could not be loaded or played, whose script
+// ended on an error, or whose capture failed.
+constexpr int kRunFailed = 1;
+
 // Starts the engine as the mode's row says, runs its loop and shuts the engine
 // down after loops that leave that to the caller. -1 when the engine could not
-// be started, else 0: the loop's own result does not change the exit code.
+// be started, kRunFailed when the loop failed, else 0. A capture runs
+// unattended: no display dialog, and message boxes go to standard error only.
 int runMode(RunMode mode, const RunRequest& request);
 
 }  // namespace tk

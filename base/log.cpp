@@ -15,7 +15,7 @@ struct LogState {
   int threshold = LOG_INFO;
   bool messageBoxes = true;
   bool lastErrorSet = false;
-  int lastErrorCode = -1;
+  int lastErrorCode = kErrorNoArgument;
   char lastErrorText[kLogTextMax + 1] = {};
 };
 
@@ -58,14 +58,14 @@ const char* logLevelName(unsigned level) {
 void log(unsigned flags, const char* format, ...) {
   va_list args;
   va_start(args, format);
-  handleMessage(flags, -1, format, args);
+  handleMessage(flags, kErrorNoArgument, format, args);
   va_end(args);
 }
 
 void logError(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  handleMessage(LOG_ERROR | LOG_SHOW, -1, format, args);
+  handleMessage(LOG_ERROR | LOG_SHOW, kErrorNoArgument, format, args);
   va_end(args);
 }
 
@@ -92,7 +92,7 @@ bool messageBoxesEnabled() { return state().messageBoxes; }
 bool takeLastError(std::string* text, int* code) {
   LogState& s = state();
   if (!s.lastErrorSet) {
-    if (code) *code = -1;
+    if (code) *code = kErrorNoArgument;
     return false;
   }
   if (text) *text = s.lastErrorText;
@@ -119,7 +119,12 @@ void print(const char* format, ...) {
   va_end(args);
   // Standard error is this platform's debug channel; standard output gets the line.
   // When both streams go to the same place the debug copy would only repeat it.
-  if (!standardStreamsShared()) fputs(text, stderr);
+  // Each message is a line of its own there too, also when its text has no end.
+  if (!standardStreamsShared()) {
+    fputs(text, stderr);
+    const size_t length = strlen(text);
+    if (length == 0 || text[length - 1] != '\n') fputc('\n', stderr);
+  }
   fputs(text, stdout);
   fputc('\n', stdout);
   fflush(stdout);

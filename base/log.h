@@ -21,6 +21,18 @@ constexpr unsigned LOG_SHOW = 0x20000;    // also show a message box (when enabl
 
 constexpr int kLogTextMax = 1023;  // characters kept of one message
 
+// The code a recorded failure carries: the position, from 1, of the failing
+// command's argument it is about (the script layer raises it as a bad
+// argument with that number), or kErrorNoArgument. The slot answers
+// kErrorNoArgument when it is empty.
+enum LastErrorCode : int {
+  kErrorNoArgument = -1,
+  kErrorArgument1 = 1,
+  kErrorArgument2 = 2,
+  kErrorArgument3 = 3,
+  kErrorArgument7 = 7,
+};
+
 // Name of a level as printed: "DEBUG" ... "NONE", "???" for any other value.
 const char* logLevelName(unsigned level);
 
@@ -38,14 +50,17 @@ void disableMessageBoxes();
 void enableMessageBoxes();
 bool messageBoxesEnabled();
 
-// When the slot is set: returns true, the text and the code. Otherwise false and code -1.
+// When the slot is set: returns true, the text and the code. Otherwise false and
+// kErrorNoArgument.
 bool takeLastError(std::string* text, int* code);
 void clearLastError();
 
 // Formats (1023 characters at most) and shows the text in the message box captioned "Tesk".
 void messageBox(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// Plain output: the debug channel and, followed by a line end, standard output.
+// Plain output: the debug channel (standard error, unless it goes where standard
+// output goes), ended by a line end when the text has none, and, followed by a
+// line end, standard output.
 void print(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 }  // namespace tk

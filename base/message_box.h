@@ -14,5 +14,8 @@ class MessageBoxHost {
 
 void setMessageBoxHost(MessageBoxHost* host);
 void showMessageBox(const char* text);
+// Off: boxes go to standard error only, never on screen, for runs that nobody
+// watches (a capture), which must not wait for a key. On by default.
+void setMessageBoxesOnScreen(bool on);
 
 }  // namespace tk

@@ -11,6 +11,7 @@
 
 #include "base/files/file_layer.h"
 #include "base/log.h"
+#include "bench/null_engine.h"
 #include "render/engine.h"
 #include "scene/scene_animation.h"
 #include "scene/scene_slots.h"
@@ -38,18 +39,6 @@ const LargeScene& largeScene() {
   return scene;
 }
 
-// A null-driver engine with the scene's folder as the current folder.
-struct Engine {
-  Engine() {
-    setenv("TESK_DRIVER", "null", 1);
-    tk::setLogThreshold(tk::LOG_NONE);
-    tk::disableMessageBoxes();
-    if (tk::tkSysSetup(tk::SysSetup()) != 0) std::abort();
-    tk::fileLayer().setDirectory(largeScene().folder.c_str());
-  }
-  ~Engine() { tk::tkSysShutdown(); }
-};
-
 void loadLarge() {
   tk::SceneBases bases;
   bases.object = 1;
@@ -57,7 +46,7 @@ void loadLarge() {
 }
 
 void BM_ReadDocumentOnly(benchmark::State& state) {
-  Engine engine;
+  NullEngine engine(largeScene().folder.c_str());
   std::string error;
   for (auto _ : state) {
     auto desc = tk::readSceneFile("large.tscn", &error);
@@ -67,7 +56,7 @@ void BM_ReadDocumentOnly(benchmark::State& state) {
 BENCHMARK(BM_ReadDocumentOnly)->Unit(benchmark::kMillisecond);
 
 void BM_LoadScene(benchmark::State& state) {
-  Engine engine;
+  NullEngine engine(largeScene().folder.c_str());
   for (auto _ : state) {
     loadLarge();
     state.PauseTiming();
@@ -80,7 +69,7 @@ void BM_LoadScene(benchmark::State& state) {
 BENCHMARK(BM_LoadScene)->Unit(benchmark::kMillisecond);
 
 void BM_EvaluateChannelsOnly(benchmark::State& state) {
-  Engine engine;
+  NullEngine engine(largeScene().folder.c_str());
   loadLarge();
   const tk::STkSceneDesc& desc = *tk::sceneSlot(1)->description;
   int t = 0;
@@ -97,7 +86,7 @@ void BM_EvaluateChannelsOnly(benchmark::State& state) {
 BENCHMARK(BM_EvaluateChannelsOnly)->Unit(benchmark::kMicrosecond);
 
 void BM_AnimateScene(benchmark::State& state) {
-  Engine engine;
+  NullEngine engine(largeScene().folder.c_str());
   loadLarge();
   tk::ShowScene(1);
   int t = 0;

@@ -6,6 +6,7 @@
 
 #include "base/files/file_layer.h"
 #include "base/files/ini_file.h"
+#include "base/files/open_failure.h"
 #include "base/log.h"
 #include "demo/demo_camera_effects.h"
 #include "music/music.h"
@@ -159,9 +160,14 @@ int tkDemoLoad(DemoDescription* demo, const char* path, DemoIdCounters* counters
     logError("Fail to load %s", "(none)");
     return -1;
   }
-  std::unique_ptr<IniFile> ini = IniFile::load(path);
+  std::string error;
+  std::unique_ptr<IniFile> ini = IniFile::load(path, &error);
+  if (!ini && error.empty()) {
+    logError("Fail to load %s: %s", path, fileOpenFailureReason(path).c_str());
+    return -1;
+  }
   if (!ini) {
-    logError("Fail to parse ini");
+    logError("Fail to parse ini: %s", error.c_str());
     return -1;
   }
   if (!readDemoDescription(*ini, demo)) return -1;
@@ -175,6 +181,8 @@ int tkDemoLoad(DemoDescription* demo, const char* path, DemoIdCounters* counters
   for (DemoPart& part : demo->parts)
     if (!part.palette.empty()) part.paletteId = counters->palette++;
   beginLoadingScreen();
+  // A part whose object, emitter or cube map cannot be made says which.
+  setLoadFailureReporting(true);
   bool loaded = loadScenes(demo, demoFolder, counters);
   // Music and shader paths are relative to the demo's folder, not the last scene's.
   fileLayer().setDirectory(demoFolder.c_str());

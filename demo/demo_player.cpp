@@ -3,7 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdint>
+#include <climits>
+#include <cmath>
 #include <cstdio>
 
 #include "api/camera_commands.h"
@@ -11,11 +12,11 @@
 #include "api/object_commands.h"
 #include "api/render_frame.h"
 #include "base/log.h"
-#include "base/saturating.h"
 #include "base/startup_record.h"
 #include "base/timer.h"
 #include "demo/demo_camera_effects.h"
 #include "demo/demo_loader.h"
+#include "demo/demo_time_math.h"
 #include "effects/shaders/shader_reload.h"
 #include "music/music.h"
 #include "platform/input/event_receiver.h"
@@ -31,13 +32,6 @@ namespace tk {
 namespace {
 
 constexpr int kLeftKey = 37, kRightKey = 39, kShiftKey = 16;
-
-constexpr float kMaxCaptureRate = 1000.0f;  // frame times are whole milliseconds
-
-// Times and lengths come from the demo file and may lie anywhere in the int
-// range: a window's end needs 64 bits.
-int64_t windowEnd(int time, int length) { return static_cast<int64_t>(time) + length; }
-bool inWindow(int t, int time, int length) { return t >= time && t < windowEnd(time, length); }
 
 // Renders every part's scene once into the small dummy target, so that its
 // effects, textures and shaders exist before the first visible frame.
@@ -87,7 +81,8 @@ int captureLoop(DemoPlayback& playback, int startPart, const char* baseName, flo
   if (startPart > 0) playback.seek(startPart);
   for (int n = 0; tkEngine().device->run(); ++n) {
     if (inputState().escapeEverPressed() || clock.ended) break;
-    int frameTime = saturatedInt(n * 1000.0 / framesPerSecond);
+    // Held to the int range: a very slow rate reaches its last millisecond and stays there.
+    const int frameTime = static_cast<int>(std::min(n * 1000.0 / framesPerSecond, static_cast<double>(INT_MAX)));
     holdDeviceTimer(frameTime);
     if (!playback.step(frameTime)) return -1;
     // The step that reaches the end mark draws nothing: there is no frame to write.
@@ -129,12 +124,24 @@ void parkScene(int sceneId) {
   // Emitters of the scene are hidden here once they exist.
 }
 
-int DemoPlayback::demoTime(int input) const {
-  if (!capturing_ && clock_.currentMusic >= 0) {
-    int position = GetMusicPosition(clock_.currentMusic);
-    if (position >= 0) return saturatedAdd(position, clock_.musicBase);
+int DemoPlayback::demoTime(int input) {
+  if (!capturing_ && clock_.currentMusic >= 0 && !clock_.musicStopped) {
+    const int position = GetMusicPosition(clock_.currentMusic);
+    const std::string fault = musicClockFault(clock_.currentMusic);
+    if (fault.empty() && position >= 0) {
+      clock_.lastMusicTime = addTimes(position, clock_.musicBase);
+      return clock_.lastMusicTime;
+    }
+    if (!fault.empty()) carryOnWithoutMusic(input, fault);
   }
-  return saturatedSub(input, clock_.origin);
+  return subtractTimes(input, clock_.origin);
+}
+
+void DemoPlayback::carryOnWithoutMusic(int input, const std::string& why) {
+  log(LOG_WARN, "Music %d stopped at %d ms of the demo (%s): the demo goes on by the timer", clock_.currentMusic,
+      clock_.lastMusicTime, why.c_str());
+  clock_.musicStopped = true;
+  clock_.origin = subtractTimes(input, clock_.lastMusicTime);
 }
 
 void DemoPlayback::switchTo(int q, int input, int* t) {
@@ -159,7 +166,8 @@ void DemoPlayback::switchTo(int q, int input, int* t) {
   if (next.musicId >= 0) {
     clock_.currentMusic = next.musicId;
     PlayMusic(next.musicId);
-    clock_.musicBase = next.time;
+    clock_.musicBase = clock_.lastMusicTime = next.time;
+    clock_.musicStopped = false;
   }
   if (next.timeReset) {
     clock_.origin = input;
@@ -182,9 +190,9 @@ void DemoPlayback::stepExtras(DemoPart& part, int t) {
   for (DemoExtra& extra : part.extras) {
     if (extra.ids.scene < 0) continue;
     if (inWindow(t, extra.time, extra.length) && !extra.active) extra.active = true;  // its emitters show here
-    if (t < windowEnd(extra.time, extra.length) && extra.active)
-      AnimateScene(extra.ids.scene, saturatedSub(t, extra.time));
-    if (t >= windowEnd(extra.time, extra.length) && extra.active) {
+    if (!pastWindow(t, extra.time, extra.length) && extra.active)
+      AnimateScene(extra.ids.scene, subtractTimes(t, extra.time));
+    if (pastWindow(t, extra.time, extra.length) && extra.active) {
       parkScene(extra.ids.scene);
       extra.active = false;
     }
@@ -204,7 +212,7 @@ void DemoPlayback::stepShaders(DemoPart& part, int t) {
       demoCameraEffects().show(shader.cameraEffect);
       shader.active = true;
       lastOn = &shader;
-    } else if (t >= windowEnd(shader.time, shader.length) && shader.active) {
+    } else if (pastWindow(t, shader.time, shader.length) && shader.active) {
       demoCameraEffects().hide(shader.cameraEffect);
       shader.active = false;
       shader.done = true;
@@ -225,7 +233,7 @@ void DemoPlayback::stepFaders(DemoPart& part, int t) {
       else FadeOut(fader.fadeLength, fader.colour);
       fader.active = true;
       lastOn = &fader;
-    } else if (t >= windowEnd(fader.time, fader.length) && fader.active) {
+    } else if (pastWindow(t, fader.time, fader.length) && fader.active) {
       StopFade();
       fader.active = false;
       fader.done = true;
@@ -256,9 +264,8 @@ bool DemoPlayback::step(int input) {
   stepShaders(part, t);
   stepFaders(part, t);
   if (clock_.currentScene >= 0) {
-    int sceneTime = saturatedSub(t, part.timeBase);
-    AnimateScene(clock_.currentScene, sceneTime);
-    UpdateSceneCubeMaps(clock_.currentScene, sceneTime);
+    AnimateScene(clock_.currentScene, subtractTimes(t, part.timeBase));
+    UpdateSceneCubeMaps(clock_.currentScene, subtractTimes(t, part.timeBase));
   }
   renderFrame();
   return true;
@@ -268,14 +275,16 @@ void DemoPlayback::seek(int s) {
   if (s <= 0 || s >= static_cast<int>(demo_.parts.size())) return;
   clock_.currentPart = s - 1;
   const DemoPart& target = demo_.parts[s];
-  clock_.origin = saturatedSub(clock_.origin, target.time);
+  clock_.origin = subtractTimes(clock_.origin, target.time);
   for (int j = s - 1; j >= 0; --j) {
     const DemoPart& part = demo_.parts[j];
     if (part.musicId < 0) continue;
     clock_.currentMusic = part.musicId;
     PlayMusic(part.musicId);
     clock_.musicBase = part.time;
-    SetMusicPosition(part.musicId, saturatedSub(target.time, part.timeReset == 1 ? 0 : part.time));
+    clock_.lastMusicTime = target.time;
+    clock_.musicStopped = false;
+    SetMusicPosition(part.musicId, subtractTimes(target.time, part.timeReset == 1 ? 0 : part.time));
     break;
   }
 }
@@ -288,16 +297,17 @@ void DemoPlayback::applySeekKeys() {
   if (input.keyHeld(kShiftKey)) move = (left && !right) ? -20 : 120;
   if (clock_.currentMusic < 0) return;
   int position = GetMusicPosition(clock_.currentMusic);
-  if (position >= 0) SetMusicPosition(clock_.currentMusic, std::max(0, saturatedAdd(position, move)));
+  if (position < 0 || SetMusicPosition(clock_.currentMusic, std::max(0, addTimes(position, move))) != 0) return;
+  // Moved back from its end (or past a stall), the music leads the clock again.
+  if (musicClockFault(clock_.currentMusic).empty()) clock_.musicStopped = false;
 }
 
 int playDemo(const char* path, int startPart) { return runDemo(path, startPart, nullptr, 0); }
 
 int captureDemo(const char* path, int startPart, const char* baseName, float framesPerSecond) {
-  // A rate that is not above 0 never reaches the end, and past one frame per
-  // millisecond frames would repeat the same time: either capture never ends.
-  if (!(framesPerSecond > 0 && framesPerSecond <= kMaxCaptureRate)) {
-    logError("Capture frame rate %g is out of range (above 0, at most %g)", framesPerSecond, kMaxCaptureRate);
+  // A rate of 0 or less (or none) never reaches the end: its frame times stand still or run backwards.
+  if (!(framesPerSecond > 0) || std::isinf(framesPerSecond)) {
+    logError("Capture rate %g is not a number of frames per second", framesPerSecond);
     return -1;
   }
   return runDemo(path, startPart, baseName, framesPerSecond);

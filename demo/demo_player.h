@@ -16,6 +16,10 @@ struct DemoClock {
   int currentPalette = -1;
   int currentScene = -1;
   bool ended = false;
+  // The current music stopped moving on (it ended, failed or stalled): the
+  // clock runs on the timer from where the music stopped.
+  bool musicStopped = false;
+  int lastMusicTime = 0;  // demo time of the last position the music gave
 };
 
 class DemoPlayback {
@@ -23,8 +27,10 @@ class DemoPlayback {
   DemoPlayback(DemoDescription& demo, bool capturing) : demo_(demo), capturing_(capturing) {}
 
   // The demo time of a step whose time input is `input` (the timer, or the
-  // frame time when capturing).
-  int demoTime(int input) const;
+  // frame time when capturing). While a music is current the music's position
+  // is the clock; once that music stops moving on, the timer carries the
+  // clock on from where it stopped (said once at WARN).
+  int demoTime(int input);
   // One step: part switching, extras, palette, shaders, faders, animation and
   // the frame. False when the step failed.
   bool step(int input);
@@ -37,6 +43,7 @@ class DemoPlayback {
 
  private:
   void switchTo(int q, int input, int* t);
+  void carryOnWithoutMusic(int input, const std::string& why);
   void stepExtras(DemoPart& part, int t);
   void stepShaders(DemoPart& part, int t);
   void stepFaders(DemoPart& part, int t);

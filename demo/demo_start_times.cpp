@@ -1,6 +1,6 @@
 #include "base/log.h"
-#include "base/saturating.h"
 #include "demo/demo_loader.h"
+#include "demo/demo_time_math.h"
 
 namespace tk {
 namespace {
@@ -47,7 +47,7 @@ bool timeFromPreviousMusic(const DemoDescription& demo, size_t index, DemoPart* 
     logError("Part %s: when no time in part, the music in the scene must be the same than the previous music", name);
     return false;
   }
-  part->time = part->timeBase = saturatedAdd(previous->timeBase, offset);
+  part->time = part->timeBase = addTimes(previous->timeBase, offset);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "effects/definitions/tesk_technique_parser.h"
 
@@ -50,11 +51,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tk::CTkEffectDef* def = new tk::CTkEffectDef();
   def->sourcePath = "/fuzz/effect.hlsl";
   std::string error;
-  if (tk::parseTeskEffect(source, macros, def, &error)) {
+  std::vector<tk::TeskHeaderNote> notes;
+  if (tk::parseTeskEffect(source, macros, def, &error, &notes)) {
     checkShape(*def);
   } else {
     require(!error.empty());
   }
+  for (const tk::TeskHeaderNote& note : notes) require(note.line >= 1);
   def->drop();
   return 0;
 }

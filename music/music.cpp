@@ -29,7 +29,7 @@ MusicRecord* findMusic(int id) {
   } else if (MusicRecord* music = g_musicTable->find(id)) {
     return music;
   }
-  logErrorCode(1, "Music ID %d does not exist. %s", id, idErrorText());
+  logErrorCode(kErrorArgument1, "Music ID %d does not exist. %s", id, idErrorText());
   return nullptr;
 }
 
@@ -53,7 +53,7 @@ int controlMusic(int id, const char* command, Operation operation) {
   MusicRecord* music = findMusic(id);
   if (!music) return -1;
   if (operation(*music)) return 0;
-  logErrorCode(-1, "%s ID %d : the player refused", command, id);
+  logErrorCode(kErrorNoArgument, "%s ID %d : the player refused", command, id);
   return -1;
 }
 
@@ -81,24 +81,24 @@ int LoadMusic(const char* path, int id) {
   auto* music = new MusicRecord();
   if (!g_musicTable) setIdErrorText("music playback is not set up");
   if (!g_musicTable || g_musicTable->add(id, music) != 0) {
-    logErrorCode(2, "invalid Music ID %d : %s", id, idErrorText());
+    logErrorCode(kErrorArgument2, "invalid Music ID %d : %s", id, idErrorText());
     delete music;
     return -1;
   }
   music->player = MusicPlayer::create();
   if (!music->player) {
-    logErrorCode(-1, "Failed to create mp3 renderer");
+    logErrorCode(kErrorNoArgument, "Failed to create mp3 renderer");
     return failLoad(id, music);
   }
   std::string data;
   int tempFile = readWholeFile(name.c_str(), &data) ? createTempFile(data, name) : -1;
   if (tempFile < 0) {
-    logErrorCode(2, "LoadMusic ID %d : Cannot load file '%s'", id, name.c_str());
+    logErrorCode(kErrorArgument2, "LoadMusic ID %d : Cannot load file '%s'", id, name.c_str());
     return failLoad(id, music);
   }
   if (!music->player->load(tempFilePath(tempFile))) {
     deleteTempFile(tempFile);
-    logErrorCode(-1, "Failed to load mp3");
+    logErrorCode(kErrorNoArgument, "Failed to load mp3");
     return failLoad(id, music);
   }
   music->tempFile = tempFile;
@@ -145,6 +145,11 @@ int GetMusicPosition(int id) {
   MusicRecord* music = findMusic(id);
   if (!music) return -1;
   return saturatedInt(music->player->position());
+}
+
+std::string musicClockFault(int id) {
+  MusicRecord* music = g_musicTable ? g_musicTable->get(id) : nullptr;
+  return music ? music->player->fault() : "no such music";
 }
 
 void SetMusicVolume(int id, int percent) {

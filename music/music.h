@@ -5,6 +5,8 @@
 // and played from a temporary copy. Failures log through logErrorCode.
 // Positions are milliseconds; volumes are percentages at this level.
 
+#include <string>
+
 namespace tk {
 
 constexpr int kMusicTableCapacity = 50;
@@ -28,6 +30,12 @@ int ResumeMusic(int id);
 int SetMusicPosition(int id, int milliseconds);
 // Milliseconds, or -1 when the position cannot be read.
 int GetMusicPosition(int id);
+// Why a music that was playing stopped moving its position, for those who take
+// it as their clock; empty while it moves on. Found out while the position is
+// read: "it ended", the media framework's error, or "its position stopped
+// advancing at N ms" (no progress for kMusicStallMs of wall clock while it
+// plays). "no such music" for an ID without music (nothing is logged).
+std::string musicClockFault(int id);
 void SetMusicVolume(int id, int percent);
 // The volume as a percentage (0 for an ID without music).
 int MusicVolume(int id);

@@ -18,13 +18,16 @@ constexpr unsigned kPlaySoftVolume = 1u << 4;
 constexpr GstClockTime kPrerollTimeout = 10 * GST_SECOND;
 constexpr GstClockTime kStateTimeout = 2 * GST_SECOND;
 
-void logFrameworkError(GstMessage* message) {
+// Logs an error message of the framework at INFO; returns its text.
+std::string logFrameworkError(GstMessage* message) {
   GError* error = nullptr;
   gchar* details = nullptr;
   gst_message_parse_error(message, &error, &details);
-  log(LOG_INFO, "media framework: %s", error ? error->message : "unknown error");
+  const std::string text = error && error->message ? error->message : "unknown error";
+  log(LOG_INFO, "media framework: %s", text.c_str());
   if (error) g_error_free(error);
   g_free(details);
+  return text;
 }
 
 // Waits for the pipeline to finish prerolling; false on an error or a timeout.
@@ -105,14 +108,23 @@ bool MusicPlayer::changeState(int state) {
   return gst_element_get_state(pipeline_, nullptr, nullptr, kStateTimeout) != GST_STATE_CHANGE_FAILURE;
 }
 
-bool MusicPlayer::run() { return changeState(GST_STATE_PLAYING); }
-bool MusicPlayer::pause() { return changeState(GST_STATE_PAUSED); }
-bool MusicPlayer::stop() { return changeState(GST_STATE_PAUSED); }
+bool MusicPlayer::run() {
+  stallWatch_.restart();
+  running_ = changeState(GST_STATE_PLAYING);
+  return running_;
+}
+bool MusicPlayer::pause() {
+  running_ = false;
+  return changeState(GST_STATE_PAUSED);
+}
+bool MusicPlayer::stop() { return pause(); }
 
 bool MusicPlayer::setPosition(int64_t milliseconds) {
   if (!loaded_) return false;
   drainMessages();
   if (milliseconds < 0) milliseconds = 0;
+  stallWatch_.restart();
+  if (!failed_) fault_.clear();
   auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
   if (!gst_element_seek_simple(pipeline_, GST_FORMAT_TIME, flags, milliseconds * GST_MSECOND)) return false;
   return gst_element_get_state(pipeline_, nullptr, nullptr, kStateTimeout) != GST_STATE_CHANGE_FAILURE;
@@ -123,7 +135,15 @@ int64_t MusicPlayer::position() {
   drainMessages();
   gint64 nanoseconds = 0;
   if (!gst_element_query_position(pipeline_, GST_FORMAT_TIME, &nanoseconds)) return -1;
-  return nanoseconds / static_cast<gint64>(GST_MSECOND);
+  const int64_t milliseconds = nanoseconds / static_cast<gint64>(GST_MSECOND);
+  watchPosition(milliseconds);
+  return milliseconds;
+}
+
+void MusicPlayer::watchPosition(int64_t milliseconds) {
+  if (!running_ || !fault_.empty()) return;
+  if (stallWatch_.stalled(milliseconds, g_get_monotonic_time() / 1000))
+    fault_ = "its position stopped advancing at " + std::to_string(milliseconds) + " ms";
 }
 
 void MusicPlayer::setVolume(int hundredthsOfDecibel) {
@@ -133,11 +153,17 @@ void MusicPlayer::setVolume(int hundredthsOfDecibel) {
 }
 
 // Nothing else reads the bus: empty it, so that messages do not pile up over a
-// long run, and report playback errors.
+// long run, and keep what ends playback: an error or the end of the stream.
 void MusicPlayer::drainMessages() {
   GstBus* bus = gst_element_get_bus(pipeline_);
   while (GstMessage* message = gst_bus_pop(bus)) {
-    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) logFrameworkError(message);
+    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+      const std::string text = logFrameworkError(message);
+      if (!failed_) fault_ = text;
+      failed_ = true;
+    } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS && running_ && fault_.empty()) {
+      fault_ = "it ended";
+    }
     gst_message_unref(message);
   }
   gst_object_unref(bus);

@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+#include "music/music_stall_watch.h"
+
 struct _GstElement;
 typedef struct _GstElement GstElement;
 
@@ -36,6 +38,12 @@ class MusicPlayer {
   bool setPosition(int64_t milliseconds);
   // -1 when not loaded or the framework cannot say.
   int64_t position();
+  // Why the music stopped moving on while it ran; empty while it moves.
+  // Found out by position(): the stream ended ("it ended"), the media
+  // framework reported an error (its text), or the position stood still for
+  // kMusicStallMs while running. A seek forgets an end or a stall; an error
+  // stays.
+  const std::string& fault() const { return fault_; }
 
   void setVolume(int hundredthsOfDecibel);
   int volume() const { return volume_; }
@@ -44,9 +52,14 @@ class MusicPlayer {
   explicit MusicPlayer(GstElement* pipeline) : pipeline_(pipeline) {}
   bool changeState(int state);
   void drainMessages();
+  void watchPosition(int64_t milliseconds);
 
   GstElement* pipeline_;
   bool loaded_ = false;
+  bool running_ = false;
+  bool failed_ = false;  // the framework reported an error
+  std::string fault_;
+  MusicStallWatch stallWatch_;
   int volume_ = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "base/log.h"
 #include "effects/binds/node_extension_view.h"
+#include "effects/device_state_codes.h"
 #include "effects/binds/shadow_camera.h"
 #include "effects/runtime/effect.h"
 #include "effects/runtime/effect_tech_lookup.h"
@@ -190,7 +191,7 @@ void CTkRenderServices::copyTexture(irr::video::ITexture* texture) {
   copyCallback_->flipV = isPicture(texture) ? 1.0f : 0.0f;
   STkMaterial material;
   material.base.MaterialType = static_cast<irr::video::E_MATERIAL_TYPE>(copyMaterialType_);
-  material.base.ZBuffer = 7;
+  material.base.ZBuffer = kCompareAlways;
   material.base.ZWriteEnable = false;
   material.pixelLayers[0].texture = texture;
   material.pixelLayers[0].bilinear = false;  // point sampling, as a copy reads texel by texel
@@ -364,9 +365,9 @@ void CTkRenderServices::enableSeparateAlphaBlend(int mode, irr::scene::E_SCENE_N
     return;
   }
   // The target's alpha becomes destination alpha x (1 - source alpha).
-  constexpr int kAdd = 1, kZero = 0, kConstantFactor = 200, kInvSrcAlpha = 7;
   if (mode == kSeparateAlphaBlendFactor) videoDriverExt_->setBlendFactor(irr::video::SColor(0, 0, 0, 0));
-  videoDriverExt_->setAlphaBlend(kAdd, mode == kSeparateAlphaBlendFactor ? kConstantFactor : kZero, kInvSrcAlpha);
+  videoDriverExt_->setAlphaBlend(kBlendOpAdd, mode == kSeparateAlphaBlendFactor ? kBlendConstantColor : kBlendZero,
+                                 kBlendOneMinusSrcAlpha);
 }
 
 // ---- debug drawing -------------------------------------------------------------

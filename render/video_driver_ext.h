@@ -3,12 +3,15 @@
 // blending, the constant blend factor, depth bias, stencil, sampler border
 // colours, texture locks and explicit scene begin/end. The OpenGL extension
 // sets GL state; the null extension accepts everything and changes nothing.
+// Blend factors and operations, comparisons and stencil operations are given
+// as the codes of effects/device_state_codes.h.
 
 #include <irrlicht.h>
 
 #include <cstdint>
 
 #include "effects/binds/engine_state_views.h"
+#include "effects/device_state_codes.h"
 
 namespace tk {
 
@@ -68,11 +71,12 @@ class CTkNullVideoDriverExt : public ITkVideoDriverExt {
   bool endScene() override { return false; }
 };
 
-// The engine's codes as GL values (0 for a code outside the tables).
+// The device-state codes as GL values, from the GL layer's tables (0 for a
+// code outside them).
 unsigned glBlendFactorOf(int code);
 unsigned glBlendOperationOf(int code);
 unsigned glStencilOperationOf(int code);
-// Comparison: 0 (disabled) and 7 are Always.
+// Comparison: kCompareOff and kCompareAlways are Always.
 unsigned glComparisonOf(int code);
 
 }  // namespace tk

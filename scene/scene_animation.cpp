@@ -246,7 +246,7 @@ void AnimateSceneObject(int sceneId, int t, int objectId) {
   // Both IDs may be anywhere in the int range: their distance needs 64 bits.
   int64_t index = static_cast<int64_t>(objectId) - slot->objectBase;
   if (index < 0 || index >= static_cast<int64_t>(d.objects.size())) {
-    logErrorCode(3, "Invalid Object ID %d", objectId);
+    logErrorCode(kErrorArgument3, "Invalid Object ID %d", objectId);
     return;
   }
   Moment m = momentOf(d, t);

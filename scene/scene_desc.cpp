@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "base/files/file_layer.h"
+#include "base/files/open_failure.h"
+
 namespace tk {
 
 namespace {
@@ -331,7 +334,11 @@ std::unique_ptr<STkSceneDesc> readSceneDocument(TfDocPtr document, std::string* 
 std::unique_ptr<STkSceneDesc> readSceneFile(const char* path, std::string* error) {
   error->clear();
   TfDocPtr document(TF_Load(path));
-  if (!document) return nullptr;
+  if (!document) {
+    // The reader has printed what it found wrong in a file it could read.
+    *error = path && fileExists(path) ? "not a readable TF file" : fileOpenFailureReason(path);
+    return nullptr;
+  }
   return readSceneDocument(std::move(document), error);
 }
 

@@ -145,8 +145,10 @@ struct STkSceneDesc {
   RendererDesc renderer;
 };
 
-// Reads a scene file. Null on failure, with `error` holding the reason (empty
-// when the TF reader itself failed and printed its own message).
+// Reads a scene file. Null on failure, with `error` holding the reason: the
+// system's error text for a file that cannot be opened, "not a readable TF
+// file" for one the TF reader refused (it has printed its own messages), or
+// what the scene layout lacks.
 std::unique_ptr<STkSceneDesc> readSceneFile(const char* path, std::string* error);
 // The same from a loaded document (taken over).
 std::unique_ptr<STkSceneDesc> readSceneDocument(TfDocPtr document, std::string* error);

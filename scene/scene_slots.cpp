@@ -134,8 +134,10 @@ void makeCameraShader(const STkSceneSlot& slot, int index) {
 void makeCameraShaders(const STkSceneSlot& slot) {
   int count = static_cast<int>(slot.description->cameraShaders.size());
   for (int i = 0; i < count; ++i) {
-    if (i >= kMaxCameraShaders) logErrorCode(7, "Camera shader i=%d > max %d camera shaders", i, kMaxCameraShaders);
-    else makeCameraShader(slot, i);
+    if (i >= kMaxCameraShaders)
+      logErrorCode(kErrorArgument7, "Camera shader i=%d > max %d camera shaders", i, kMaxCameraShaders);
+    else
+      makeCameraShader(slot, i);
   }
 }
 
@@ -213,7 +215,7 @@ STkSceneSlot* sceneSlot(int sceneId) {
 
 STkSceneSlot* sceneSlotOrReport(int sceneId) {
   STkSceneSlot* slot = sceneSlot(sceneId);
-  if (!slot) logErrorCode(2, "Invalid Scene ID %d", sceneId);
+  if (!slot) logErrorCode(kErrorArgument2, "Invalid Scene ID %d", sceneId);
   return slot;
 }
 
@@ -229,12 +231,12 @@ int loadScene(const char* path, int sceneId, const SceneBases& bases, bool share
   (void)shareMeshes;  // sharing follows the scene name; copies and instances are alike
   if (cancelled(0)) return 1;
   if (sceneId < 0 || sceneId >= kSceneSlotCount) {
-    logErrorCode(2, "Invalid Scene ID %d", sceneId);
+    logErrorCode(kErrorArgument2, "Invalid Scene ID %d", sceneId);
     return -1;
   }
   STkSceneSlot& slot = g_slots[sceneId];
   if (slot.inUse) {
-    logErrorCode(2, "Scene ID %d is already in use", sceneId);
+    logErrorCode(kErrorArgument2, "Scene ID %d is already in use", sceneId);
     return -1;
   }
   slot = STkSceneSlot();
@@ -242,7 +244,7 @@ int loadScene(const char* path, int sceneId, const SceneBases& bases, bool share
   std::string error;
   slot.description = readSceneFile(path, &error);
   if (!slot.description) {
-    logErrorCode(1, "Failed to load scene file '%s', error: %s", path, error.c_str());
+    logErrorCode(kErrorArgument1, "Failed to load scene file '%s', error: %s", path, error.c_str());
     return -1;
   }
   setSceneBases(&slot, bases);
@@ -269,7 +271,16 @@ int loadScene(const char* path, int sceneId, const SceneBases& bases, bool share
 int LoadScene(const char* path, int sceneId, const SceneBases& bases, bool shareMeshes, const char* name) {
   DeleteScene(sceneId);
   int result = loadScene(path, sceneId, bases, shareMeshes, name, false);
-  if (result < 0) logErrorCode(1, "Failed to load scene '%s'", path);
+  if (result < 0) {
+    // The loader's own complaint (a bad ID, a file that cannot be read) is the
+    // reason; it keeps its code, which names the argument at fault.
+    std::string reason;
+    int code = kErrorArgument1;
+    takeLastError(&reason, &code);
+    if (sceneId < 0 || sceneId >= kSceneSlotCount)
+      reason += " (scene IDs are 0 to " + std::to_string(kSceneSlotCount - 1) + ")";
+    logErrorCode(code, "Failed to load scene '%s': %s", path, reason.c_str());
+  }
   return result;
 }
 

@@ -160,7 +160,12 @@ void LoadScene(const char* path, int sceneId, int objectBase, int lightBase, int
   beginSceneLoad(callingState());
   int result = tk::LoadScene(path, sceneId, bases, shareMeshes, name);
   endSceneLoad();
-  if (result < 0) rejectCall("Failed to load scene '%s'", path);
+  if (result < 0) {
+    // The engine's message says why: "Failed to load scene '%s': <reason>".
+    std::string message;
+    if (!takeLastError(&message, nullptr)) message = std::string("Failed to load scene '") + path + "'";
+    rejectCall("%s", message.c_str());
+  }
 }
 
 void DeleteScene(int sceneId) {

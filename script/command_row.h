@@ -78,7 +78,6 @@ template <typename R, typename... P>
 struct Signature<R (*)(P...)> {
   using Result = R;
   static constexpr int count = sizeof...(P);
-  // Bounds written out: clang reads no element of a member array whose bound it must infer.
   static constexpr const char* tokens[sizeof...(P) + 1] = {Kind<Plain<P>>::token..., nullptr};
   static constexpr bool optional[sizeof...(P) + 1] = {Kind<Plain<P>>::optional..., false};
 };

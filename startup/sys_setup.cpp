@@ -15,6 +15,7 @@
 #include "base/message_box.h"
 #include "base/startup_record.h"
 #include "effects/shaders/shader_reload.h"
+#include "geometry/mesh_loading.h"
 #include "music/music.h"
 #include "platform/driver_choice.h"
 #include "platform/input/event_receiver.h"
@@ -157,6 +158,7 @@ bool createDefaultCamera() {
 
 void prepareSceneManager() {
   // Extra mesh loaders are registered here as they are added.
+  registerMeshLoaders(g_engine.sceneManager);
   g_engine.sceneManager->getParameters()->setAttribute(irr::scene::ALLOW_ZWRITE_ON_TRANSPARENT, true);
   // The 2D draw queue is emptied here once it exists.
 }
@@ -261,7 +263,7 @@ int failSetup() {
   releaseDevice();
   freeIdTables();
   g_engine = STkEngine();
-  logErrorCodeShown(-1, "Setup failed: %s", g_startupError);
+  logErrorCodeShown(kErrorNoArgument, "Setup failed: %s", g_startupError);
   return -1;
 }
 

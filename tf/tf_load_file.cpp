@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/files/file_layer.h"
+#include "base/log.h"
 #include "tf/tf_load.h"
 #include "tf/tf_load_bytes.h"
 
@@ -39,10 +40,21 @@ class FileSource : public TfByteSource {
   bool failed_ = false;
 };
 
+// The binary encoding counts its bytes in 32 bits, and no text scene comes
+// near that size: a file layer that answers more (a folder opened as a file
+// answers the largest offset there is) has no TF file to give.
+constexpr long kLargestTfFile = 0xFFFFFFFFL + 8;
+
 long fileSize(TkFile& file) {
   long size = -1;
   if (file.seek(0, 2) == 0) size = file.tell();
   return size >= 0 && file.seek(0, 0) == 0 ? size : -1;
+}
+
+bool plausibleSize(long size) {
+  if (size <= kLargestTfFile) return true;
+  print("Error, a size of %ld bytes is beyond any TF file", size);
+  return false;
 }
 
 }  // namespace
@@ -51,6 +63,7 @@ bool tfReadFileBytes(const char* path, TfFileBytes* out) {
   TkFilePtr file = openFile(path, "rb");
   if (!file) return false;
   long size = fileSize(*file);
+  if (!plausibleSize(size)) return false;
   if (size >= 0) {
     out->bytes = tfPaddedBuffer(static_cast<size_t>(size));
     out->size = file->read(out->bytes.get(), 1, static_cast<size_t>(size));
@@ -69,6 +82,7 @@ TF_Doc* TF_Load(const char* path) {
   TkFilePtr file = openFile(path, "rb");
   if (!file) return nullptr;
   long size = fileSize(*file);
+  if (!plausibleSize(size)) return nullptr;
   if (size < 0) {
     // No size to be had: read it whole first.
     TfFileBytes whole;

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang in build-fuzz and runs each for a
-# bounded time (TESK_FUZZ_SECONDS, 60 by default) on the seed corpus and the
-# kept regression inputs. A crash, hang or sanitizer report fails the script;
+# bounded time on the seed corpus and the kept regression inputs: together
+# about TESK_FUZZ_TOTAL_SECONDS (360 by default), split evenly between the
+# targets, or TESK_FUZZ_SECONDS each when that is set. A crash, hang or sanitizer report fails the script;
 # the input that caused it is left as build-fuzz/<target>-crash-* (and similar):
 # fix the fault and keep the input in fuzz/regressions/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-seconds=${TESK_FUZZ_SECONDS:-60}
+# Engine targets (fuzz/engine/): seeds and kept regressions per target.
+engine_targets=(setup_file mesh_file demo_description demo_load script_commands)
+target_count=$((3 + ${#engine_targets[@]}))
+seconds=${TESK_FUZZ_SECONDS:-$(( ${TESK_FUZZ_TOTAL_SECONDS:-360} / target_count ))}
 cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j"$(nproc)"
 
@@ -28,7 +32,10 @@ run_target() {  # target dict (or "") corpus...
 run_target tf_read_fuzzer fuzz/tf.dict fuzz/corpus fuzz/regressions
 run_target tf_roundtrip_fuzzer fuzz/tf.dict fuzz/corpus fuzz/regressions
 run_target effect_header_fuzzer fuzz/effect.dict fuzz/effect_corpus
-# Engine targets (fuzz/engine/): seeds and kept regressions per target.
-for name in setup_file script_commands; do
-  run_target ${name}_fuzzer "" fuzz/engine/corpus/$name fuzz/engine/regressions/$name
+for name in "${engine_targets[@]}"; do
+  folders=()  # libFuzzer stops at a folder that does not exist
+  for folder in fuzz/engine/corpus/$name fuzz/engine/regressions/$name; do
+    if [ -d "$folder" ]; then folders+=("$folder"); fi
+  done
+  run_target ${name}_fuzzer "" "${folders[@]}"
 done

@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake pkg-config
   libirrlicht-dev libepoxy-dev libgl1-mesa-dri libgl-dev libx11-dev
   glslang-dev glslang-tools libspirv-cross-c-shared-dev spirv-tools spirv-cross
-  liblua5.2-dev libiniparser-dev libzip-dev zlib1g-dev
+  liblua5.2-dev libiniparser-dev libzip-dev zlib1g-dev libtinyobjloader-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   gstreamer1.0-plugins-good gstreamer1.0-plugins-base gstreamer1.0-plugins-ugly gstreamer1.0-tools
   libgtest-dev libgmock-dev libbenchmark-dev rapidjson-dev

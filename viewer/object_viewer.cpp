@@ -7,6 +7,8 @@
 #include "api/light_commands.h"
 #include "api/object_commands.h"
 #include "api/render_frame.h"
+#include "base/files/file_layer.h"
+#include "base/files/open_failure.h"
 #include "base/log.h"
 #include "base/timer.h"
 #include "platform/input/event_receiver.h"
@@ -66,7 +68,8 @@ int runObjectViewer(const char* fileName) {
   STkEngine& engine = tkEngine();
   LoadObject(fileName, 1);
   if (!ObjectExist(1)) {
-    logErrorCodeShown(-1, "Failed to load object %s\n", fileName);
+    const std::string reason = fileExists(fileName) ? "no mesh loader can read it" : fileOpenFailureReason(fileName);
+    logErrorCodeShown(kErrorNoArgument, "Failed to load object %s: %s\n", fileName, reason.c_str());
     return -1;
   }
   float radius = GetObjectRadius(1);

@@ -18,7 +18,7 @@ bool startWatcher(WatchRecord& record, const std::string& folder, bool subfolder
     record.watcher = std::make_unique<FolderWatcher>(folder, subfolders, record.changed);
     return true;
   } catch (const WatchError& error) {
-    logErrorCode(1, "%s ID %d : %s", kind, id, error.what());
+    logErrorCode(kErrorArgument1, "%s ID %d : %s", kind, id, error.what());
     return false;
   }
 }

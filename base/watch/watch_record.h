@@ -36,7 +36,7 @@ class WatchTable {
   Record* add(int id, const char* path) {
     auto* record = new Record();
     if (table()->add(id, record) != 0) {
-      logErrorCode(2, "invalid %s ID %d : %s", kind_, id, idErrorText());
+      logErrorCode(kErrorArgument2, "invalid %s ID %d : %s", kind_, id, idErrorText());
       delete record;
       return nullptr;
     }
@@ -57,7 +57,7 @@ class WatchTable {
   Record* find(int id) {
     if (Record* record = table()->get(id)) return record;
     if (idInRange(id, kCapacity)) setIdErrorText("id %d does not exist", id);
-    logErrorCode(1, "%s ID %d does not exist. %s", kind_, id, idErrorText());
+    logErrorCode(kErrorArgument1, "%s ID %d does not exist. %s", kind_, id, idErrorText());
     return nullptr;
   }
 

@@ -16,7 +16,6 @@ namespace tk {
 constexpr irr::u32 kTkSurfaceLightwave = MAKE_IRR_ID('l', 'w', 's', 'r');
 constexpr irr::u32 kTkSurfaceLightwaveHV = MAKE_IRR_ID('l', 'w', 'h', 'v');
 
-
 constexpr int kHyperVoxelKeyCount = 9;
 
 // The HyperVoxel particle look, laid out as the surface keeps it.

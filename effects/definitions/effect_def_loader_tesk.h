@@ -14,7 +14,10 @@ class CTkEffectDefLoaderTesk : public ITkEffectDefLoader {
   bool dependsOnMacros() const override { return true; }
   // Answers a definition even on failure; `error` then holds the reason
   // ("Cannot open file", "Error" for an empty file, or the failing header line's
-  // message) and the definition is to be discarded.
+  // message) and the definition is to be discarded. What header lines let pass
+  // (unknown types, keys and flags, values the reader takes otherwise than
+  // written, texture files not found) is logged at WARN as "FILE:LINE: what",
+  // each once per process.
   CTkEffectDef* createEffectDef(FileLayer& files, const char* path, const ShaderMacroList& macros,
                                 bool driverFlag, std::string* error) override;
 };

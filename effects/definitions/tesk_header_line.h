@@ -16,6 +16,18 @@ struct TeskHeaderLine {
   std::string field(size_t i) const { return i < fields.size() ? fields[i] : std::string(); }
 };
 
+// Something a header line said that the parser let pass: what was ignored (or
+// read otherwise than written), or a texture file that the loader, which knows
+// where files are, should look for.
+struct TeskHeaderNote {
+  int line = 0;  // counted from 1
+  std::string text;          // what was ignored; for a texture file its name
+  bool textureFile = false;
+  bool operator==(const TeskHeaderNote& other) const {
+    return line == other.line && text == other.text && textureFile == other.textureFile;
+  }
+};
+
 // What the line kinds add to while one technique is parsed.
 struct TeskTechniqueContext {
   CTkEffectDef* def = nullptr;
@@ -23,6 +35,12 @@ struct TeskTechniqueContext {
   std::string name;           // the technique's name, empty for the default one
   int nextTextureSlot = 0;    // for texture lines without a slot
   std::string error;          // the failing line's message
+  int line = 0;               // the line being parsed
+  std::vector<TeskHeaderNote>* notes = nullptr;  // may be null: nothing is noted
+
+  void note(const std::string& text, bool textureFile = false) {
+    if (notes) notes->push_back(TeskHeaderNote{line, text, textureFile});
+  }
 
   STechnique& techniqueRecord() { return def->techniques[technique]; }
   SPass& pass() { return techniqueRecord().passes[0]; }

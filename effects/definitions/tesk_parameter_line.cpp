@@ -2,6 +2,9 @@
 // shader constant, its default value or the engine value that feeds it, and
 // the shaders that use it.
 
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <string>
 
 #include "effects/definitions/tesk_header_line.h"
@@ -42,10 +45,55 @@ void applyValue(const std::string& value, SParameter* parameter) {
   }
 }
 
-unsigned parameterFlags(const std::string& field) {
+unsigned parameterFlags(const std::string& field, TeskTechniqueContext& context) {
   unsigned flags = 0;
-  for (const std::string& word : splitWords(field, " \r\n", 20)) flags |= teskParameterFlag(word);
+  for (const std::string& word : splitWords(field, " \r\n", 20)) {
+    const unsigned flag = teskParameterFlag(word);
+    if (!flag) context.note("unknown flag '" + word + "' is ignored");
+    flags |= flag;
+  }
   return flags;
+}
+
+// How many default values a type word holds; -1 for any number (floatN).
+int valueCount(const std::string& typeWord) {
+  static const struct {
+    const char* word;
+    int count;
+  } counts[] = {{"int", 1},    {"integer", 1}, {"bool", 1},      {"float", 1},  {"float2", 2},
+                {"float3", 3}, {"float4", 4},  {"float4x4", 16}, {"floatN", -1}, {"floatNRef", -1}};
+  for (const auto& entry : counts)
+    if (equalsIgnoringCase(typeWord, entry.word)) return entry.count;
+  return -1;
+}
+
+// Default values the reader would take otherwise than written: too few or too
+// many for the type, words that are no numbers, integers past the int range.
+void noteDefaultValues(const std::string& typeWord, int type, const SParameter& parameter, const std::string& value,
+                       TeskTechniqueContext& context) {
+  const std::string what = "'" + parameter.name + "' (" + typeWord + ")";
+  const bool whole = type == kParamInt || type == kParamBool;
+  const std::vector<std::string> values = splitWords(value, ", \t", kMaxDefaultValues);
+  for (const std::string& item : values) {
+    errno = 0;
+    char* end = nullptr;
+    const long long number = whole ? std::strtoll(item.c_str(), &end, 10) : 0;
+    if (!whole) std::strtod(item.c_str(), &end);
+    if (*end != '\0') {
+      context.note("value '" + item + "' of " + what + " is not a" + (whole ? "n integer" : " number") +
+                   ": it is not read as written");
+    } else if (whole && (errno == ERANGE || number > INT_MAX || number < INT_MIN)) {
+      context.note("value '" + item + "' of " + what + " is beyond the int range: it reads as " +
+                   std::to_string(number > 0 ? INT_MAX : INT_MIN));
+    }
+  }
+  const int expected = valueCount(typeWord);
+  const int given = static_cast<int>(values.size());
+  if (expected < 0 || given == expected) return;
+  context.note(what + " has " + std::to_string(given) + " values where " + std::to_string(expected) +
+               (given < expected ? " are expected: the missing ones read as 0"
+                                 : " are expected: those after the first " + std::to_string(expected) +
+                                       " are ignored"));
 }
 
 void applyAnnotations(unsigned flags, std::vector<SParameter>* annotations) {
@@ -79,7 +127,12 @@ void addBinds(unsigned flags, const std::string& name, TeskTechniqueContext& con
 
 bool parseParameterLine(const TeskHeaderLine& line, TeskTechniqueContext& context) {
   const int type = line.words.empty() ? 0 : teskParameterType(line.words[0]);
-  if (type == 0) return true;  // not a declaration: ignored
+  if (type == 0) {
+    // Not a declaration: ignored. One that reads like a declaration is noted.
+    if (line.words.size() >= 2 && line.fields.size() >= 2)
+      context.note("unknown type '" + line.words[0] + "': the line is ignored");
+    return true;
+  }
   if (line.words.size() < 2) {
     context.error = countMessage("param line has %d tokens0 less than 2", line.words.size());
     return false;
@@ -92,7 +145,8 @@ bool parseParameterLine(const TeskHeaderLine& line, TeskTechniqueContext& contex
   parameter.name = line.words[1];
   parameter.type = type;
   applyValue(line.fields[1], &parameter);
-  const unsigned flags = parameterFlags(line.field(2));
+  if (parameter.semantic.empty()) noteDefaultValues(line.words[0], type, parameter, line.fields[1], context);
+  const unsigned flags = parameterFlags(line.field(2), context);
   applyAnnotations(flags, &parameter.annotations);
   context.def->addParameter(parameter);
   addBinds(flags, parameter.name, context);

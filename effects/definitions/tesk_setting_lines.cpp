@@ -22,6 +22,13 @@ std::string techniqueList(const std::string& value) {
   return list;
 }
 
+bool isValuedConfigKey(const std::string& key) {
+  for (const char* known : {"baseMaterial", "render", "rendertarget", "techniques", "depth_test_enable", "depth_mask",
+                             "depth_func"})
+    if (equalsIgnoringCase(key, known)) return true;
+  return false;
+}
+
 }  // namespace
 
 bool parseEntryPointLine(const TeskHeaderLine& line, TeskTechniqueContext& context) {
@@ -38,6 +45,8 @@ bool parseEntryPointLine(const TeskHeaderLine& line, TeskTechniqueContext& conte
     context.vertexShader().entry = line.fields[1];
   } else if (equalsIgnoringCase(stage, "pixelMain")) {
     context.pixelShader().entry = line.fields[1];
+  } else {
+    context.note("unknown entry point '" + stage + "' is ignored");
   }
   return true;
 }
@@ -55,10 +64,20 @@ bool parseConfigLine(const TeskHeaderLine& line, TeskTechniqueContext& context) 
   // Keys without a value.
   if (equalsIgnoringCase(key, "tangents")) {
     setNamed(&technique.annotations, "tangents", "true");
-  } else if (equalsIgnoringCase(key, "point_size_enable")) {
-    addPassState(pass, "point_size_enable", "true");
+    return true;
   }
-  if (value.empty()) return true;  // a key that needs a value and has none is ignored
+  if (equalsIgnoringCase(key, "point_size_enable")) {
+    addPassState(pass, "point_size_enable", "true");
+    return true;
+  }
+  if (!isValuedConfigKey(key)) {
+    context.note("unknown config key '" + key + "' is ignored");
+    return true;
+  }
+  if (value.empty()) {
+    context.note("config key '" + key + "' has no value and is ignored");
+    return true;
+  }
 
   if (equalsIgnoringCase(key, "baseMaterial")) {
     setNamed(&pass.annotations, "baseMaterial", value);

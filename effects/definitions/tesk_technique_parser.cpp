@@ -1,6 +1,7 @@
 #include "effects/definitions/tesk_technique_parser.h"
 
 #include <algorithm>
+#include <tuple>
 #include <cstring>
 
 #include "effects/definitions/tesk_header_line.h"
@@ -130,6 +131,16 @@ bool parseHeaderLine(const std::string& rawLine, const std::vector<std::string>&
   return parseParameterLine(cut, context);
 }
 
+// Line breaks in [from, to): "\r\n", "\n" and a lone "\r" count one each.
+int lineBreaks(const std::string& text, size_t from, size_t to) {
+  int count = 0;
+  for (size_t i = from; i < to; ++i) {
+    if (text[i] == '\n') ++count;
+    if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')) ++count;
+  }
+  return count;
+}
+
 std::vector<std::string> conditionNames(const ShaderMacroList& macros) {
   std::vector<std::string> names;
   for (const SShaderMacro& macro : macros) {
@@ -143,10 +154,11 @@ std::vector<std::string> conditionNames(const ShaderMacroList& macros) {
 }  // namespace
 
 bool parseTeskTechnique(const std::string& source, const TeskTechniqueRequest& request,
-                        CTkEffectDef* def, std::string* error) {
+                        CTkEffectDef* def, std::string* error, std::vector<TeskHeaderNote>* notes) {
   appendTechnique(request.name, def);
   TeskTechniqueContext context;
   context.def = def;
+  context.notes = notes;
   context.technique = static_cast<int>(def->techniques.size()) - 1;
   context.name = request.name;
 
@@ -161,7 +173,11 @@ bool parseTeskTechnique(const std::string& source, const TeskTechniqueRequest& r
   const std::string text(source.c_str());
   bool inBlock = false;
   size_t pos = 0;
+  size_t counted = 0;  // line breaks before `counted` are in context.line
+  context.line = 1;
   while ((pos = text.find_first_not_of("\r\n", pos)) != std::string::npos) {
+    context.line += lineBreaks(text, counted, pos);
+    counted = pos;
     size_t end = text.find_first_of("\r\n", pos);
     if (end == std::string::npos) end = text.size();
     const std::string line = text.substr(pos, end - pos);
@@ -180,21 +196,34 @@ bool parseTeskTechnique(const std::string& source, const TeskTechniqueRequest& r
 }
 
 bool parseTeskEffect(const std::string& source, const ShaderMacroList& macros, CTkEffectDef* def,
-                     std::string* error) {
+                     std::string* error, std::vector<TeskHeaderNote>* notes) {
+  // Every technique reads the same lines: each note is kept once.
+  std::vector<TeskHeaderNote> seen;
   TeskTechniqueRequest request;
   request.compileFlagsAllowed = true;
   request.macros = conditionNames(macros);
-  if (!parseTeskTechnique(source, request, def, error)) return false;
+  bool parsed = parseTeskTechnique(source, request, def, error, &seen);
 
-  const SParameter* list = findNamed(def->techniques[0].annotations, "techniques");
+  const SParameter* list = parsed ? findNamed(def->techniques[0].annotations, "techniques") : nullptr;
   const std::vector<std::string> names =
       list ? splitWords(list->value, " ", list->value.size()) : std::vector<std::string>();
   request.compileFlagsAllowed = false;
   for (const std::string& name : names) {
     request.name = name;
-    if (!parseTeskTechnique(source, request, def, error)) return false;
+    if (!parseTeskTechnique(source, request, def, error, &seen)) {
+      parsed = false;
+      break;
+    }
   }
-  return true;
+  if (notes) {
+    auto order = [](const TeskHeaderNote& a, const TeskHeaderNote& b) {
+      return std::tie(a.line, a.textureFile, a.text) < std::tie(b.line, b.textureFile, b.text);
+    };
+    std::stable_sort(seen.begin(), seen.end(), order);
+    seen.erase(std::unique(seen.begin(), seen.end()), seen.end());
+    notes->insert(notes->end(), seen.begin(), seen.end());
+  }
+  return parsed;
 }
 
 }  // namespace tk

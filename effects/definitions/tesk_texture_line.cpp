@@ -19,9 +19,13 @@ bool allDigits(const std::string& word) {
   return true;
 }
 
-unsigned textureFlags(const std::string& field) {
+unsigned textureFlags(const std::string& field, TeskTechniqueContext& context) {
   unsigned flags = 0;
-  for (const std::string& word : splitWords(field, " \r\n", 20)) flags |= teskTextureFlag(word);
+  for (const std::string& word : splitWords(field, " \r\n", 20)) {
+    const unsigned flag = teskTextureFlag(word);
+    if (!flag) context.note("unknown texture flag '" + word + "' is ignored");
+    flags |= flag;
+  }
   return flags;
 }
 
@@ -84,8 +88,9 @@ void applyAnnotations(unsigned flags, std::vector<SParameter>* annotations) {
   }
 }
 
-// The value names an engine texture (preset), a LightWave channel or a file.
-void applyValue(const std::string& value, unsigned flags, SParameter* parameter) {
+// The value names an engine texture (preset), a LightWave channel or a file,
+// which the loader is asked to look for.
+void applyValue(const std::string& value, unsigned flags, SParameter* parameter, TeskTechniqueContext& context) {
   if (value.empty()) return;
   if (flags & kTexPreset) {
     parameter->semantic = value;
@@ -93,6 +98,7 @@ void applyValue(const std::string& value, unsigned flags, SParameter* parameter)
     parameter->semantic = std::string("LW_Tex_") + channel;
   } else {
     parameter->sampler.imageReference = value;
+    context.note(value, true);
   }
 }
 
@@ -112,12 +118,12 @@ bool parseTextureLine(const TeskHeaderLine& line, TeskTechniqueContext& context)
   } else {
     name = line.words[1];
   }
-  const unsigned flags = textureFlags(line.field(2));
+  const unsigned flags = textureFlags(line.field(2), context);
 
   SParameter parameter;
   parameter.name = slot >= 0 ? "Tex_" + context.name + "_" + std::to_string(slot) : name;
   parameter.type = textureType(flags);
-  applyValue(line.field(1), flags, &parameter);
+  applyValue(line.field(1), flags, &parameter, context);
   applyWraps(flags, &parameter.sampler);
   applyFilters(flags, &parameter.sampler);
   applyAnnotations(flags, &parameter.annotations);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/log.h"
+#include "effects/device_state_codes.h"
 #include "effects/runtime/effect_manager.h"
 #include "effects/runtime/sampler_record.h"
 #include "effects/shaders/gpu_programming_services.h"
@@ -222,7 +223,7 @@ bool CTkEffect::applyPass(int technique, int passIndex, STkMaterial* material, b
   to.PointCloud = from.PointCloud;
   if (screenDraw && !(p->stateFlags & (kPassHasDepthFunc | kPassHasDepthMask | kPassHasDepthTestEnable))) {
     to.ZWriteEnable = false;
-    to.ZBuffer = 7;
+    to.ZBuffer = kCompareAlways;
   }
   return true;
 }

@@ -7,6 +7,7 @@
 
 #include "base/files/file_layer.h"
 #include "base/log.h"
+#include "effects/device_state_codes.h"
 #include "effects/runtime/effect_manager.h"
 #include "effects/runtime/pass_macros.h"
 #include "effects/runtime/pass_states.h"
@@ -168,7 +169,8 @@ bool CTkEffectBuilder::initPassMaterial(const SPass& definition, STkFxPass* pass
   int baseMaterial = -1;
   float typeParameter = 0;
   if (!initBaseMaterial(definition, &baseMaterial, &typeParameter)) return false;
-  if (baseMaterial < 0) baseMaterial = inputs_.defaultBaseMaterial < 0 ? 0 : inputs_.defaultBaseMaterial;
+  if (baseMaterial < 0) baseMaterial = inputs_.defaultBaseMaterial;
+  if (baseMaterial < 0) baseMaterial = kBaseMaterialSolid;
   if (!passMacros(definition, &request.macros)) return false;
   request.vertexPath = resolveShaderPath(request.vertexPath);
   request.pixelPath = resolveShaderPath(request.pixelPath);
@@ -189,9 +191,10 @@ bool CTkEffectBuilder::initBaseMaterial(const SPass& definition, int* baseMateri
   if (blend && strcasecmp(blend->value.c_str(), "true") == 0) {
     const SState* source = findState(definition, "blend_func src");
     const SState* destination = findState(definition, "blend_func dest");
-    const uint32_t bits = static_cast<uint32_t>(destination ? blendFactorCodeOf(destination->value) : 0) +
-                          16u * static_cast<uint32_t>(source ? blendFactorCodeOf(source->value) : 1) + 0x2100u;
-    *baseMaterial = 23;
+    const uint32_t bits = packedBlendFunction(source ? blendFactorCodeOf(source->value) : kBlendOne,
+                                              destination ? blendFactorCodeOf(destination->value) : kBlendZero,
+                                              kBlendModulate1x, kBlendAlphaSourceTexture);
+    *baseMaterial = kBaseMaterialOneTextureBlend;
     std::memcpy(typeParameter, &bits, sizeof bits);
     return true;
   }
@@ -345,7 +348,7 @@ void CTkEffectBuilder::initDepthStates(const SPass& definition, STkFxPass* pass)
     } else if (state.name == "depth_test_enable") {
       if (state.value != "true") {
         material.ZWriteEnable = false;
-        material.ZBuffer = 0;
+        material.ZBuffer = kCompareOff;
         depthMaskIgnored = true;
       }
       pass->stateFlags |= kPassHasDepthTestEnable;

@@ -33,10 +33,9 @@ struct STkTextureLayer {
   bool sRGB = false;
 };
 
-// Depth comparison codes: 0 test off, 1 less or equal, 2 equal, 3 less,
-// 4 not equal, 5 greater or equal, 6 greater, 7 always, 8 never. The code
-// lives in base.ZBuffer; the display library knows 0 to 7, the engine's
-// material renderer applies 8.
+// The depth comparison, a CompareFunction (effects/device_state_codes.h),
+// lives in base.ZBuffer; the display library knows kCompareOff to
+// kCompareAlways, the engine's material renderer applies kCompareNever.
 struct STkMaterial {
   irr::video::SMaterial base;
   STkTextureLayer pixelLayers[kPixelLayerCount];

@@ -3,33 +3,40 @@
 #include <strings.h>
 
 #include <cstring>
+#include <iterator>
 
 namespace tk {
 namespace {
 
 constexpr SBaseMaterialName kBaseMaterials[] = {
-    {"solid", 0, 0},
-    {"transparent_add_color", 12, 0},
-    {"transparent_vertex_alpha", 15, 0},
-    {"transparent", 13, 0},
-    {"transparent_alpha_channel", 13, 0},
-    {"transparent_alpha_channel_ref", 14, 0},
-    {"transparent_one_one", 23, 0x111},
-    {"transparent_sub_color", 23, 0x105},
+    {"solid", kBaseMaterialSolid, 0},
+    {"transparent_add_color", kBaseMaterialTransparentAddColor, 0},
+    {"transparent_vertex_alpha", kBaseMaterialTransparentVertexAlpha, 0},
+    {"transparent", kBaseMaterialTransparentAlphaChannel, 0},
+    {"transparent_alpha_channel", kBaseMaterialTransparentAlphaChannel, 0},
+    {"transparent_alpha_channel_ref", kBaseMaterialTransparentAlphaChannelRef, 0},
+    {"transparent_one_one", kBaseMaterialOneTextureBlend,
+     packedBlendFunction(kBlendOne, kBlendOne, kBlendModulate1x, kBlendAlphaSourceNone)},
+    {"transparent_sub_color", kBaseMaterialOneTextureBlend,
+     packedBlendFunction(kBlendZero, kBlendOneMinusSrcColor, kBlendModulate1x, kBlendAlphaSourceNone)},
 };
 
-constexpr const char* kBlendFactors[] = {
+// Indexed by blend factor code.
+constexpr const char* kBlendFactorNames[] = {
     "ZERO",      "ONE",           "DEST_COLOR",          "ONE_MINUS_DEST_COLOR", "SRC_COLOR",         "ONE_MINUS_SRC_COLOR",
     "SRC_ALPHA", "ONE_MINUS_SRC_ALPHA", "DEST_ALPHA", "ONE_MINUS_DEST_ALPHA", "SRC_ALPHA_SATURATE",
 };
+static_assert(std::size(kBlendFactorNames) == kBlendFactorEnd, "one name per blend factor code");
 
 struct DepthName {
   const char* name;
   int code;
 };
 constexpr DepthName kDepthFunctions[] = {
-    {"NEVER", 8}, {"LESS", 3},     {"LEQUAL", 1}, {"EQUAL", 2},
-    {"GREATER", 6}, {"NOTEQUAL", 4}, {"GEQUAL", 5}, {"ALWAYS", 7},
+    {"NEVER", kCompareNever},         {"LESS", kCompareLess},
+    {"LEQUAL", kCompareLessEqual},    {"EQUAL", kCompareEqual},
+    {"GREATER", kCompareGreater},     {"NOTEQUAL", kCompareNotEqual},
+    {"GEQUAL", kCompareGreaterEqual}, {"ALWAYS", kCompareAlways},
 };
 
 }  // namespace
@@ -40,10 +47,10 @@ const SBaseMaterialName* baseMaterialNamed(const std::string& name) {
   return nullptr;
 }
 
-int blendFactorCodeOf(const std::string& name) {
-  for (int code = 0; code < static_cast<int>(sizeof kBlendFactors / sizeof *kBlendFactors); ++code)
-    if (strcasecmp(kBlendFactors[code], name.c_str()) == 0) return code;
-  return 1;
+BlendFactor blendFactorCodeOf(const std::string& name) {
+  for (int code = 0; code < kBlendFactorEnd; ++code)
+    if (strcasecmp(kBlendFactorNames[code], name.c_str()) == 0) return static_cast<BlendFactor>(code);
+  return kBlendOne;
 }
 
 int depthComparisonCodeOf(const std::string& value) {

@@ -4,19 +4,23 @@
 #include <cstdint>
 #include <string>
 
+#include "effects/device_state_codes.h"
+
 namespace tk {
 
 struct SBaseMaterialName {
   const char* name;
-  int materialType;
+  BaseMaterial materialType;
   uint32_t typeParameterBits;  // the display library's packed blend function, as float bits
 };
 
 // The "baseMaterial" annotation's entry (ignoring case), or null.
 const SBaseMaterialName* baseMaterialNamed(const std::string& name);
-// Blend factor codes ("SRC_ALPHA" 6 ...), ignoring case; 1 for an unlisted name.
-int blendFactorCodeOf(const std::string& name);
-// Depth comparison code of a "depth_func" value (exact case); -1 for another value.
+// Blend factor codes ("SRC_ALPHA" kBlendSrcAlpha ...), ignoring case; kBlendOne
+// for an unlisted name.
+BlendFactor blendFactorCodeOf(const std::string& name);
+// Comparison code (a CompareFunction) of a "depth_func" value (exact case); -1
+// for another value.
 int depthComparisonCodeOf(const std::string& value);
 
 }  // namespace tk

@@ -8,6 +8,7 @@
 #include <glslang/SPIRV/GlslangToSpv.h>
 #include <spirv_cross/spirv_glsl.hpp>
 
+#include "effects/shaders/hlsl_nesting.h"
 #include "effects/shaders/hlsl_prepass.h"
 #include "effects/shaders/shader_includer.h"
 #include "effects/shaders/shader_interface_fixes.h"
@@ -128,7 +129,12 @@ bool translateHlsl(const ShaderCompileRequest& request, const std::string& sourc
   CTkShaderIncluder includer(request.path);
   std::string preprocessed;
   std::vector<uint32_t> spirv;
-  if (!preprocess(request, source, stage, includer, &preprocessed, &translation->error)) return false;
+  if (!checkHlslNesting(source, request.path, HlslNestingScope::AsWritten, &translation->error)) return false;
+  if (!preprocess(request, source, stage, includer, &preprocessed, &translation->error)) {
+    if (!includer.refusal().empty()) translation->error = includer.refusal();
+    return false;
+  }
+  if (!checkHlslNesting(preprocessed, request.path, HlslNestingScope::Preprocessed, &translation->error)) return false;
   HlslPrepassResult prepass = hlslPrepass(preprocessed);
   if (!toSpirv(request, prepass.text, stage, &spirv, &translation->error)) return false;
   if (!toGlsl(std::move(spirv), prepass, request.vertex, &translation->shader, &translation->error)) return false;

@@ -5,6 +5,7 @@
 
 #include "base/files/file_layer.h"
 #include "base/log.h"
+#include "effects/shaders/hlsl_nesting.h"
 
 namespace tk {
 
@@ -48,6 +49,10 @@ CTkShaderIncluder::IncludeResult* CTkShaderIncluder::open(const char* name, bool
       continue;
     }
     log(LOG_DEBUG, "TkGPU: Include found: '%s'", path.c_str());
+    if (!checkHlslNesting(*contents, path, HlslNestingScope::AsWritten, &refusal_)) {
+      delete contents;
+      return nullptr;
+    }
     std::sort(directories_.begin(), directories_.end());
     const std::string folder = shaderDirectoryOf(path);
     if (std::find(directories_.begin(), directories_.end(), folder) == directories_.end())

@@ -21,12 +21,16 @@ class CTkShaderIncluder : public glslang::TShader::Includer {
 
   // Normalised paths of the files opened, in opening order.
   const std::vector<std::string>& openedFiles() const { return opened_; }
+  // Why an include was refused although it was found: it nests brackets too
+  // deeply (see hlsl_nesting.h). Empty when none was.
+  const std::string& refusal() const { return refusal_; }
 
  private:
   IncludeResult* open(const char* name, bool reportFailure);
 
   std::vector<std::string> directories_;
   std::vector<std::string> opened_;
+  std::string refusal_;
 };
 
 // The folder of a path ("." for a bare name), without a trailing "/".

@@ -13,6 +13,20 @@ namespace tk::fuzz {
 // parse, an engine started from them and shut down again.
 int setupFile(const uint8_t* data, size_t size);
 
+// Bytes as a mesh file: the first byte picks the format (meshFileExtension),
+// the rest is the file (an OBJ's material library "fuzz.mtl" follows its first
+// NUL byte), loaded as an object by an engine started for it, then deleted.
+int meshFile(const uint8_t* data, size_t size);
+// The extension a mesh input's first byte picks: 0 ".obj", 1 ".x", 2 ".lwo",
+// then the display library's other formats.
+const char* meshFileExtension(uint8_t first);
+// Bytes as a demo file: parsed into a demo description and given start times
+// (the scenes' music made up from the parts, no engine).
+int demoDescription(const uint8_t* data, size_t size);
+// Bytes as a demo file beside a small scene, mesh and shader, loaded by the
+// demo loader on a fresh engine, played a few steps on the capture clock and
+// unloaded again.
+int demoLoad(const uint8_t* data, size_t size);
 // Bytes as a sequence of script command calls with hostile arguments, made
 // through the Lua host on an engine set up by the input itself.
 int scriptCommands(const uint8_t* data, size_t size);

@@ -15,7 +15,7 @@ int takeScreenShot(irr::video::IVideoDriver* driver, const char* fileName) {
   bool grabbed = driver && driver->getDriverType() == irr::video::EDT_OPENGL &&
                  frameKeeper().readRgb(&pixels, &width, &height);
   if (!grabbed) {
-    logErrorCode(1, "failed to grab the screen\n");
+    logErrorCode(kErrorArgument1, "failed to grab the screen\n");
     return -1;
   }
   irr::video::IImage* image = driver->createImageFromData(
@@ -23,7 +23,7 @@ int takeScreenShot(irr::video::IVideoDriver* driver, const char* fileName) {
   bool written = image && driver->writeImageToFile(image, fileName);
   if (image) image->drop();
   if (!written) {
-    logErrorCode(1, "failed to save screenshot to file '%s'\n", fileName);
+    logErrorCode(kErrorArgument1, "failed to save screenshot to file '%s'\n", fileName);
     return -1;
   }
   return 0;

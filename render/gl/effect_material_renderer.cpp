@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/log.h"
+#include "effects/device_state_codes.h"
 #include "effects/runtime/effect.h"
 #include "render/gl/gl_program.h"
 #include "render/gl/gl_texture_binder.h"
@@ -95,7 +96,7 @@ void CTkEffectMaterialRenderer::OnSetMaterial(const irr::video::SMaterial& mater
     base->OnSetMaterial(material, lastMaterial, resetAllRenderstates, services);
   else
     services->setBasicRenderStates(material, lastMaterial, resetAllRenderstates);
-  if (material.ZBuffer == 8) {  // "never": a code the display library does not have
+  if (material.ZBuffer == kCompareNever) {  // a code the display library does not have
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_NEVER);
   }

@@ -2,6 +2,7 @@
 
 #include "base/files/file_layer.h"
 #include "base/log.h"
+#include "effects/device_state_codes.h"
 #include "render/engine.h"
 #include "render/tk_manager.h"
 
@@ -76,7 +77,7 @@ void LoadingShader::draw(float progress) {
   constants_->progress = progress;
   STkMaterial material;
   material.base.MaterialType = static_cast<irr::video::E_MATERIAL_TYPE>(materialType_);
-  material.base.ZBuffer = 7;
+  material.base.ZBuffer = kCompareAlways;
   material.base.ZWriteEnable = false;
   tkEngine().manager->getRenderServices()->drawMaterialQuad(&material);
 }

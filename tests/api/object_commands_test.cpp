@@ -55,6 +55,31 @@ TEST_F(ObjectCommandsTest, LoadFailures) {
   EXPECT_EQ(failure(), "1: Object ID 3 does not exist. id 3 does not exist");
 }
 
+// Mesh files from outside that the display library's OBJ loader crashed on.
+TEST_F(ObjectCommandsTest, MalformedMeshesFailWithTheUsualMessage) {
+  const char* const triangle = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
+  const struct {
+    const char* name;
+    std::string text;
+    bool loads;
+  } cases[] = {
+      {"a point beyond the list", std::string(triangle) + "f 1 2 2147483647\n", false},
+      {"a negative index beyond the list", std::string(triangle) + "f 1 2 -4\n", false},
+      {"an empty file", "", false},
+      {"a material library without a name", "mtllib\n" + std::string(triangle) + "f 1 2 3\n", true},
+      {"a missing material library", "mtllib gone.mtl\n" + std::string(triangle) + "f 1 2 3\n", true},
+  };
+  test::TempFolder folder;
+  int id = 10;
+  for (const auto& c : cases) {
+    const std::string path = folder.write(std::to_string(id) + ".obj", c.text);
+    EXPECT_EQ(LoadObject(path.c_str(), id), c.loads ? 0 : -1) << c.name;
+    EXPECT_EQ(ObjectExist(id), c.loads) << c.name;
+    EXPECT_EQ(failure(), c.loads ? "" : "1: Failed to load mesh '" + path + "'") << c.name;
+    ++id;
+  }
+}
+
 TEST_F(ObjectCommandsTest, CloneSharesTheMeshAndFailsCleanly) {
   ASSERT_EQ(LoadObject(example("objects/torus.obj").c_str(), 1), 0);
   ASSERT_EQ(CloneObject(2, 1), 0);

@@ -25,6 +25,18 @@ TEST_F(LogTest, PrintsLevelNameAndTextFollowedByLineEnd) {
   EXPECT_EQ(out.take(), "INFO : hello 7\n\nWARN : careful\n\n??? : odd level\n\n");
 }
 
+// Standard error is the debug channel: every message there is a line of its
+// own, also the plain ones whose text has no line end (the readers' messages).
+TEST_F(LogTest, DebugChannelGetsOneLinePerMessage) {
+  test::CapturedStdout err(2);
+  test::CapturedStdout out;
+  print("line %d: Invalid line", 3);
+  log(LOG_WARN, "careful");
+  print("%s", "");
+  EXPECT_EQ(err.take(), "line 3: Invalid line\nWARN : careful\n\n");
+  EXPECT_EQ(out.take(), "line 3: Invalid line\nWARN : careful\n\n\n");
+}
+
 TEST_F(LogTest, ThresholdFiltersPrintingButNotRecording) {
   setLogThreshold(LOG_WARN);
   test::CapturedStdout out;

@@ -1,12 +1,19 @@
 // Part switching, timed shaders and faders of a running demo, on the null driver.
 #include "demo/demo_player.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 
 #include "api/fader_commands.h"
 #include "demo/demo_camera_effects.h"
+#include "music/music.h"
 #include "tests/api/commands_fixture.h"
+#include "tests/music/generated_audio.h"
 #include "tests/support/capture_stdout.h"
 
 namespace tk {
@@ -89,6 +96,33 @@ TEST_F(DemoPlaybackTest, FadersRunInTheirWindows) {
   EXPECT_FALSE(faderActive());  // done faders stay off
 }
 
+// Windows whose end lies past the int range stay open to the end of time;
+// nothing overflows on the way there.
+TEST_F(DemoPlaybackTest, FarOffTimesAndHugeLengthsAreWindowsLikeOthers) {
+  DemoDescription demo;
+  demo.parts = {part(INT_MIN + 1), part(INT_MAX)};
+  DemoShader shader;
+  shader.cameraEffect = 3;
+  shader.time = INT_MAX - 10;
+  shader.length = INT_MAX;
+  DemoFader fader;
+  fader.time = INT_MIN;
+  fader.length = INT_MAX;
+  demo.parts[0].shaders = {shader};
+  demo.parts[0].faders = {fader};
+  DemoPlayback playback(demo, true);
+  playback.clock().origin = 0;
+  ASSERT_TRUE(playback.step(INT_MIN + 1));
+  EXPECT_TRUE(faderActive());  // INT_MIN + INT_MAX is -1: open until then
+  ASSERT_TRUE(playback.step(0));
+  EXPECT_FALSE(faderActive());
+  ASSERT_TRUE(playback.step(INT_MAX - 5));
+  EXPECT_EQ(events, (std::vector<std::string>{"on 3"}));
+  EXPECT_FALSE(playback.clock().ended);
+  ASSERT_TRUE(playback.step(INT_MAX));
+  EXPECT_TRUE(playback.clock().ended);
+}
+
 TEST_F(DemoPlaybackTest, SeekMovesTheClockToTheStartPart) {
   DemoDescription demo;
   demo.parts = {part(0), part(1000), part(5000), part(9000)};
@@ -103,11 +137,12 @@ TEST_F(DemoPlaybackTest, SeekMovesTheClockToTheStartPart) {
   EXPECT_EQ(playback.clock().currentPart, 2);
 }
 
-// A capture at a rate that never reaches the end (none, negative, NaN) or
-// that repeats frame times (above one frame per millisecond) would never stop.
+// A capture at a rate that is no number of frames per second (0, negative,
+// NaN, infinite) has frame times that stand still or run backwards: it would
+// never reach the end.
 TEST_F(DemoPlaybackTest, CaptureRatesThatCannotEndAreRefused) {
   setLogThreshold(LOG_ERROR);
-  for (float rate : {0.0f, -30.0f, std::nanf(""), INFINITY, 1001.0f}) {
+  for (float rate : {0.0f, -30.0f, std::nanf(""), INFINITY, -INFINITY}) {
     int result;
     std::string logged;
     {
@@ -116,7 +151,7 @@ TEST_F(DemoPlaybackTest, CaptureRatesThatCannotEndAreRefused) {
       logged = out.take();
     }
     EXPECT_EQ(result, -1) << rate;
-    EXPECT_NE(logged.find("Capture frame rate"), std::string::npos) << rate << ": " << logged;
+    EXPECT_NE(logged.find("is not a number of frames per second"), std::string::npos) << rate << ": " << logged;
   }
 }
 
@@ -171,6 +206,51 @@ TEST_F(DemoPlaybackTest, TimesAtTheEndsOfTheIntRangeNeitherOverflowNorWrap) {
   EXPECT_EQ(playback.demoTime(0), INT_MAX);
   playback.clock().origin = INT_MAX;
   EXPECT_EQ(playback.demoTime(INT_MIN), INT_MIN);
+}
+
+// A music that stops before the demo's end mark (here it simply ends) hands
+// the clock to the timer from where it stopped: the demo time runs on without
+// a jump, the stop is said once, and the demo reaches its end mark.
+TEST_F(DemoPlaybackTest, AMusicThatStopsHandsTheClockToTheTimer) {
+  setenv("TESK_AUDIO_SINK", "fakesink", 1);
+  test::TempFolder folder;
+  const std::string tune = folder.path() + "/tune.mp3";
+  ASSERT_TRUE(test::writeTone(tune, test::AudioFormat::Mp3, 1));
+  ASSERT_EQ(LoadMusic(tune.c_str(), 1), 0);
+  DemoDescription demo;
+  demo.parts = {part(0), part(1800)};
+  demo.parts[0].musicId = 1;
+  // The timer the player is given: milliseconds of a clock of the test's own.
+  const auto start = std::chrono::steady_clock::now();
+  auto timer = [start] {
+    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now() - start)
+                                .count());
+  };
+  DemoPlayback playback(demo, false);
+  playback.clock().origin = timer();
+  setLogThreshold(LOG_WARN);
+  test::CapturedStdout out;
+  int previous = 0, largestJump = 0, largestStepBack = 0;
+  while (!playback.clock().ended && timer() < 10000) {
+    const int now = timer();
+    const int t = playback.demoTime(now);
+    largestJump = std::max(largestJump, t - previous);
+    largestStepBack = std::max(largestStepBack, previous - t);
+    previous = t;
+    ASSERT_TRUE(playback.step(now));
+    usleep(10 * 1000);
+  }
+  const std::string printed = out.take();
+  EXPECT_TRUE(playback.clock().ended) << "the demo did not reach its end mark; it stood at " << previous << " ms";
+  EXPECT_TRUE(playback.clock().musicStopped);
+  EXPECT_LT(largestJump, 200);
+  EXPECT_LT(largestStepBack, 50);
+  const std::string warning = "WARN : Music 1 stopped at ";
+  ASSERT_NE(printed.find(warning), std::string::npos) << printed;
+  EXPECT_EQ(printed.find(warning), printed.rfind(warning)) << "said more than once:\n" << printed;
+  EXPECT_NE(printed.find(" ms of the demo (it ended): the demo goes on by the timer"), std::string::npos) << printed;
+  DeleteMusic(1);
 }
 
 }  // namespace

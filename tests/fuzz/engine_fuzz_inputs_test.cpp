@@ -22,6 +22,9 @@ struct EngineFuzzTarget {
 
 const EngineFuzzTarget kTargets[] = {
     {"setup_file", fuzz::setupFile},
+    {"mesh_file", fuzz::meshFile},
+    {"demo_description", fuzz::demoDescription},
+    {"demo_load", fuzz::demoLoad},
     {"script_commands", fuzz::scriptCommands},
 };
 

@@ -236,6 +236,46 @@ TEST_F(MusicTest, PlayingAgainRestartsFromTheCurrentPosition) {
   EXPECT_EQ(PauseMusic(1), 0);  // not playing: nothing to pause
 }
 
+// Reads the position (which is when the music finds out) until it says why it
+// stopped or the deadline passes; the fault found.
+std::string faultWithin(int id, int milliseconds) {
+  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+  while (Clock::now() < deadline) {
+    GetMusicPosition(id);
+    std::string fault = musicClockFault(id);
+    if (!fault.empty()) return fault;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return "";
+}
+
+// Those who take the music as their clock learn when it stops moving on.
+TEST_F(MusicTest, AMusicThatEndsSaysSoUntilItIsSeekedBack) {
+  EXPECT_EQ(musicClockFault(1), "no such music");
+  ASSERT_EQ(LoadMusic(mp3_.c_str(), 1), 0);
+  EXPECT_EQ(musicClockFault(1), "");
+  ASSERT_EQ(SetMusicPosition(1, 2500), 0);
+  ASSERT_EQ(PlayMusic(1), 0);
+  EXPECT_EQ(musicClockFault(1), "");  // playing on
+  EXPECT_EQ(faultWithin(1, 5000), "it ended");
+  ASSERT_EQ(SetMusicPosition(1, 1000), 0);
+  EXPECT_EQ(musicClockFault(1), "");
+}
+
+// A block of zeroed bytes shortens the music: it ends early, and says so.
+TEST_F(MusicTest, ADamagedMusicEndsEarlyAndSaysSo) {
+  std::string tune;
+  ASSERT_TRUE(readWholeFile(mp3_.c_str(), &tune));
+  tune.replace(tune.size() / 3, tune.size() / 4, tune.size() / 4, '\0');
+  test::TempFolder data;
+  const std::string damaged = data.write("damaged.mp3", tune);
+  ASSERT_EQ(LoadMusic(damaged.c_str(), 1), 0);
+  ASSERT_EQ(PlayMusic(1), 0);
+  const Clock::time_point played = Clock::now();
+  EXPECT_EQ(faultWithin(1, 5000), "it ended");
+  EXPECT_LT(millisecondsBetween(played, Clock::now()), 2800);  // the whole tone lasts 3 s
+}
+
 // Builds a zip archive holding one file and mounts it on a null device's file system.
 class MountedArchive {
  public:

@@ -120,12 +120,34 @@ TEST_F(SceneLoadingTest, FilesThatAreNoScenes) {
   for (int i = 0; i < 151; ++i) tooMany += "{ C\nname STR c\ncmd STR Clear\n}\n";
   tooMany += "}\n}\n}\n";
   std::string pipeline = folder.write("b.tscn", tooMany);
+  std::string notTf = folder.write("c.tscn", "hello, world\n");
+  std::string missing = folder.path() + "/missing.tscn";
+  const std::pair<std::string, std::string> cases[] = {
+      {notScene, "not a scene: no \"Scene\" record"},
+      {pipeline, "Renderer: too much commands"},
+      {notTf, "not a readable TF file"},
+      {missing, "No such file or directory"},
+  };
   SceneBases bases;
-  EXPECT_EQ(loadScene(notScene.c_str(), 5, bases, false, "a", false), -1);
-  EXPECT_EQ(failure(), "1: Failed to load scene file '" + notScene + "', error: not a scene: no \"Scene\" record");
-  EXPECT_EQ(loadScene(pipeline.c_str(), 5, bases, false, "b", false), -1);
-  EXPECT_EQ(failure(), "1: Failed to load scene file '" + pipeline + "', error: Renderer: too much commands");
+  for (const auto& [file, reason] : cases) {
+    test::CapturedStdout quiet;
+    EXPECT_EQ(loadScene(file.c_str(), 5, bases, false, "a", false), -1) << file;
+    EXPECT_EQ(failure(), "1: Failed to load scene file '" + file + "', error: " + reason);
+  }
   EXPECT_FALSE(SceneExist(5));
+}
+
+// The command says why it failed, with the loader's code: 2 for the scene ID.
+TEST_F(SceneLoadingTest, LoadSceneSaysWhy) {
+  SceneBases bases;
+  for (int id : {60, -1}) {
+    EXPECT_EQ(LoadScene("orbit.tscn", id, bases, false, "orbit"), -1);
+    EXPECT_EQ(failure(), "2: Failed to load scene 'orbit.tscn': Invalid Scene ID " + std::to_string(id) +
+                             " (scene IDs are 0 to 59)");
+  }
+  EXPECT_EQ(LoadScene("missing.tscn", 3, bases, false, "m"), -1);
+  EXPECT_EQ(failure(), "1: Failed to load scene 'missing.tscn': Failed to load scene file 'missing.tscn', "
+                       "error: No such file or directory");
 }
 
 TEST_F(SceneLoadingTest, MissingMeshIsReportedAndTheLoadGoesOn) {

@@ -82,7 +82,12 @@ TEST_F(SetUpScriptTest, RecordedFailuresCarryTheirCode) {
       {"tk.SetFxEmitterColorGradient(1, 2)",
        "snippet:1: bad argument #-1 to 'SetFxEmitterColorGradient' (the function is not implemented)"},
       {"tk.LoadScene('missing.tscn', 0, 0, 0, 0, 0, 0, 0, 0, false, 'm')",
-       "snippet:1: Failed to load scene 'missing.tscn'"},
+       "snippet:1: Failed to load scene 'missing.tscn': Failed to load scene file 'missing.tscn', "
+       "error: No such file or directory"},
+      {"tk.LoadScene('missing.tscn', 60, 0, 0, 0, 0, 0, 0, 0, false, 'm')",
+       "snippet:1: Failed to load scene 'missing.tscn': Invalid Scene ID 60 (scene IDs are 0 to 59)"},
+      {"tk.LoadScene('missing.tscn', -1, 0, 0, 0, 0, 0, 0, 0, false, 'm')",
+       "snippet:1: Failed to load scene 'missing.tscn': Invalid Scene ID -1 (scene IDs are 0 to 59)"},
   });
   // A failure is raised once: the next command starts with an empty slot.
   EXPECT_EQ(run("tk.LightExist(0)"), "");

@@ -10,25 +10,28 @@
 
 namespace tk::test {
 
-CapturedStdout::CapturedStdout() {
+CapturedStdout::CapturedStdout(int fd) : fd_(fd) {
   fflush(stdout);
+  fflush(stderr);
   int fds[2];
   if (pipe2(fds, O_NONBLOCK) != 0) abort();
-  savedFd_ = dup(1);
-  dup2(fds[1], 1);
+  savedFd_ = dup(fd_);
+  dup2(fds[1], fd_);
   close(fds[1]);
   pipeRead_ = fds[0];
 }
 
 CapturedStdout::~CapturedStdout() {
   fflush(stdout);
-  dup2(savedFd_, 1);
+  fflush(stderr);
+  dup2(savedFd_, fd_);
   close(savedFd_);
   close(pipeRead_);
 }
 
 std::string CapturedStdout::take() {
   fflush(stdout);
+  fflush(stderr);
   char buffer[4096];
   ssize_t n;
   while ((n = read(pipeRead_, buffer, sizeof buffer)) > 0) collected_.append(buffer, n);

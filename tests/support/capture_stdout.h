@@ -1,5 +1,6 @@
 #pragma once
-// Captures what the code under test writes to standard output.
+// Captures what the code under test writes to standard output (or to another
+// descriptor, such as standard error).
 
 #include <string>
 
@@ -7,12 +8,13 @@ namespace tk::test {
 
 class CapturedStdout {
  public:
-  CapturedStdout();
+  explicit CapturedStdout(int fd = 1);
   ~CapturedStdout();
   // Everything written since construction (or the previous call).
   std::string take();
 
  private:
+  int fd_;
   int savedFd_;
   int pipeRead_;
   std::string collected_;

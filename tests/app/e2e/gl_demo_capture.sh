@@ -34,4 +34,28 @@ if [ -x /usr/bin/convert ]; then
   later=$(/usr/bin/convert "$work/a/frame_000020.bmp" -format '%[fx:int(255*mean)]' info:)
   [ "$later" -ge 20 ] || fail "frame 20 is dark (mean $later): no scene drawn"
 fi
+# A capture runs unattended: a part that cannot be loaded ends it with exit
+# code 1 and its message on standard error, with message boxes allowed, instead
+# of a box that waits for a key.
+mkdir -p "$work/bad"
+printf '[part1]\ntime = 0\nfilename = gone.tscn\n[part2]\ntime = 500\n' > "$work/bad/bad.demo.ini"
+env -u TESK_MESSAGE_BOXES timeout 60 "$tesk" "$work/bad/bad.demo.ini" -cap "$work/bad/frame" -display 96x54 \
+  >"$work/bad.log" 2>"$work/bad.err"
+expect_code 1 $? "capture of a part that does not load"
+expect_line "$work/bad.err" "Tesk: Fail to load scene gone.tscn" "the box's text on standard error"
+
+# The capture's clock is the frame count: a music that ends early changes nothing.
+mkdir -p "$work/music/music"
+sox -n -r 44100 -c 2 "$work/music/tone.wav" synth 1 sine 440
+lame --quiet -b 128 "$work/music/tone.wav" "$work/music/music/tone.mp3"
+size=$(stat -c %s "$work/music/music/tone.mp3")
+dd if=/dev/zero of="$work/music/music/tone.mp3" bs=1 seek=$((size / 3)) count=$((size / 3)) conv=notrunc status=none
+printf '{ Scene\n{ Cameras\n{ C\n}\n}\n}\n' > "$work/music/part.tscn"
+printf '[setup]\nmusicdirectory = music\n[part1]\ntime = 0\nmusic = tone.mp3\nfilename = part.tscn\n' \
+  > "$work/music/m.demo.ini"
+printf '[part2]\ntime = 2000\n' >> "$work/music/m.demo.ini"
+TESK_AUDIO_SINK=fakesink timeout 60 "$tesk" "$work/music/m.demo.ini" -cap "$work/music/frame" -capfps 4 \
+  -display 96x54 -vsync 0 >"$work/music.log" 2>&1
+expect_code 0 $? "capture with a damaged music"
+[ "$(ls "$work/music" | grep -c '^frame_')" -eq 8 ] || fail "capture with a damaged music: not 8 frames"
 finish

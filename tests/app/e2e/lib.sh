@@ -24,3 +24,14 @@ wait_until() { # seconds command...
 grab_window() { # window file
   xwd -id "$1" -silent 2>/dev/null | /usr/bin/convert xwd:- "$2" 2>/dev/null
 }
+# Runs the rest of the script in a scratch folder, $work (removed on exit), on
+# the null driver without a display; $out and $err name files for captured output.
+enter_null_driver_scratch() {
+  export TESK_DRIVER=null
+  unset DISPLAY
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  cd "$work"
+  out="$work/out.txt"
+  err="$work/err.txt"
+}

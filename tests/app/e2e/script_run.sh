@@ -3,13 +3,7 @@
 tesk=$1
 source_dir=$2
 source "$(dirname "$0")/lib.sh"
-export TESK_DRIVER=null
-unset DISPLAY
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-out="$work/out.txt"
-err="$work/err.txt"
+enter_null_driver_scratch
 
 # run NAME CONTENTS: writes scripts/NAME and runs it from elsewhere.
 run() {
@@ -36,12 +30,12 @@ grep -q "INFO :" "$out" && fail "plain script: the log is not silent in script m
 
 run syntax.lua "tk.Setup()
 if x then"
-expect_code 0 $? "syntax error"
+expect_code 1 $? "syntax error"
 expect_errors "syntax.lua:3: 'end' expected (to close 'if' at line 2) near <eof>" "syntax error"
 
 "$tesk" scripts/missing.lua >"$out" 2>"$err"
-expect_code 0 $? "missing script"
-expect_errors "cannot open missing.lua" "missing script"
+expect_code 1 $? "missing script"
+expect_errors "cannot open missing.lua: No such file or directory" "missing script"
 
 run types.lua "tk.Setup()
 tk.PositionObject(1, 'left', 0, 0)"
@@ -67,7 +61,7 @@ tk.SetLoadSceneCallback(function(percent)
 end)
 tk.LoadScene('orbit.tscn', 0, 1, 1, 1, 1, 1, 1, 1, false, 'orbit')
 print('not reached')"
-expect_code 0 $? "error in the callback"
+expect_code 1 $? "error in the callback"
 expect_errors "callback.lua:4: stop at 50" "error in the callback"
 grep -q "not reached" "$out" && fail "error in the callback: the script went on"
 

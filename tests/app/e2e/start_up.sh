@@ -1,11 +1,7 @@
 # The program on files and options it has never seen, without a display.
 tesk=$1
 source "$(dirname "$0")/lib.sh"
-export TESK_DRIVER=null
-unset DISPLAY
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
+enter_null_driver_scratch
 log="$work/log.txt"
 
 "$tesk" a.DEMO.INI >"$log" 2>&1
@@ -20,12 +16,12 @@ expect_line "$log" "File format of 'notes.txt.bak' is not supported" "unknown ex
 expect_code 255 $? "no file and no display"
 
 "$tesk" missing-mesh.OBJ -display 800x600 >"$log" 2>&1
-expect_code 0 $? "mesh that does not exist"
+expect_code 1 $? "mesh that does not exist"
 expect_line "$log" "INFO : video driver: null (TESK_DRIVER=null)" "mesh that does not exist"
 expect_line "$log" "ERROR : Failed to load object missing-mesh.OBJ" "mesh that does not exist"
 
 "$tesk" missing-mesh.x -userlog >"$log" 2>&1
-expect_code 0 $? "quiet log"
+expect_code 1 $? "quiet log"
 grep -q "INFO :" "$log" && fail "quiet log: -userlog still prints INFO lines"
 expect_line "$log" "ERROR : Failed to load object missing-mesh.x" "quiet log"
 

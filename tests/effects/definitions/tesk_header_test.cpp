@@ -380,6 +380,66 @@ TEST_F(EffectDefTest, ConditionsSeeRequestedMacrosWithoutTheirPrefix) {
   EXPECT_TRUE(without.def->getParameterByName("plain"));
 }
 
+struct NoteCase {
+  const char* line;
+  const char* warning;  // empty: nothing to say
+};
+
+// Lines the loader takes up otherwise than written, or not at all, are said at
+// WARN with the file and the line; good lines are read without a word.
+TEST_F(EffectDefTest, WhatALineLetsPassIsWarnedWithFileAndLine) {
+  folder.write("present.png", "");
+  const NoteCase cases[] = {
+      {"// float4 tint : 1, 2", "'tint' (float4) has 2 values where 4 are expected: the missing ones read as 0"},
+      {"// float2 uv : 1 2 3", "'uv' (float2) has 3 values where 2 are expected: those after the first 2 are ignored"},
+      {"// float4 none : : pixel", "'none' (float4) has 0 values where 4 are expected: the missing ones read as 0"},
+      {"// int n : 99999999999", "value '99999999999' of 'n' (int) is beyond the int range: it reads as 2147483647"},
+      {"// integer n : -99999999999",
+       "value '-99999999999' of 'n' (integer) is beyond the int range: it reads as -2147483648"},
+      {"// int n : 0x10", "value '0x10' of 'n' (int) is not an integer: it is not read as written"},
+      {"// bool b : true", "value 'true' of 'b' (bool) is not an integer: it is not read as written"},
+      {"// float c : surface_BaseColor",
+       "value 'surface_BaseColor' of 'c' (float) is not a number: it is not read as written"},
+      {"// colour c : 1", "unknown type 'colour': the line is ignored"},
+      {"// float f : 1 : pxel", "unknown flag 'pxel' is ignored"},
+      {"// texture 0 : present.png : bilinear", "unknown texture flag 'bilinear' is ignored"},
+      {"// texture 1 : absent.png", "texture file 'absent.png' is not found"},
+      {"// config depht_func : LESS", "unknown config key 'depht_func' is ignored"},
+      {"// config depth_func", "config key 'depth_func' has no value and is ignored"},
+      {"// function geometryMain : gs", "unknown entry point 'geometryMain' is ignored"},
+      {"// float4 v : 1, 2 ,3, 4", ""},
+      {"// floatN w : 1 2 3 4 5", ""},
+      {"// float4x4 m : World", ""},
+      {"// int n : -2147483648", ""},
+      {"// float4 c : 1,0.5,0.5,1 : pixel color", ""},
+      {"// texture 0 : present.png : repeat srgb", ""},
+      {"// texture : Color : trilinear", ""},
+      {"// config tangents", ""},
+  };
+  int index = 0;
+  for (const NoteCase& c : cases) {
+    const std::string path = writeEffect(c.line, "note" + std::to_string(index++) + ".hlsl");
+    CapturedStdout out;
+    LoadedDef loaded = loadFile(path);
+    EXPECT_EQ("", loaded.error) << c.line;
+    const std::string printed = out.take();
+    if (*c.warning)
+      EXPECT_EQ("WARN : " + path + ":2: " + c.warning + "\n\n", printed) << c.line;
+    else
+      EXPECT_EQ("", printed) << c.line;
+  }
+}
+
+TEST_F(EffectDefTest, EachWarningIsSaidOncePerFileAndLine) {
+  // Line 4 of the file; the named technique reads it again, and so does a
+  // second load with other macros.
+  const std::string path = writeEffect("// config techniques : glow\n\n// colour c : 1", "once.hlsl");
+  CapturedStdout out;
+  EXPECT_EQ("", loadFile(path).error);
+  EXPECT_EQ("", loadFile(path, {{"USE_OTHER", ""}}).error);
+  EXPECT_EQ("WARN : " + path + ":4: unknown type 'colour': the line is ignored\n\n", out.take());
+}
+
 TEST_F(EffectDefTest, OnlyEngineEffectExtensionsAreLoadable) {
   EXPECT_TRUE(loader.isLoadableEffectFile("/a/b.hlsl"));
   EXPECT_TRUE(loader.isLoadableEffectFile("b.FX"));

@@ -1,6 +1,7 @@
 // Direct3D 9 HLSL translated to GLSL: the interface fixes and the constant table.
 #include <gtest/gtest.h>
 
+#include "effects/shaders/hlsl_nesting.h"
 #include "effects/shaders/hlsl_translator.h"
 #include "effects/shaders/varying_match.h"
 #include "platform/shader_compiler_probe.h"
@@ -214,6 +215,67 @@ TEST_F(HlslTranslationTest, ErrorsNameTheFileAndLine) {
     }
     EXPECT_FALSE(ok);
     EXPECT_TRUE(contains(t.error, c.expected)) << t.error;
+  }
+}
+
+// The compiler parses by recursion: nesting is bounded before it sees the text.
+TEST_F(HlslTranslationTest, NestingUpToTheLimitCompilesAndDeeperIsRefused) {
+  // Blocks and parentheses inside the function's body, whose own brace is
+  // the first level.
+  auto body = [](int levels, const char* open, const char* close) {
+    std::string inner;
+    for (int i = 1; i < levels; ++i) inner += open;
+    inner += std::string(*open == '(' ? "1" : "");
+    for (int i = 1; i < levels; ++i) inner += close;
+    const std::string statement = *open == '(' ? "float4 c = " + inner + ";" : inner + "\nfloat4 c = 1;";
+    return "float4 ps_main() : COLOR\n{\n" + statement + "\nreturn c;\n}\n";
+  };
+  struct Case {
+    int levels;
+    const char* open;
+    const char* close;
+    bool compiles;
+  };
+  const Case cases[] = {
+      {kMaxHlslNesting, "{", "}", true},
+      {kMaxHlslNesting, "(", ")", true},
+      {kMaxHlslNesting + 1, "{", "}", false},
+      {kMaxHlslNesting + 1, "(", ")", false},
+      {60000, "{", "}", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.levels) + " levels of " + c.open);
+    ShaderTranslation t = translate(false, body(c.levels, c.open, c.close), "ps_main");
+    EXPECT_EQ(ok, c.compiles) << t.error;
+    if (!c.compiles) {
+      EXPECT_EQ(t.error, folder.path() + "/ps.hlsl:3: brackets nest deeper than 128 levels");
+    }
+  }
+}
+
+TEST_F(HlslTranslationTest, NestingInDirectivesAndIncludedFilesIsNamedByItsFile) {
+  std::string deep;
+  for (int i = 0; i <= kMaxHlslNesting; ++i) deep += "(";
+  const std::string deepIf = "#if " + std::string(60000, '(') + "1" + std::string(60000, ')') + "\n#endif\n";
+  folder.write("deep.h", "float4 deep()\n{\nreturn " + deep + ";\n}\n");
+  folder.write("deepif.h", "float4 deep() { return 1; }\n" + deepIf);
+  const std::string main = "float4 ps_main() : COLOR { return deep(); }\n";
+  std::string calls;
+  for (int i = 0; i < 60000; ++i) calls += "M(";
+  calls += "1" + std::string(60000, ')');
+  const std::pair<std::string, std::string> cases[] = {
+      {"#include \"deep.h\"\n" + main, "deep.h:3: brackets nest deeper than 128 levels"},
+      {"#include \"deepif.h\"\n" + main, "deepif.h:2: brackets nest deeper than 128 levels"},
+      {"float4 deep() { return 1; }\n" + deepIf + main, "ps.hlsl:2: brackets nest deeper than 128 levels"},
+      // Macro calls nested in macro arguments are expanded level by level.
+      {"#define M(x) x\nfloat4 ps_main() : COLOR { return " + calls + "; }\n",
+       "ps.hlsl:2: brackets nest deeper than 128 levels"},
+  };
+  for (const auto& [source, message] : cases) {
+    test::CapturedStdout quiet;
+    ShaderTranslation t = translate(false, source, "ps_main");
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(contains(t.error, message)) << t.error;
   }
 }
 

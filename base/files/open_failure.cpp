@@ -1,0 +1,27 @@
+#include "base/files/open_failure.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "base/files/file_layer.h"
+
+namespace tk {
+
+std::string fileOpenFailureReason(const char* name) {
+  if (!name || !*name) return std::strerror(ENOENT);
+  const std::string path = fileLayer().absolutePath(name);
+  struct stat status;
+  if (stat(path.c_str(), &status) != 0) return std::strerror(errno);
+  if (S_ISDIR(status.st_mode)) return std::strerror(EISDIR);
+  if (!S_ISREG(status.st_mode)) return "not a regular file";
+  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return std::strerror(errno);
+  close(descriptor);
+  return std::string();
+}
+
+}  // namespace tk
