@@ -6,6 +6,7 @@
 
 namespace tk {
 
+// Refuses a path that names no folder (code 1), keeping the current one.
 void SetDir(const char* path);
 std::string GetDir();
 bool FileExist(const char* name);

@@ -117,8 +117,11 @@ int cloneFrom(int id, int sourceId) {
 int LoadObject(const char* file, int id) {
   CTkObjectItem* item = reserveObject(id, kErrorArgument2);
   if (!item) return -1;
-  std::string path = fileLayer().absolutePath(resolveFile(file).c_str());
-  irr::scene::IAnimatedMesh* mesh = loadMesh(scenes(), path.c_str());
+  const std::string resolved = resolveFile(file);
+  std::string path = fileLayer().absolutePath(resolved.c_str());
+  // Only a file the engine file layer opens (a regular file, found under the
+  // names rule) is handed to the mesh loaders.
+  irr::scene::IAnimatedMesh* mesh = fileExists(resolved.c_str()) ? loadMesh(scenes(), path.c_str()) : nullptr;
   item->node = mesh ? addMeshNode(mesh) : nullptr;
   if (!item->node) {
     logErrorCode(kErrorArgument1, "Failed to load mesh '%s'", path.c_str());

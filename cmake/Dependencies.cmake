@@ -2,6 +2,7 @@
 find_package(PkgConfig REQUIRED)
 find_package(Threads REQUIRED)
 find_package(X11 REQUIRED)
+find_package(ZLIB REQUIRED)
 
 # The display library ships neither pkg-config nor CMake files.
 find_path(IRRLICHT_INCLUDE_DIR irrlicht.h PATH_SUFFIXES irrlicht REQUIRED)
@@ -22,7 +23,7 @@ add_library(tesk::deps ALIAS tesk_deps)
 target_include_directories(tesk_deps SYSTEM INTERFACE ${IRRLICHT_INCLUDE_DIR} ${INIPARSER_INCLUDE_DIR})
 target_link_libraries(tesk_deps INTERFACE
   ${IRRLICHT_LIBRARY} ${INIPARSER_LIBRARY}
-  PkgConfig::EPOXY PkgConfig::LUA PkgConfig::GSTREAMER PkgConfig::LIBZIP
+  PkgConfig::EPOXY PkgConfig::LUA PkgConfig::GSTREAMER PkgConfig::LIBZIP ZLIB::ZLIB
   tinyobjloader::tinyobjloader
   glslang::glslang glslang::SPIRV glslang::HLSL glslang::glslang-default-resource-limits
   spirv-cross-glsl spirv-cross-core

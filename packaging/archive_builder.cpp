@@ -2,13 +2,14 @@
 
 #include <dirent.h>
 #include <fnmatch.h>
-#include <sys/stat.h>
 #include <zip.h>
 
 #include <algorithm>
 #include <cstring>
 
+#include "base/files/content_names.h"
 #include "base/files/file_layer.h"
+#include "base/files/regular_file.h"
 #include "base/log.h"
 
 namespace tk {
@@ -18,11 +19,6 @@ const std::vector<std::string> kImagePatterns = {"*.jpg", "*.png", "*.jpeg", "*.
 const std::vector<std::string> kShaderPatterns = {"*.hlsl", "*.vsh", "*.psh", "*.fx", "*.dae", "*.xml", "*.h"};
 
 namespace {
-
-bool isRegularFile(const std::string& path) {
-  struct stat info;
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
 
 std::string combine(const std::string& base, const std::string& folder) {
   if (folder.empty()) return base.empty() ? "." : base;
@@ -50,7 +46,7 @@ std::vector<std::string> filesMatching(const std::string& folder, const std::str
   if (!dir) return files;
   while (dirent* entry = readdir(dir)) {
     std::string name = entry->d_name;
-    if (matchesPattern(name, pattern) && isRegularFile(folder + "/" + name)) files.push_back(name);
+    if (matchesPattern(name, pattern) && diskEntryOf((folder + "/" + name).c_str()) == DiskEntry::RegularFile) files.push_back(name);
   }
   closedir(dir);
   std::sort(files.begin(), files.end());
@@ -92,7 +88,11 @@ bool ArchiveBuilder::addFile(const std::string& diskPath, const std::string& mem
 }
 
 bool ArchiveBuilder::addPattern(const std::string& base, const std::string& folder, const std::string& pattern) {
+  // Folders named by a demo file written on Windows are found on disk as they
+  // would be at play time; members keep the name the demo uses.
   std::string directory = combine(base, folder);
+  const std::string onDisk = findOnDisk(directory);
+  if (!onDisk.empty()) directory = onDisk;
   for (const std::string& file : filesMatching(directory, pattern))
     if (!addFile(directory + "/" + file, memberNameOf(folder, file))) return false;
   return true;

@@ -2,11 +2,8 @@
 
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
-
-#include "base/files/file_layer.h"
 #include "base/files/filesystem_mount.h"
+#include "base/files/regular_file.h"
 #include "base/log.h"
 #include "packaging/pack_tools.h"
 #include "packaging/packed_archive_reader.h"
@@ -44,11 +41,8 @@ bool findPackedArchive(const std::string& programPath, std::string* sideFile) {
     return false;
   }
   std::string side = sideFileOf(programPath), bytes;
-  std::ifstream in(side, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (!isZip(content.str())) {
+  if (!readRegularFile(side.c_str(), &bytes)) return false;
+  if (!isZip(bytes)) {
     log(LOG_WARN, "%s is no ZIP archive: starting without it", side.c_str());
     return false;
   }

@@ -6,8 +6,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
+
+#include "base/files/regular_file.h"
 
 namespace tk {
 namespace {
@@ -29,22 +30,40 @@ uint64_t getU(const unsigned char* p, int bytes) {
   return v;
 }
 
-bool readAt(std::ifstream& in, uint64_t offset, size_t size, std::string* out) {
-  out->resize(size);
-  in.seekg(static_cast<std::streamoff>(offset));
-  in.read(out->data(), static_cast<std::streamsize>(size));
-  return static_cast<size_t>(in.gcount()) == size;
+// A program file open for reading; only a regular file opens.
+struct ProgramFile {
+  explicit ProgramFile(const std::string& path) : file(openRegularFile(path.c_str())) {}
+  ~ProgramFile() {
+    if (file) fclose(file);
+  }
+  ProgramFile(const ProgramFile&) = delete;
+  ProgramFile& operator=(const ProgramFile&) = delete;
+  FILE* file;
+};
+
+bool readAt(FILE* in, uint64_t offset, uint64_t size, std::string* out) {
+  out->clear();
+  if (offset > static_cast<uint64_t>(INT64_MAX) || fseeko(in, static_cast<off_t>(offset), SEEK_SET) != 0) return false;
+  // In blocks: a damaged table cannot make one huge allocation for bytes that are not there.
+  char block[65536];
+  while (out->size() < size) {
+    size_t want = static_cast<size_t>(std::min<uint64_t>(sizeof block, size - out->size()));
+    size_t got = fread(block, 1, want, in);
+    out->append(block, got);
+    if (got < want) return false;
+  }
+  return true;
 }
 
-bool fileSize(const std::string& path, uint64_t* size) {
+bool fileSize(FILE* in, uint64_t* size) {
   struct stat info;
-  if (stat(path.c_str(), &info) != 0) return false;
+  if (fstat(fileno(in), &info) != 0) return false;
   *size = static_cast<uint64_t>(info.st_size);
   return true;
 }
 
 // Parses the trailer and table; false when they are missing or inconsistent.
-bool parseTable(std::ifstream& in, uint64_t size, ProgramResources* resources) {
+bool parseTable(FILE* in, uint64_t size, ProgramResources* resources) {
   if (size < kTrailerSize) return false;
   std::string trailer;
   if (!readAt(in, size - kTrailerSize, kTrailerSize, &trailer)) return false;
@@ -75,8 +94,9 @@ bool readProgramResources(const std::string& path, ProgramResources* resources, 
   *resources = ProgramResources();
   if (damaged) *damaged = false;
   uint64_t size;
-  std::ifstream in(path, std::ios::binary);
-  if (!in || !fileSize(path, &size)) return false;
+  ProgramFile program(path);
+  FILE* in = program.file;
+  if (!in || !fileSize(in, &size)) return false;
   resources->programSize = size;
   ProgramResources parsed;
   if (parseTable(in, size, &parsed)) {
@@ -92,9 +112,9 @@ bool readProgramResources(const std::string& path, ProgramResources* resources, 
 bool loadProgramResource(const std::string& path, uint32_t id, std::string* data) {
   ProgramResources resources;
   if (!readProgramResources(path, &resources)) return false;
-  std::ifstream in(path, std::ios::binary);
+  ProgramFile program(path);
   for (const ProgramResource& r : resources.entries)
-    if (r.id == id) return readAt(in, r.offset, r.size, data);
+    if (r.id == id) return program.file && readAt(program.file, r.offset, r.size, data);
   return false;
 }
 
@@ -104,9 +124,10 @@ bool writeProgramResource(const std::string& path, uint32_t id, const std::strin
     *error = "cannot read " + path;
     return false;
   }
-  std::ifstream in(path, std::ios::binary);
+  ProgramFile file(path);
+  FILE* in = file.file;
   std::string program;
-  if (!readAt(in, 0, resources.programSize, &program)) {
+  if (!in || !readAt(in, 0, resources.programSize, &program)) {
     *error = "cannot read " + path;
     return false;
   }

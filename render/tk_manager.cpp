@@ -8,7 +8,7 @@
 namespace tk {
 
 // Managers are made in this order and destroyed in reverse. The shader
-// services, surface manager, video driver extension, render services, texture,
+// services, video driver extension, render services, texture,
 // effect and resource managers and the HDR image loader take their places in
 // this sequence as they are built:
 //   1 device, 2 event receiver, 3 GPU programming services, 4 scene manager,
@@ -30,6 +30,7 @@ CTkManager::CTkManager(irr::IrrlichtDevice* device) : device_(device) {
     gpuServices_ = std::make_unique<CTkGPUProgrammingServices>(driver);
   }
   sceneManager_ = std::make_unique<CTkSceneManager>();
+  surfaceManager_ = std::make_unique<CTkSurfaceManager>();
   rendererManager_ = std::make_unique<CTkRendererManager>(device_, sceneManager_.get());
   if (openGL)
     videoDriverExt_ = std::make_unique<CTkGLVideoDriverExt>();
@@ -64,6 +65,7 @@ CTkManager::~CTkManager() {
   if (techLookup_) techLookup_->drop();
   videoDriverExt_.reset();
   rendererManager_.reset();
+  surfaceManager_.reset();
   sceneManager_.reset();
   gpuServices_.reset();
   eventReceiver_.reset();

@@ -16,6 +16,7 @@
 #include "render/renderer_manager.h"
 #include "render/tk_scene_manager.h"
 #include "render/video_driver_ext.h"
+#include "surfaces/surface_manager.h"
 
 namespace tk {
 
@@ -33,6 +34,7 @@ class CTkManager {
 
   CTkGPUProgrammingServices* getGPUProgrammingServices() { return gpuServices_.get(); }
   CTkSceneManager* getSceneManager() { return sceneManager_.get(); }
+  CTkSurfaceManager* getSurfaceManager() { return surfaceManager_.get(); }
   CTkRendererManager* getRendererManager() { return rendererManager_.get(); }
   STkEventReceiver* getEventReceiver() { return eventReceiver_.get(); }
   ITkVideoDriverExt* getVideoDriverExt() { return videoDriverExt_.get(); }
@@ -50,6 +52,7 @@ class CTkManager {
   std::unique_ptr<STkEventReceiver> eventReceiver_;
   std::unique_ptr<CTkGPUProgrammingServices> gpuServices_;
   std::unique_ptr<CTkSceneManager> sceneManager_;
+  std::unique_ptr<CTkSurfaceManager> surfaceManager_;
   std::unique_ptr<CTkRendererManager> rendererManager_;
   std::unique_ptr<ITkVideoDriverExt> videoDriverExt_;
   std::unique_ptr<CTkRenderServices> renderServices_;

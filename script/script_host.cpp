@@ -2,9 +2,12 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "base/files/file_layer.h"
+#include "base/files/regular_file.h"
 #include "base/log.h"
 #include "script/tk_library.h"
 #include "startup/sys_setup.h"
@@ -23,7 +26,17 @@ std::string enterScriptDirectory(const std::string& file) {
 }
 
 int loadChunk(lua_State* L, const std::string& name, bool packed) {
-  if (!packed) return luaL_loadfile(L, name.c_str());
+  if (!packed) {
+    // The interpreter opens the file itself; it gets only a regular file, and
+    // anything else the interpreter's own "cannot open" answer.
+    FILE* file = openRegularFile(name.c_str());
+    if (!file) {
+      lua_pushfstring(L, "cannot open %s: %s", name.c_str(), strerror(errno));
+      return LUA_ERRFILE;
+    }
+    fclose(file);
+    return luaL_loadfile(L, name.c_str());
+  }
   std::string contents;
   if (!readWholeFile(name.c_str(), &contents)) return -1;
   return luaL_loadbuffer(L, contents.data(), contents.size(), "mem");

@@ -2,6 +2,8 @@
 
 #include <irrlicht.h>
 
+#include "base/files/disk_file_archive.h"
+
 namespace tk {
 namespace {
 
@@ -44,10 +46,22 @@ class DeviceFile : public TkFile {
   irr::io::IReadFile* file_;
 };
 
+// The archives mounted on the file system, in their search order, without
+// the disk lookup: the layer opens disk files itself.
+template <typename Visit>
+bool anyArchive(irr::io::IFileSystem* fileSystem, Visit visit) {
+  for (irr::u32 i = 0; i < fileSystem->getFileArchiveCount(); ++i) {
+    irr::io::IFileArchive* archive = fileSystem->getFileArchive(i);
+    if (!isDiskLookup(archive) && visit(archive)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 DeviceFileLayer::DeviceFileLayer(irr::io::IFileSystem* fileSystem) : fileSystem_(fileSystem) {
   fileSystem_->grab();
+  mountDiskLookup(fileSystem_);
 }
 
 DeviceFileLayer::~DeviceFileLayer() { fileSystem_->drop(); }
@@ -60,9 +74,28 @@ std::string DeviceFileLayer::directory() {
 std::string DeviceFileLayer::workingDirectory() { return fileSystem_->getWorkingDirectory().c_str(); }
 
 TkFilePtr DeviceFileLayer::open(const char* name, const char*) {
-  irr::io::IReadFile* file = fileSystem_->createAndOpenFile(absolutePath(name).c_str());
-  if (!file) return nullptr;
-  return std::make_unique<DeviceFile>(file);
+  const std::string path = absolutePath(name);
+  irr::io::IReadFile* file = nullptr;
+  anyArchive(fileSystem_, [&](irr::io::IFileArchive* archive) {
+    file = archive->createAndOpenFile(path.c_str());
+    return file != nullptr;
+  });
+  if (file) return std::make_unique<DeviceFile>(file);
+  return openDiskFile(path);
+}
+
+std::string DeviceFileLayer::foundPath(const char* name) {
+  const std::string path = absolutePath(name);
+  if (anyArchive(fileSystem_, [&](irr::io::IFileArchive* a) { return a->getFileList()->findFile(path.c_str()) >= 0; }))
+    return name;
+  return PlainFileLayer::foundPath(name);
+}
+
+bool DeviceFileLayer::folderExists(const char* path) {
+  if (path && *path &&
+      anyArchive(fileSystem_, [&](irr::io::IFileArchive* a) { return a->getFileList()->findFile(path, true) >= 0; }))
+    return true;
+  return PlainFileLayer::folderExists(path);
 }
 
 }  // namespace tk

@@ -3,6 +3,8 @@
 // inside an archive mounted on the display library's file system are found too.
 // Two implementations exist: plain standard-library files (before a device
 // exists) and the display library's file system (once a device exists).
+// Both open for reading only regular files (base/files/regular_file.h) and find
+// names written on Windows (base/files/content_names.h).
 
 #include <cstddef>
 #include <memory>
@@ -41,6 +43,12 @@ class FileLayer {
   virtual std::string directoryPart(const char* name) = 0;
   virtual std::string baseName(const char* name, bool keepExtension) = 0;
   virtual std::string absolutePath(const char* name) = 0;
+  // Where a name that opens is found: the full path on disk it stands for
+  // (see base/files/content_names.h), or the name itself when a mounted
+  // archive holds it; empty when it does not open.
+  virtual std::string foundPath(const char* name) = 0;
+  // True when the path names a folder (on disk, or inside a mounted archive).
+  virtual bool folderExists(const char* path) = 0;
 };
 
 // Installing a layer replaces the current one.

@@ -4,7 +4,10 @@
 
 #include <string>
 
+#include "base/files/disk_file_archive.h"
 #include "base/files/file_layer.h"
+#include "base/files/zip_archive.h"
+#include "base/files/zip_file_archive.h"
 #include "base/log.h"
 
 namespace tk {
@@ -24,25 +27,29 @@ MountState& mount() {
   return s;
 }
 
+// Archives are read by the engine's own ZIP reader (checked reads, names
+// written on Windows), searched before the disk.
+bool mountZip(irr::io::IFileSystem* fs, std::unique_ptr<ZipArchive> zip, const std::string& name) {
+  if (!zip) return false;
+  return mountArchiveBeforeDisk(fs, makeZipFileArchive(std::move(zip), name, fs));
+}
+
 int mountArchiveFile(irr::io::IFileSystem* fs) {
   log(LOG_INFO, "setup filesystem irrzip");
-  if (!fs->addFileArchive(mount().archivePath.c_str(), true, false, irr::io::EFAT_ZIP)) {
-    logError("tkSetupFilesystem: Failed addFileArchive '%s'", mount().archivePath.c_str());
+  const std::string& path = mount().archivePath;
+  if (!mountZip(fs, ZipArchive::fromFile(path.c_str()), fs->getAbsolutePath(path.c_str()).c_str())) {
+    logError("tkSetupFilesystem: Failed addFileArchive '%s'", path.c_str());
     return -1;
   }
   return 0;
 }
 
 int mountArchiveMemory(irr::io::IFileSystem* fs) {
-  irr::io::IReadFile* file = fs->createMemoryReadFile(const_cast<void*>(mount().block),
-                                                      static_cast<irr::s32>(mount().size), "MyRscFile", false);
-  if (!file) {
+  if (!mount().block) {
     logError("tkSetupFilesystem: Failed to create file from memory");
     return -1;
   }
-  bool added = fs->addFileArchive(file, true, false, irr::io::EFAT_ZIP);
-  file->drop();
-  if (!added) {
+  if (!mountZip(fs, ZipArchive::fromMemory(mount().block, mount().size), "MyRscFile")) {
     logError("tkSetupFilesystem: Failed addFileArchive from memory");
     return -1;
   }

@@ -26,12 +26,11 @@ int collectParseError(const char* format, ...) {
   return n;
 }
 
-// The parser names the file it read, which is the anonymous file's descriptor
-// path: the reader wants the name of the file the text came from.
-std::string withSourceName(std::string text, const std::string& descriptorPath, const std::string& sourceName) {
-  for (size_t at = text.find(descriptorPath); at != std::string::npos;
-       at = text.find(descriptorPath, at + sourceName.size()))
-    text.replace(at, descriptorPath.size(), sourceName);
+// The parser names the file it read; that is the anonymous file's descriptor
+// path, which means nothing to whoever wrote the text.
+std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); !from.empty() && at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
   return text;
 }
 
@@ -46,7 +45,7 @@ std::string singleLine(std::string text) {
 
 // iniparser reads only from a path; an anonymous in-memory file gives it one for
 // text that came through the file layer (possibly out of an archive).
-std::unique_ptr<IniFile> IniFile::fromText(const std::string& text, std::string* error, const char* sourceName) {
+std::unique_ptr<IniFile> IniFile::fromText(const std::string& text, std::string* error, const std::string& name) {
   if (error) error->clear();
   int fd = memfd_create("tesk-ini", MFD_CLOEXEC);
   if (fd < 0) return nullptr;
@@ -67,8 +66,7 @@ std::unique_ptr<IniFile> IniFile::fromText(const std::string& text, std::string*
   iniparser_set_error_callback(nullptr);
   close(fd);
   if (!d) {
-    if (error)
-      *error = g_parseErrors.empty() ? "cannot be parsed" : singleLine(withSourceName(g_parseErrors, path, sourceName));
+    if (error) *error = g_parseErrors.empty() ? "cannot be parsed" : singleLine(replaceAll(g_parseErrors, path, name));
     return nullptr;
   }
   return std::unique_ptr<IniFile>(new IniFile(d));

@@ -16,9 +16,9 @@ class IniFile {
   // `error` (when given) then says which: empty for a file that does not open,
   // the parser's complaint for a malformed one.
   static std::unique_ptr<IniFile> load(const char* name, std::string* error = nullptr);
-  // `sourceName` names the text in the parser's complaints.
+  // `name` stands for the text in the parser's complaint.
   static std::unique_ptr<IniFile> fromText(const std::string& text, std::string* error = nullptr,
-                                           const char* sourceName = "(text)");
+                                           const std::string& name = "text");
   ~IniFile();
 
   // Keys are "section:key"; section and key names are compared without regard to case.

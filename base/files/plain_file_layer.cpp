@@ -3,8 +3,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include "base/files/content_names.h"
+#include "base/files/regular_file.h"
 
 namespace tk {
 namespace {
@@ -58,8 +62,30 @@ const char* afterLastSeparator(const char* name) {
 
 TkFilePtr wrapStdioFile(FILE* file) { return file ? std::make_unique<StdioFile>(file) : nullptr; }
 
+TkFilePtr openDiskFile(const std::string& path) {
+  const std::string found = findOnDisk(path);
+  if (found.empty()) {
+    errno = ENOENT;
+    return nullptr;
+  }
+  return wrapStdioFile(openRegularFile(found.c_str()));
+}
+
 TkFilePtr PlainFileLayer::open(const char* name, const char* mode) {
-  return wrapStdioFile(fopen(absolutePath(name).c_str(), mode));
+  // Writing names a file of the engine's own, not content to look up.
+  if (mode && (mode[0] != 'r' || strchr(mode, '+'))) return wrapStdioFile(fopen(absolutePath(name).c_str(), mode));
+  return openDiskFile(absolutePath(name));
+}
+
+std::string PlainFileLayer::foundPath(const char* name) {
+  const std::string found = findOnDisk(absolutePath(name));
+  if (diskEntryOf(found.c_str()) != DiskEntry::RegularFile) return std::string();
+  return found[0] == '/' ? found : joinPath(workingDirectory(), found.c_str());
+}
+
+bool PlainFileLayer::folderExists(const char* path) {
+  if (!path || !*path) return true;  // no folder: the working directory
+  return diskEntryOf(findOnDisk(path).c_str()) == DiskEntry::Folder;
 }
 
 void PlainFileLayer::setDirectory(const char* path) { currentDirectory_ = capped(path ? path : ""); }

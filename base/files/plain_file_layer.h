@@ -18,6 +18,8 @@ class PlainFileLayer : public FileLayer {
   std::string directoryPart(const char* name) override;
   std::string baseName(const char* name, bool keepExtension) override;
   std::string absolutePath(const char* name) override;
+  std::string foundPath(const char* name) override;
+  bool folderExists(const char* path) override;
 
  protected:
   // The folder relative names on disk are taken from.
@@ -29,5 +31,8 @@ class PlainFileLayer : public FileLayer {
 
 // Wraps an open stdio FILE (taking ownership) as a TkFile.
 TkFilePtr wrapStdioFile(FILE* file);
+// Opens for reading the regular file on disk that a path stands for under the
+// content-name rule; null with errno set when there is none.
+TkFilePtr openDiskFile(const std::string& path);
 
 }  // namespace tk

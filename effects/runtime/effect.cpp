@@ -188,6 +188,17 @@ bool CTkEffect::setEngineTextureParameter(int index, CTkEngineTexture* texture, 
 
 bool CTkEffect::setSamplerTextureOnMaterial(int technique, int passIndex, int index, STkTextureLayer* layers,
                                             irr::video::ITexture* texture, bool sRGBDefault) const {
+  return placeOnLayers(technique, passIndex, index, layers, texture, nullptr, sRGBDefault);
+}
+
+bool CTkEffect::setEngineSamplerTextureOnMaterial(int technique, int passIndex, int index, STkTextureLayer* layers,
+                                                  CTkEngineTexture* texture, bool sRGBDefault) const {
+  return placeOnLayers(technique, passIndex, index, layers, nullptr, texture, sRGBDefault);
+}
+
+bool CTkEffect::placeOnLayers(int technique, int passIndex, int index, STkTextureLayer* layers,
+                              irr::video::ITexture* texture, CTkEngineTexture* engineTexture,
+                              bool sRGBDefault) const {
   const STkFxPass* p = pass(technique, passIndex);
   if (!p || !parameter(index) || !layers) return false;
   const bool sRGB = sRGBFor(index, sRGBDefault);
@@ -200,7 +211,7 @@ bool CTkEffect::setSamplerTextureOnMaterial(int technique, int passIndex, int in
         slot = kPixelLayerCount + bind.sampler;
       if (slot < 0) continue;
       layers[slot].texture = texture;
-      layers[slot].engineTexture = nullptr;
+      layers[slot].engineTexture = engineTexture;
       layers[slot].sRGB = sRGB;
     }
   return true;

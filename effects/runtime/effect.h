@@ -135,6 +135,9 @@ class CTkEffect : public ITkEffectDef {
   // Writes the parameter's texture into a caller's 8 pixel + 4 vertex layers.
   bool setSamplerTextureOnMaterial(int technique, int pass, int parameter, STkTextureLayer* layers,
                                    irr::video::ITexture* texture, bool sRGBDefault) const;
+  // The same for a texture the engine owns.
+  bool setEngineSamplerTextureOnMaterial(int technique, int pass, int parameter, STkTextureLayer* layers,
+                                         CTkEngineTexture* texture, bool sRGBDefault) const;
   // Feeds the constants of the context's pass.
   void onSetShaderConstants(irr::video::IMaterialRendererServices* services, int userData,
                             const irr::video::SMaterial& material, const STkMaterialContext& context);
@@ -165,6 +168,8 @@ class CTkEffect : public ITkEffectDef {
 
   STkFxParameter* mutableParameter(int index);
   bool sRGBFor(int parameter, bool sRGBDefault) const;
+  bool placeOnLayers(int technique, int pass, int parameter, STkTextureLayer* layers, irr::video::ITexture* texture,
+                     CTkEngineTexture* engineTexture, bool sRGBDefault) const;
   void updateLayersOf(int parameter);
   void takeBindReferences();
 

@@ -57,7 +57,10 @@ CTkShaderIncluder::IncludeResult* CTkShaderIncluder::open(const char* name, bool
     const std::string folder = shaderDirectoryOf(path);
     if (std::find(directories_.begin(), directories_.end(), folder) == directories_.end())
       directories_.push_back(folder);
-    opened_.push_back(normalisedShaderPath(path));
+    // Kept under the name found on disk (an include written on Windows may
+    // differ in case), so that an edit of that file is matched to this shader.
+    const std::string found = fileLayer().foundPath(path.c_str());
+    opened_.push_back(normalisedShaderPath(found.empty() ? path : found));
     return new IncludeResult(path, contents->data(), contents->size(), contents);
   }
   if (reportFailure) log(LOG_ERROR, "TkGPU: ShaderIncludeCallback:Open FileName='%s' FAILED", name);

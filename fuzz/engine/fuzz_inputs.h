@@ -12,6 +12,13 @@ namespace tk::fuzz {
 // Bytes as a setup file: parsed, turned into start-up values and, when they
 // parse, an engine started from them and shut down again.
 int setupFile(const uint8_t* data, size_t size);
+// Bytes as a packed archive: its members read by the archive reader, then the
+// archive mounted on an engine started for it and read through the file layer
+// and the display library's file system, under stored and Windows names.
+int packedArchive(const uint8_t* data, size_t size);
+// Bytes as a packed program file: its resource table read, its archive found
+// and extracted, and a resource written into it (the others must stay).
+int programTrailer(const uint8_t* data, size_t size);
 
 // Bytes as a mesh file: the first byte picks the format (meshFileExtension),
 // the rest is the file (an OBJ's material library "fuzz.mtl" follows its first

@@ -25,6 +25,8 @@ const EngineFuzzTarget kTargets[] = {
     {"mesh_file", fuzz::meshFile},
     {"demo_description", fuzz::demoDescription},
     {"demo_load", fuzz::demoLoad},
+    {"packed_archive", fuzz::packedArchive},
+    {"program_trailer", fuzz::programTrailer},
     {"script_commands", fuzz::scriptCommands},
 };
 

@@ -144,6 +144,16 @@ TEST_F(PackagingTest, DemoFoldersPackedOnceWithEngineShaders) {
   EXPECT_TRUE(std::filesystem::exists(folder.path() + "/out/again.dat"));
 }
 
+// A demo written on Windows names its folders with "\" and in other cases:
+// the files are found on disk, and kept under the names the demo uses, which
+// is how the demo asks for them when it plays from the archive.
+TEST_F(PackagingTest, DemoFoldersWrittenOnWindowsArePacked) {
+  folder.write("demo/Scenes/A/a.tscn", "{ Scene\n}\n");
+  folder.write("demo/x.demo.ini", "[part1]\ntime=0\ndirectory = SCENES\\a\nfilename = A.TSCN\n");
+  ASSERT_EQ(packDemo(program, "out/packed", folder.path() + "/demo/x.demo.ini", PackStorage::InProgram), 0);
+  EXPECT_EQ(packedMembers(folder.path() + "/out/packed"), (std::vector<std::string>{"SCENES/a/a.tscn", "tesk.demo.ini"}));
+}
+
 TEST_F(PackagingTest, EngineResourcesGoToTheirOwnResource) {
   folder.write("startup/shadersPP/Gamma.hlsl", "g");
   folder.write("startup/shadersHV/include/common.h", "h");
@@ -200,6 +210,24 @@ TEST_F(PackagingTest, ExtractionWritesSceneSourcesOnly) {
   EXPECT_EQ(readAll(root + "/Scenes/intro.LWS"), "lws");
   EXPECT_FALSE(std::filesystem::exists(root + "/Images/box.x"));
   EXPECT_FALSE(std::filesystem::exists(root + "/Images/skip.png"));
+
+  // A damaged member is reported, never written out as good data.
+  archive = test::makeZip({{"tesk.tscn", "scene"}, {"scene_backup/box.lwo", "the object's bytes"}}, true);
+  archive[archive.find("the object's bytes")] ^= 0x20;
+  scramble(archive.data(), archive.size());
+  std::string damaged = folder.write("damaged.run", "#!program\n");
+  ASSERT_TRUE(writeProgramResource(damaged, kResourceArchive, archive, &error));
+  std::filesystem::remove_all(root);
+  {
+    setLogThreshold(LOG_INFO);
+    test::CapturedStdout out;
+    EXPECT_EQ(extractPackedScene(damaged), -1);
+    const std::string said = out.take();
+    EXPECT_NE(said.find("archive member 'scene_backup/box.lwo' is damaged"), std::string::npos) << said;
+    EXPECT_NE(said.find("Failed to extract file scene_backup/box.lwo"), std::string::npos) << said;
+    setLogThreshold(LOG_NONE);
+  }
+  EXPECT_FALSE(std::filesystem::exists(root + "/Objects/box.lwo"));
 
   std::string demo = test::makeZip({{"tesk.demo.ini", "x"}, {"tesk.tscn", "s"}, {"scene_backup/a.lwo", "l"}});
   scramble(demo.data(), demo.size());

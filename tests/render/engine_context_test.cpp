@@ -124,6 +124,15 @@ TEST_F(RenderTargetTest, StartUpMakesTheDummyTargetAndADefaultRenderer) {
   EXPECT_EQ(rendering().currentRenderer, rendering().defaultRenderer);
 }
 
+TEST_F(RenderTargetTest, TheContextMakesSurfaces) {
+  CTkSurfaceManager* surfaces = tkEngine().manager->getSurfaceManager();
+  ASSERT_TRUE(surfaces);
+  ITkSurface* surface = surfaces->createSurface("lightwave_hv");
+  ASSERT_TRUE(surface);
+  EXPECT_EQ(kTkSurfaceLightwaveHV, surface->getType());
+  surface->drop();
+}
+
 TEST_F(RenderTargetTest, NamedTargetsHaveTheirSizesAndFormats) {
   ASSERT_TRUE(renderers->createRenderTargets(12));
   struct Case {

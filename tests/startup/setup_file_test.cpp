@@ -157,6 +157,11 @@ TEST(SetupFileTest, MalformedTextIsRefusedWithTheParsersComplaint) {
   EXPECT_NE(error.find("tesk-setup.ini"), std::string::npos) << error;
   EXPECT_EQ(error.find("/proc/"), std::string::npos) << error;
   EXPECT_EQ(fromText("[Setup]\nvsync=abc\n").vsync, 0);
+  // The complaint names the file read, not the parser's own view of it.
+  test::TempFolder folder;
+  const std::string path = folder.write("tesk-setup.ini", "[Setup]\n[Setup\n");
+  EXPECT_FALSE(IniFile::load(path.c_str(), &error));
+  EXPECT_EQ(error, "iniparser: syntax error in " + path + " (2): -> [Setup");
 }
 
 }  // namespace

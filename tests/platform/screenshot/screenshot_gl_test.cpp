@@ -1,6 +1,10 @@
 // Frames read back from the OpenGL driver: orientation and colour order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
 #include "api/render_frame.h"
 #include "base/log.h"
 #include "platform/screenshot/screenshot.h"
@@ -67,6 +71,59 @@ TEST(ScreenshotFailureTest, UnwritableFileIsReported) {
   ASSERT_TRUE(takeLastError(&text, &code));
   EXPECT_EQ(text, "failed to save screenshot to file '/nonexistent-folder/shot.bmp'\n");
   EXPECT_EQ(code, 1);
+  tkSysShutdown();
+}
+
+// A screenshot that cannot be written leaves nothing behind: no empty file
+// under the name asked for, no temporary file, and a previous picture of
+// that name as it was.
+TEST(ScreenshotFailureTest, AFailedWriteLeavesNoFileAndKeepsTheOldOne) {
+  disableMessageBoxes();
+  ASSERT_EQ(test::startGlEngine(160, 120), 0);
+  renderFrame();
+  test::TempFolder folder;
+  folder.write("old.xyz", "an earlier picture");
+  std::filesystem::create_directories(folder.path() + "/folder.png");
+  struct Case {
+    const char* name;
+    const char* leftBehind;  // what the name holds afterwards: "" none, "dir" a folder, else the old contents
+  } cases[] = {
+      {"shot.xyz", ""},  // no writer for the extension
+      {"old.xyz", "an earlier picture"},
+      {"folder.png", "dir"},
+      {"noextension", ""},
+  };
+  for (const Case& c : cases) {
+    const std::string path = folder.path() + "/" + c.name;
+    clearLastError();
+    EXPECT_EQ(takeScreenShot(tkEngine().driver, path.c_str()), -1) << c.name;
+    std::string text;
+    int code;
+    ASSERT_TRUE(takeLastError(&text, &code)) << c.name;
+    EXPECT_EQ(text, "failed to save screenshot to file '" + path + "'\n");
+    const std::string left = std::string(c.leftBehind);
+    if (left.empty()) {
+      EXPECT_FALSE(std::filesystem::exists(path)) << c.name;
+    } else if (left == "dir") {
+      EXPECT_TRUE(std::filesystem::is_directory(path)) << c.name;
+    } else {
+      std::ifstream in(path);
+      std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      EXPECT_EQ(kept, left) << c.name;
+    }
+  }
+  std::vector<std::string> entries;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) entries.push_back(entry.path().filename());
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(entries, (std::vector<std::string>{"folder.png", "old.xyz"}));  // no temporary file is left
+  // A picture that is written replaces the old one whole.
+  const std::string good = folder.path() + "/old.bmp";
+  folder.write("old.bmp", "not a picture");
+  ASSERT_EQ(takeScreenShot(tkEngine().driver, good.c_str()), 0);
+  irr::video::IImage* image = tkEngine().driver->createImageFromFile(good.c_str());
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->getDimension(), irr::core::dimension2du(160, 120));
+  image->drop();
   tkSysShutdown();
 }
 
