@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "base/log.h"
 #include "base/saturating.h"
 
 namespace tk {
@@ -27,12 +28,26 @@ void ViewerClock::start(int32_t now, bool paused, bool atFrameStart, int frameSt
 
 int ViewerClock::sceneTime(int32_t now) {
   if (paused_) return clampToScene(pausedTime_);
-  int m = timeSinceOrigin(now);
-  if (music_ && musicRunning_) {
-    int position = music_->position();
-    if (position >= 0) m = saturatedSub(position, timing_.musicOffsetMs);
+  if (music_ && musicRunning_ && musicLeads_) {
+    const int position = music_->position();
+    const std::string fault = music_->clockFault();
+    if (!fault.empty()) {
+      carryOnWithoutMusic(now, fault);
+    } else if (position >= 0) {
+      lastMusicTime_ = saturatedSub(position, timing_.musicOffsetMs);
+      return clampToScene(lastMusicTime_);
+    }
   }
-  return clampToScene(m);
+  return clampToScene(timeSinceOrigin(now));
+}
+
+void ViewerClock::carryOnWithoutMusic(int32_t now, const std::string& why) {
+  if (!musicFaultSaid_)
+    log(LOG_WARN, "The music stopped at %d ms of the scene (%s): the scene goes on by the timer", lastMusicTime_,
+        why.c_str());
+  musicFaultSaid_ = true;
+  musicLeads_ = false;
+  origin_ = saturatedSub(now, lastMusicTime_);
 }
 
 void ViewerClock::togglePause(int32_t now) {
@@ -120,10 +135,15 @@ void ViewerClock::playFrom(int32_t now, int t) {
   if (!music_) return;
   music_->playFrom(saturatedAdd(t, timing_.musicOffsetMs));
   musicRunning_ = true;
+  musicLeads_ = true;
+  lastMusicTime_ = t;
 }
 
 void ViewerClock::seekMusic(int t) {
-  if (music_ && musicRunning_) music_->seek(saturatedAdd(t, timing_.musicOffsetMs));
+  if (!music_ || !musicRunning_) return;
+  music_->seek(saturatedAdd(t, timing_.musicOffsetMs));
+  musicLeads_ = true;
+  lastMusicTime_ = t;
 }
 
 }  // namespace tk

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/log.h"
+#include "tests/support/capture_stdout.h"
+
 namespace tk {
 namespace {
 
@@ -16,9 +19,11 @@ class FakeMusic : public ViewerMusic {
   void pause() override { calls.push_back("pause"); }
   void seek(int positionMs) override { calls.push_back("seek " + std::to_string(positionMs)); }
   int position() override { return reported; }
+  std::string clockFault() override { return fault; }
 
   std::vector<std::string> calls;
   int reported = -1;
+  std::string fault;
 };
 
 // 100 frames from frame 10 at 25 frames per second: 4 seconds.
@@ -175,6 +180,32 @@ TEST(ViewerClockTest, AJumpWhilePlayingMovesTheOriginAndTheMusic) {
   clock.jumpTo(kNow + 500, 3000);
   EXPECT_EQ(clock.sceneTime(kNow + 500), 3000);
   EXPECT_EQ(music.calls.back(), "seek 3300");
+}
+
+// A music shorter than the scene (or one that fails or stalls) hands the scene
+// over to the timer where it stopped, instead of holding the scene still there.
+TEST(ViewerClockTest, AMusicThatStopsMovingOnHandsOverToTheTimer) {
+  setLogThreshold(LOG_WARN);
+  test::CapturedStdout out;
+  FakeMusic music;
+  ViewerClock clock(hundredFrames(300), &music);
+  clock.start(kNow, false, false, 0);
+  music.reported = 2300;
+  EXPECT_EQ(clock.sceneTime(kNow + 1000), 2000);  // the music leads
+  music.fault = "it ended";
+  EXPECT_EQ(clock.sceneTime(kNow + 1500), 2000);
+  EXPECT_EQ(clock.sceneTime(kNow + 2500), 3000);
+  EXPECT_NE(out.take().find("The music stopped at 2000 ms of the scene (it ended)"), std::string::npos);
+  // A jump gives the music the lead again; a second stop goes unsaid.
+  clock.jumpTo(kNow + 2500, 500);
+  music.fault.clear();
+  music.reported = 1300;
+  EXPECT_EQ(clock.sceneTime(kNow + 2600), 1000);
+  music.fault = "it ended";
+  EXPECT_EQ(clock.sceneTime(kNow + 2700), 1000);
+  EXPECT_EQ(clock.sceneTime(kNow + 2800), 1100);
+  EXPECT_EQ(out.take().find("The music stopped"), std::string::npos);
+  setLogThreshold(LOG_INFO);
 }
 
 TEST(ViewerClockTest, ScenesWithoutAFrameRateStayAtZero) {
