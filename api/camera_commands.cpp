@@ -21,7 +21,9 @@ irr::scene::ISceneNodeAnimator* lastCollisionAnimator(irr::scene::ICameraSceneNo
 }  // namespace
 
 void SetCameraRange(float nearValue, float farValue) {
-  if (nearValue == farValue) {
+  // Equal planes have no depth between them; a plane that is not a number
+  // (from a demo or scene file) has no place at all. Both take the defaults.
+  if (nearValue == farValue || !std::isfinite(nearValue) || !std::isfinite(farValue)) {
     nearValue = 0.1f;
     farValue = 1000.0f;
   }

@@ -17,14 +17,17 @@ irr::gui::IGUIInOutFader* startFader(unsigned colour) {
   return g_fader;
 }
 
+// A negative duration fades at once rather than over 2^32 - |ms| milliseconds.
+irr::u32 fadeDuration(int ms) { return ms > 0 ? static_cast<irr::u32>(ms) : 0; }
+
 }  // namespace
 
 void FadeIn(int ms, unsigned colour) {
-  if (irr::gui::IGUIInOutFader* fader = startFader(colour)) fader->fadeIn(static_cast<irr::u32>(ms));
+  if (irr::gui::IGUIInOutFader* fader = startFader(colour)) fader->fadeIn(fadeDuration(ms));
 }
 
 void FadeOut(int ms, unsigned colour) {
-  if (irr::gui::IGUIInOutFader* fader = startFader(colour)) fader->fadeOut(static_cast<irr::u32>(ms));
+  if (irr::gui::IGUIInOutFader* fader = startFader(colour)) fader->fadeOut(fadeDuration(ms));
 }
 
 void StopFade() {

@@ -95,7 +95,9 @@ bool animationLoop(int id, int index, AnimationLoop* loop) {
 
 int cloneFrom(int id, int sourceId) {
   if (!reserveObject(id, kErrorArgument1)) return -1;
-  CTkObjectItem* source = tkEngine().objects->get(sourceId);
+  // A source under the target's own ID is the empty item just reserved there:
+  // the source did not exist.
+  CTkObjectItem* source = sourceId == id ? nullptr : tkEngine().objects->get(sourceId);
   if (!source) {
     logErrorCode(kErrorArgument2, "Object ID %d does not exist", sourceId);
     releaseObject(id);
@@ -201,6 +203,8 @@ int TotalObjectFrames(int id) {
 void SetObjectFrame(int id, float frame) {
   CTkObjectItem* item = objectOrReport(id);
   if (!item) return;
+  // The display library turns the frame into an array index: NaN must not get there.
+  if (std::isnan(frame)) frame = 0;
   if (irr::scene::IAnimatedMeshSceneNode* node = animatedNode(item))
     node->setCurrentFrame(static_cast<float>(node->getStartFrame()) + frame);
 }

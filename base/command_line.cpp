@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <functional>
 
+#include "base/saturating.h"
+
 namespace tk {
 namespace {
 
@@ -16,7 +18,8 @@ struct OptionRule {
   std::function<void(CommandLine&, const char* value)> apply;
 };
 
-int toInt(const char* text) { return atoi(text); }
+// Decimal; text that is not a number reads as 0, a number beyond the int range as its nearest end.
+int toInt(const char* text) { return saturatedInt(static_cast<int64_t>(strtoll(text, nullptr, 10))); }
 
 const std::vector<OptionRule>& optionRules() {
   static const std::vector<OptionRule> rules = {

@@ -24,6 +24,7 @@ class PartKeys {
   bool has(const std::string& k) const { return ini_.has(k.c_str()); }
   std::string text(const std::string& k) const { return capped(ini_.getString(k.c_str(), "")); }
   int integer(const std::string& k, int fallback) const { return ini_.getInt(k.c_str(), fallback); }
+  unsigned word(const std::string& k, unsigned fallback) const { return ini_.getWord(k.c_str(), fallback); }
 
  private:
   const IniFile& ini_;
@@ -75,7 +76,7 @@ void readFaders(const PartKeys& keys, DemoPart* part) {
     f.time = keys.integer(time, 0);
     f.length = keys.integer(keys.indexed("fader", n, "length"), 1000);
     f.fadeLength = keys.integer(keys.indexed("fader", n, "fadelength"), 1000);
-    f.colour = static_cast<unsigned>(keys.integer(keys.indexed("fader", n, "color"), 0));
+    f.colour = keys.word(keys.indexed("fader", n, "color"), 0);
     std::string fadeIn = keys.indexed("fader", n, "fadein");
     f.fadeIn = keys.has(fadeIn) && keys.integer(fadeIn, -1) != -1;
     part->faders.push_back(f);

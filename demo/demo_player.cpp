@@ -117,7 +117,7 @@ void parkScene(int sceneId) {
   if (!slot) return;
   int objects = SceneTotalObjects(sceneId);
   for (int i = 0; i < objects; ++i) {
-    int id = slot->objectBase + i;
+    int id = sceneItemId(slot->objectBase, i);
     if (ObjectExist(id)) PositionObject(id, 0, 0, -1000000);
   }
   hideSceneCameraShaders(sceneId);
@@ -297,7 +297,7 @@ void DemoPlayback::applySeekKeys() {
   if (input.keyHeld(kShiftKey)) move = (left && !right) ? -20 : 120;
   if (clock_.currentMusic < 0) return;
   int position = GetMusicPosition(clock_.currentMusic);
-  if (position < 0 || SetMusicPosition(clock_.currentMusic, std::max(0, position + move)) != 0) return;
+  if (position < 0 || SetMusicPosition(clock_.currentMusic, std::max(0, addTimes(position, move))) != 0) return;
   // Moved back from its end (or past a stall), the music leads the clock again.
   if (musicClockFault(clock_.currentMusic).empty()) clock_.musicStopped = false;
 }
@@ -305,8 +305,9 @@ void DemoPlayback::applySeekKeys() {
 int playDemo(const char* path, int startPart) { return runDemo(path, startPart, nullptr, 0); }
 
 int captureDemo(const char* path, int startPart, const char* baseName, float framesPerSecond) {
-  if (!(framesPerSecond >= 0) || std::isinf(framesPerSecond)) {
-    logError("Capture rate %f is not a number of frames per second", framesPerSecond);
+  // A rate of 0 or less (or none) never reaches the end: its frame times stand still or run backwards.
+  if (!(framesPerSecond > 0) || std::isinf(framesPerSecond)) {
+    logError("Capture rate %g is not a number of frames per second", framesPerSecond);
     return -1;
   }
   return runDemo(path, startPart, baseName, framesPerSecond);

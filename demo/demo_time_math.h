@@ -4,17 +4,14 @@
 // range, so that a time far off or a huge length cannot overflow: the demo then
 // just never gets there.
 
-#include <algorithm>
-#include <climits>
 #include <cstdint>
+
+#include "base/saturating.h"
 
 namespace tk {
 
-inline int heldToInt(int64_t value) {
-  return static_cast<int>(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
-}
-inline int addTimes(int a, int b) { return heldToInt(static_cast<int64_t>(a) + b); }
-inline int subtractTimes(int a, int b) { return heldToInt(static_cast<int64_t>(a) - b); }
+inline int addTimes(int a, int b) { return saturatedAdd(a, b); }
+inline int subtractTimes(int a, int b) { return saturatedSub(a, b); }
 
 // t in [time, time + length).
 inline bool inWindow(int t, int time, int length) {

@@ -6,6 +6,7 @@
 #include "base/files/file_layer.h"
 #include "base/id_table.h"
 #include "base/log.h"
+#include "base/saturating.h"
 #include "music/music_player.h"
 #include "music/music_volume.h"
 #include "music/temp_files.h"
@@ -143,7 +144,7 @@ int SetMusicPosition(int id, int milliseconds) {
 int GetMusicPosition(int id) {
   MusicRecord* music = findMusic(id);
   if (!music) return -1;
-  return static_cast<int>(music->player->position());
+  return saturatedInt(music->player->position());
 }
 
 std::string musicClockFault(int id) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "api/camera_commands.h"
 #include "api/camera_effect_commands.h"
@@ -11,6 +12,7 @@
 #include "api/render_frame.h"
 #include "api/surface_values.h"
 #include "base/log.h"
+#include "base/saturating.h"
 #include "render/tk_manager.h"
 #include "scene/scene_effect_values.h"
 #include "scene/scene_slots.h"
@@ -103,7 +105,7 @@ void renderSettingsStep(const STkSceneDesc& d, STkSceneSlot& slot, float p) {
 }
 
 int cameraIndex(const STkSceneDesc& d, float value) {
-  int index = static_cast<int>(value);
+  int index = saturatedInt(static_cast<double>(value));
   return std::clamp(index, 0, static_cast<int>(d.cameras.size()) - 1);
 }
 
@@ -137,7 +139,7 @@ TF_Vec3 cameraStep(const STkSceneDesc& d, STkSceneSlot& slot, float p) {
 
 void lightStep(const STkSceneSlot& slot, int index, float p) {
   const LightDesc& l = slot.description->lights[index];
-  int id = slot.lightBase + index;
+  int id = sceneItemId(slot.lightBase, index);
   CTkLightItem* light = tkEngine().lights->get(id);
   if (!light) return;
   TF_Vec3 position = lerp3OrZero(l.position, p), rotation = rotationDegrees(l.rotation, p);
@@ -159,8 +161,8 @@ void lightStep(const STkSceneSlot& slot, int index, float p) {
     e.volumetricBase = lerpOrZero(l.volumetricBase, p);
   }
   if (l.type == 0 && l.shadowType == 2) {
-    e.distantShadowWidth = static_cast<int>(lerpOrZero(l.distantShadowWidth, p));
-    e.distantShadowHeight = static_cast<int>(lerpOrZero(l.distantShadowHeight, p));
+    e.distantShadowWidth = saturatedInt(static_cast<double>(lerpOrZero(l.distantShadowWidth, p)));
+    e.distantShadowHeight = saturatedInt(static_cast<double>(lerpOrZero(l.distantShadowHeight, p)));
     e.distantShadowMode = l.distantShadowPosition;
     e.distantShadowOffset = lerpOrZero(l.distantShadowOffset, p);
   }
@@ -174,12 +176,12 @@ void surfacesStep(const STkSceneSlot& slot, int index, float p) {
   // Kept from step to step: the blocks are large and scenes have many objects.
   static std::vector<SurfaceValues> values;
   const int count = evaluateObjectSurfaces(d, d.objects[index], p, false, &values);
-  if (count > 0) applyObjectSurfaceValues(slot.objectBase + index, count, values.data(), false);
+  if (count > 0) applyObjectSurfaceValues(sceneItemId(slot.objectBase, static_cast<size_t>(index)), count, values.data(), false);
 }
 
 void objectStep(const STkSceneSlot& slot, int index, const Moment& m, TF_Vec3 camera) {
   const ObjectDesc& o = slot.description->objects[index];
-  int id = slot.objectBase + index;
+  int id = sceneItemId(slot.objectBase, index);
   if (!ObjectExist(id)) return;
   TF_Vec3 position = lerp3OrZero(o.position, m.p), rotation = rotationDegrees(o.rotation, m.p);
   TF_Vec3 scale = lerp3OrZero(o.scale, m.p);
@@ -192,7 +194,9 @@ void objectStep(const STkSceneSlot& slot, int index, const Moment& m, TF_Vec3 ca
   RotateObject(id, rotation.x, rotation.y, rotation.z);
   ScaleObject(id, scale.x * 100, scale.y * 100, scale.z * 100);
   int frames = TotalObjectFrames(id);
-  if (frames >= 2) SetObjectFrame(id, std::clamp(m.f, 0.0f, static_cast<float>(frames)));
+  // A scene without a usable frame rate has no frame number: its meshes stay at frame 0.
+  float frame = std::isnan(m.f) ? 0.0f : std::clamp(m.f, 0.0f, static_cast<float>(frames));
+  if (frames >= 2) SetObjectFrame(id, frame);
   surfacesStep(slot, index, m.p);
 }
 
@@ -202,7 +206,7 @@ bool cameraShaderWanted(const CameraShaderDesc& shader, float f) {
 
 void cameraShaderStep(STkSceneSlot& slot, int index, const Moment& m) {
   const CameraShaderDesc& shader = slot.description->cameraShaders[index];
-  int id = slot.cameraShaderBase + index;
+  int id = sceneItemId(slot.cameraShaderBase, index);
   // A shader that could not be made has been reported at load time.
   if (!CameraEffectExist(id)) return;
   bool& on = slot.cameraShaderOn[index];
@@ -238,8 +242,7 @@ void fullStep(STkSceneSlot& slot, int t) {
 
 float scenePosition(const STkSceneDesc& d, int t) {
   // A scene that gives no frame step has one sample per frame.
-  float step = d.frameStep > 0 ? static_cast<float>(d.frameStep) : 1.0f;
-  return TF_SamplePosition(t, d.framesPerSecond, step);
+  return TF_SamplePosition(t, d.framesPerSecond, static_cast<float>(d.frameStep));
 }
 
 float sceneFrame(const STkSceneDesc& d, int t) {
@@ -254,8 +257,9 @@ void AnimateSceneObject(int sceneId, int t, int objectId) {
   STkSceneSlot* slot = sceneSlotOrReport(sceneId);
   if (!slot) return;
   const STkSceneDesc& d = *slot->description;
-  int index = objectId - slot->objectBase;
-  if (index < 0 || index >= static_cast<int>(d.objects.size())) {
+  // Both IDs may be anywhere in the int range: their distance needs 64 bits.
+  int64_t index = static_cast<int64_t>(objectId) - slot->objectBase;
+  if (index < 0 || index >= static_cast<int64_t>(d.objects.size())) {
     logErrorCode(kErrorArgument3, "Invalid Object ID %d", objectId);
     return;
   }
@@ -265,7 +269,7 @@ void AnimateSceneObject(int sceneId, int t, int objectId) {
     int c = cameraIndex(d, d.renderCamera ? TF_FP_Lerp(d.renderCamera, m.p) : 0);
     camera = lerp3OrZero(d.cameras[c].position, m.p);
   }
-  objectStep(*slot, index, m, camera);
+  objectStep(*slot, static_cast<int>(index), m, camera);
 }
 
 void AnimateSceneProcessing(int sceneId, int t) {

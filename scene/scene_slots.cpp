@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "api/camera_commands.h"
 #include "api/camera_effect_commands.h"
@@ -31,14 +32,14 @@ bool cancelled(int percent) { return g_progress && g_progress(percent, g_progres
 // already holds the mesh file.
 int sharedMeshSource(const STkSceneSlot& slot, int objectIndex) {
   const std::string& mesh = slot.description->objects[objectIndex].tfilename;
-  int id = slot.objectBase + objectIndex;
+  int id = sceneItemId(slot.objectBase, objectIndex);
   for (const STkSceneSlot& other : g_slots) {
     bool sameScene = &other == &slot;
     if (!sameScene && (!other.inUse || strcasecmp(other.name.c_str(), slot.name.c_str()) != 0)) continue;
     const std::vector<ObjectDesc>& objects = other.description->objects;
     size_t count = sameScene ? static_cast<size_t>(objectIndex) : objects.size();
     for (size_t i = 0; i < count; ++i) {
-      int otherId = other.objectBase + static_cast<int>(i);
+      int otherId = sceneItemId(other.objectBase, i);
       if (otherId != id && ObjectExist(otherId) && strcasecmp(objects[i].tfilename.c_str(), mesh.c_str()) == 0)
         return otherId;
     }
@@ -48,7 +49,7 @@ int sharedMeshSource(const STkSceneSlot& slot, int objectIndex) {
 
 void makeLight(const STkSceneSlot& slot, int index) {
   const LightDesc& l = slot.description->lights[index];
-  int id = slot.lightBase + index;
+  int id = sceneItemId(slot.lightBase, index);
   if (MakeLight(id) != 0) return;
   if (l.type == 0) SetDirectionalLight(id, 0, 0, 1);
   else if (l.type == 2) SetSpotLight(id, 0, 0);  // the cone follows the animation
@@ -88,7 +89,7 @@ void makeLight(const STkSceneSlot& slot, int index) {
 // Loads (or shares) the mesh of object `index`; false when the object is missing afterwards.
 bool makeObject(const STkSceneSlot& slot, int index) {
   const ObjectDesc& o = slot.description->objects[index];
-  int id = slot.objectBase + index;
+  int id = sceneItemId(slot.objectBase, index);
   int source = sharedMeshSource(slot, index);
   // Point caches and point clouds show their plain mesh until those object kinds exist.
   if (source >= 0) CloneObject(id, source);
@@ -111,7 +112,7 @@ void applySceneSurfaces(const STkSceneSlot& slot) {
   std::vector<SurfaceValues> values;
   SurfaceEffectReuse reuse;
   for (size_t i = 0; i < d.objects.size(); ++i) {
-    const int id = slot.objectBase + static_cast<int>(i);
+    const int id = sceneItemId(slot.objectBase, i);
     if (!ObjectExist(id)) continue;
     const int count = sceneSurfaceCount(d, d.objects[i]);
     if (count > kMaxObjectSurfaces)
@@ -124,7 +125,7 @@ void applySceneSurfaces(const STkSceneSlot& slot) {
 }
 
 void makeCameraShader(const STkSceneSlot& slot, int index) {
-  int id = slot.cameraShaderBase + index;
+  int id = sceneItemId(slot.cameraShaderBase, index);
   EffectValues values;
   evaluateEffectRecord(slot.description->cameraShaders[index].effect, 0, &values);
   makeCameraEffectFromFile(id, values.file.c_str(), values.compileFlags.c_str());
@@ -154,7 +155,7 @@ void makeRendererTextures(const STkSceneSlot& slot) {
 // Items that could not be made are skipped: they have already been reported.
 void forEachObject(const STkSceneSlot& slot, void (*action)(int)) {
   for (size_t i = 0; i < slot.description->objects.size(); ++i) {
-    int id = slot.objectBase + static_cast<int>(i);
+    int id = sceneItemId(slot.objectBase, i);
     if (ObjectExist(id)) action(id);
   }
 }
@@ -162,7 +163,7 @@ void forEachObject(const STkSceneSlot& slot, void (*action)(int)) {
 void forEachLight(const STkSceneSlot& slot, void (*action)(int)) {
   if (slot.attached) return;
   for (size_t i = 0; i < slot.description->lights.size(); ++i) {
-    int id = slot.lightBase + static_cast<int>(i);
+    int id = sceneItemId(slot.lightBase, i);
     if (LightExist(id)) action(id);
   }
 }
@@ -183,7 +184,7 @@ void hideSceneCameraShaders(int sceneId) {
   STkSceneSlot* slot = sceneSlot(sceneId);
   if (!slot) return;
   for (int i = 0; i < sceneCameraShaderCount(*slot); ++i) {
-    int id = slot->cameraShaderBase + i;
+    int id = sceneItemId(slot->cameraShaderBase, i);
     if (CameraEffectExist(id)) HideCameraEffect(id);
     slot->cameraShaderOn[i] = false;
   }
@@ -295,7 +296,8 @@ void DeleteScene(int sceneId) {
   if (!slot) return;
   forEachObject(*slot, DeleteObject);
   forEachLight(*slot, DeleteLight);
-  for (int i = 0; i < sceneCameraShaderCount(*slot); ++i) DeleteCameraEffect(slot->cameraShaderBase + i);
+  for (int i = 0; i < sceneCameraShaderCount(*slot); ++i)
+    DeleteCameraEffect(sceneItemId(slot->cameraShaderBase, i));
   *slot = STkSceneSlot();
 }
 
@@ -334,17 +336,21 @@ int SceneTotalEffects(int id) {
   return countOf(id, [](const STkSceneDesc& d) { return d.hasRenderer ? d.renderer.shaders.size() : size_t{0}; });
 }
 
+int sceneFrameRate(const STkSceneDesc& d) { return saturatedInt(static_cast<double>(d.framesPerSecond)); }
+
+int64_t sceneFrameSpan(const STkSceneDesc& d) { return static_cast<int64_t>(d.frameEnd) - d.frameStart; }
+
 int SceneAnimTimeEnd(int sceneId) {
   STkSceneSlot* slot = sceneSlot(sceneId);
   if (!slot) return 0;
-  int rate = static_cast<int>(slot->description->framesPerSecond);
+  int rate = sceneFrameRate(*slot->description);
   if (rate < 1) return 0;
-  return (slot->description->frameEnd - slot->description->frameStart) * 1000 / rate;
+  return saturatedInt(sceneFrameSpan(*slot->description) * 1000 / rate);
 }
 
 int SceneFps(int sceneId) {
   STkSceneSlot* slot = sceneSlot(sceneId);
-  return slot ? static_cast<int>(slot->description->framesPerSecond) : 0;
+  return slot ? sceneFrameRate(*slot->description) : 0;
 }
 
 int SceneFrameStart(int sceneId) {
@@ -362,13 +368,14 @@ int sceneMusicOffset(int sceneId) {
   if (!slot) return 0;
   const STkSceneDesc& d = *slot->description;
   // A scene without a frame rate has no frame time to subtract.
-  float startSeconds = d.framesPerSecond != 0 ? d.frameStart / d.framesPerSecond : 0.0f;
-  return static_cast<int>(-1000.0f * (d.audioStartTime - startSeconds));
+  double rate = d.framesPerSecond;
+  double startSeconds = rate != 0 && std::isfinite(rate) ? d.frameStart / rate : 0.0;
+  return saturatedInt(-1000.0 * (d.audioStartTime - startSeconds));
 }
 
 bool sceneAnimated(int sceneId) {
   STkSceneSlot* slot = sceneSlot(sceneId);
-  return slot && slot->description->frameEnd - slot->description->frameStart > 2;
+  return slot && sceneFrameSpan(*slot->description) > 2;
 }
 
 int sceneHasRenderer(int sceneId) {

@@ -2,9 +2,12 @@
 // The 60 scene slots and the scene commands: loading a scene file into engine
 // items under base IDs, showing, hiding, deleting and the scene queries.
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
+#include "base/saturating.h"
 #include "scene/scene_desc.h"
 
 namespace tk {
@@ -36,6 +39,13 @@ struct STkSceneSlot {
 struct SceneBases {
   int object = 0, light = 0, emitter = 0, cubeMap = 0, cameraShader = 0, renderer = 0, effect = 0;
 };
+
+// The ID of a scene's item `index` when its kind starts at `base`. Held to the
+// int range: a base near the end of it gives IDs that the tables refuse
+// instead of wrapping around to valid ones.
+inline int sceneItemId(int base, size_t index) {
+  return saturatedInt(static_cast<int64_t>(base) + static_cast<int64_t>(index));
+}
 
 // The camera shaders a scene makes: none for an attached scene, at most
 // kMaxCameraShaders otherwise (the ones past that are reported and skipped).
@@ -78,6 +88,12 @@ int SceneTotalEffects(int sceneId);
 int SceneAnimTimeEnd(int sceneId);
 int SceneFps(int sceneId);
 int SceneFrameStart(int sceneId);
+
+// A scene file's timing as numbers that are safe to compute with: whole frames
+// per second (truncated; 0 for a rate that is not a number), and the last frame
+// minus the first, which may not fit an int.
+int sceneFrameRate(const STkSceneDesc& desc);
+int64_t sceneFrameSpan(const STkSceneDesc& desc);
 
 // Queries of the viewer and the demo loader.
 std::string sceneMusicFile(int sceneId);  // empty when none

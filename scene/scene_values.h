@@ -1,6 +1,7 @@
 #pragma once
 // Reading scene channels at a sample position, with missing items giving zeros.
 
+#include "base/saturating.h"
 #include "tf/tf_channel.h"
 
 namespace tk {
@@ -21,11 +22,11 @@ inline TF_Vec3 rotationDegrees(const TF_Node* channel, float p) {
 inline float firstSample(const TF_Node* channel) { return channel ? TF_FP_At(channel, 0) : 0.0f; }
 inline TF_Vec3 firstSample3(const TF_Node* channel) { return channel ? TF_FP3_At(channel, 0) : TF_Vec3{0, 0, 0}; }
 
-// 0xRRGGBB of three components, each truncated to an integer and cut to 8 bits.
+// 0xRRGGBB of three components, each truncated to an integer (held to the int
+// range, NaN as 0) and cut to 8 bits.
 inline unsigned packRgb(float r, float g, float b) {
-  return ((static_cast<unsigned>(static_cast<int>(r)) & 0xFF) << 16) |
-         ((static_cast<unsigned>(static_cast<int>(g)) & 0xFF) << 8) |
-         (static_cast<unsigned>(static_cast<int>(b)) & 0xFF);
+  auto byte = [](float c) { return static_cast<unsigned>(saturatedInt(static_cast<double>(c))) & 0xFF; };
+  return byte(r) << 16 | byte(g) << 8 | byte(b);
 }
 // A colour of components 0-1, packed.
 inline unsigned packColour(TF_Vec3 c) { return packRgb(c.x * 255, c.y * 255, c.z * 255); }

@@ -1,9 +1,20 @@
 #include "script/argument_reader.h"
 
+#include <cmath>
 #include <cstring>
+
+#include "script/argument_numbers.h"
 
 namespace tk {
 namespace {
+
+// A number argument; NaN is refused like a value of the wrong type, since no
+// command has a meaning for it (see argument_numbers.h for the other values).
+lua_Number checkNumber(lua_State* L, int index) {
+  lua_Number value = luaL_checknumber(L, index);
+  if (std::isnan(value)) luaL_argerror(L, index, "number expected, got nan");
+  return value;
+}
 
 // Booleans are strict: true and false only, not every value's truth.
 bool checkBoolean(lua_State* L, int index) {
@@ -23,7 +34,10 @@ void readNumberList(lua_State* L, int index, NumberList* list) {
     if (lua_type(L, -1) != LUA_TNUMBER)
       luaL_error(L, "invalid entry #%d in array argument #%d (expected number, got %s)", entry, index,
                  luaL_typename(L, -1));
-    list->values[entry - 1] = lua_tonumber(L, -1);
+    lua_Number value = lua_tonumber(L, -1);
+    if (std::isnan(value))
+      luaL_error(L, "invalid entry #%d in array argument #%d (expected number, got nan)", entry, index);
+    list->values[entry - 1] = value;
     lua_pop(L, 1);
   }
 }
@@ -49,8 +63,8 @@ void readNumbers(lua_State* L, int first, NumberArgs* numbers) {
   int last = lua_gettop(L) < first ? first : lua_gettop(L);
   numbers->count = last - first + 1;
   for (int index = first; index <= last; ++index) {
-    lua_Number value = luaL_checknumber(L, index);
-    if (index - first < kNumberArgumentCapacity) numbers->values[index - first] = value;
+    lua_Number value = checkNumber(L, index);
+    if (index - first < kNumberArgumentCapacity) numbers->values[index - first] = argumentFloat(value);
   }
 }
 
@@ -71,12 +85,12 @@ bool nextToken(const char*& cursor, char token[kTokenMax + 1]) {
 
 void readOne(lua_State* L, const char* kind, int index, CommandArgs* args, ScriptArgument* argument, int* lists) {
   switch (kind[0]) {
-    case 'i': argument->integer = luaL_checkinteger(L, index); break;
+    case 'i': argument->integer = argumentInteger(checkNumber(L, index)); break;
     case 'n':
       if (kind[1] == '.') readNumbers(L, index, &args->numbers);
-      else argument->number = luaL_checknumber(L, index);
+      else argument->number = argumentFloat(checkNumber(L, index));
       break;
-    case 'u': argument->unsignedValue = luaL_checkunsigned(L, index); break;
+    case 'u': argument->unsignedValue = argumentUnsigned(checkNumber(L, index)); break;
     case 's': argument->text = luaL_checklstring(L, index, &argument->length); break;
     case 'b': argument->boolean = checkBoolean(L, index); break;
     case 't':

@@ -1,8 +1,5 @@
 #include "script/binding_operations.h"
 
-#include <climits>
-#include <cmath>
-
 #include "api/camera_commands.h"
 #include "api/camera_effect_commands.h"
 #include "api/effect_commands.h"
@@ -13,6 +10,7 @@
 #include "base/log.h"
 #include "music/music.h"
 #include "scene/scene_slots.h"
+#include "script/argument_numbers.h"
 #include "script/command_dispatch.h"
 #include "script/load_scene_callback.h"
 #include "startup/engine_commands.h"
@@ -33,14 +31,6 @@ int surfaceParameter(const char* name) {
   int index = surfaceParameterIndex(name);
   if (index < 0) rejectArgument(3, "the parameter does not exist");
   return index;
-}
-
-// A script number as an integer, truncated toward zero and held to int range.
-int wholeNumber(double value) {
-  if (std::isnan(value)) return 0;
-  if (value >= static_cast<double>(INT_MAX)) return INT_MAX;
-  if (value <= static_cast<double>(INT_MIN)) return INT_MIN;
-  return static_cast<int>(value);
 }
 
 }  // namespace
@@ -79,7 +69,7 @@ void LoadObject(const char* file, int id) {
   tk::LoadObject(file, id);
 }
 
-void SetAlphaMappingOn(int id, float value) { tk::SetAlphaMappingOn(id, wholeNumber(value)); }
+void SetAlphaMappingOn(int id, float value) { tk::SetAlphaMappingOn(id, argumentInteger(value)); }
 
 void SetObjectMorph(int id, const NumberList& morphs, const NumberList& weights) {
   if (morphs.count != weights.count) {
@@ -90,8 +80,8 @@ void SetObjectMorph(int id, const NumberList& morphs, const NumberList& weights)
   int targets[kArrayArgumentCapacity];
   float amounts[kArrayArgumentCapacity];
   for (int i = 0; i < morphs.count; ++i) {
-    targets[i] = wholeNumber(morphs.values[i]);
-    amounts[i] = static_cast<float>(weights.values[i]);
+    targets[i] = argumentInteger(morphs.values[i]);
+    amounts[i] = argumentFloat(weights.values[i]);
   }
   tk::SetObjectMorph(id, targets, amounts, morphs.count);
 }
@@ -136,9 +126,7 @@ void SetEffectConstantFloatN(int id, const char* name, const NumberArgs& numbers
     rejectArgument(-1, "too much floats parameters");
     return;
   }
-  float values[kNumberArgumentCapacity];
-  for (int i = 0; i < numbers.count; ++i) values[i] = static_cast<float>(numbers.values[i]);
-  tk::SetEffectConstantFloatN(id, name, values, numbers.count);
+  tk::SetEffectConstantFloatN(id, name, numbers.values, numbers.count);
 }
 
 void MakeCameraEffect(int id, int effectId) {

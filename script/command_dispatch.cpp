@@ -1,6 +1,5 @@
 #include "script/command_dispatch.h"
 
-#include <climits>
 #include <cstdarg>
 #include <cstdio>
 
@@ -116,12 +115,6 @@ int dispatchCommand(lua_State* L) {
 }  // namespace
 
 namespace command_binding {
-
-int clampToInt(lua_Integer value) {
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
-}
 
 void store(CommandResults& r, const std::string& text) {
   textStore() = text;

@@ -82,17 +82,17 @@ struct Signature<R (*)(P...)> {
   static constexpr bool optional[sizeof...(P) + 1] = {Kind<Plain<P>>::optional..., false};
 };
 
-// Reading one argument as the parameter type wants it.
-int clampToInt(lua_Integer value);
+// Reading one argument as the parameter type wants it; the reader has
+// already converted numbers by the rule of argument_numbers.h.
 template <typename T>
 struct Convert;
 template <>
 struct Convert<int> {
-  static int get(const CommandArgs&, const ScriptArgument& v) { return clampToInt(v.integer); }
+  static int get(const CommandArgs&, const ScriptArgument& v) { return v.integer; }
 };
 template <>
 struct Convert<float> {
-  static float get(const CommandArgs&, const ScriptArgument& v) { return static_cast<float>(v.number); }
+  static float get(const CommandArgs&, const ScriptArgument& v) { return v.number; }
 };
 template <>
 struct Convert<unsigned> {

@@ -23,7 +23,9 @@ struct Opt {
   T valueOr(T fallback) const { return given ? value : fallback; }
 };
 
-// An array argument (kind t): a table of at most kArrayArgumentCapacity numbers.
+// An array argument (kind t): a table of at most kArrayArgumentCapacity
+// numbers, none of them NaN; the operation converts them by the rule of
+// argument_numbers.h.
 struct NumberList {
   int count;
   lua_Number values[kArrayArgumentCapacity];
@@ -43,20 +45,21 @@ struct JoinedText {
 };
 
 // The numbers of an "n..." argument: every value from its position on, each a
-// number. `count` is how many were given; the first kNumberArgumentCapacity
-// are kept.
+// number, converted like a float argument. `count` is how many were given; the
+// first kNumberArgumentCapacity are kept.
 constexpr int kNumberArgumentCapacity = 16;
 struct NumberArgs {
   int count;
-  lua_Number values[kNumberArgumentCapacity];
+  float values[kNumberArgumentCapacity];
 };
 
+// One argument as its kind converts it (argument_numbers.h for the numbers).
 struct ScriptArgument {
   bool given;
   int stackIndex;
-  lua_Integer integer;
-  lua_Number number;
-  lua_Unsigned unsignedValue;
+  int integer;
+  float number;
+  unsigned unsignedValue;
   bool boolean;
   const char* text;
   size_t length;

@@ -2,14 +2,19 @@
 
 #include <strings.h>
 
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "base/files/file_layer.h"
 #include "base/files/ini_file.h"
 #include "base/log.h"
+#include "base/saturating.h"
 #include "platform/driver_choice.h"
 #include "platform/ui/display_dialog.h"
+#include "startup/display_limits.h"
 
 namespace tk {
 namespace {
@@ -22,19 +27,76 @@ void replaceIfSet(int value, int* field) {
   if (value != -1) *field = value;
 }
 
+// Up to `count` decimal whole numbers separated by white space, each held to
+// the int range; the fields past the last number that reads keep their value.
+void readWholeNumbers(const char* text, int* const fields[], int count) {
+  const char* cursor = text;
+  for (int i = 0; i < count; ++i) {
+    char* end = nullptr;
+    long long value = strtoll(cursor, &end, 10);
+    if (end == cursor) return;
+    *fields[i] = saturatedInt(static_cast<int64_t>(value));
+    cursor = end;
+  }
+}
+
+// A display value outside what a device can be made with goes back to "not
+// set" (its default), with a warning naming the key.
+void checkDisplay(SysSetup* s) {
+  const char* key = "Setup:display";
+  for (int* side : {&s->width, &s->height}) {
+    if (*side == -1 || windowSideAllowed(*side)) continue;
+    log(LOG_WARN, "%s: size %d is out of range (%d to %d): the default is used", key, *side, kMinWindowSide,
+        kMaxWindowSide);
+    *side = -1;
+  }
+  if (s->colorBits != -1 && !colorBitsAllowed(s->colorBits)) {
+    log(LOG_WARN, "%s: colour depth %d is not supported (16, 24 or 32): the default is used", key, s->colorBits);
+    s->colorBits = -1;
+  }
+}
+
+// Switches are on unless 0: any other value than 0 and 1 (or -1, not set) is
+// taken as 1, with a warning naming the key.
+int readSwitch(const IniFile& ini, const char* key) {
+  char lookup[64];
+  snprintf(lookup, sizeof lookup, "setup:%s", key);
+  int value = ini.getInt(lookup, -1);
+  if (value == -1 || value == 0 || value == 1) return value;
+  log(LOG_WARN, "Setup:%s = %d is out of range (0 or 1): taken as 1", key, value);
+  return 1;
+}
+
+// Both planes finite, the near one in front of the camera and the far one
+// beyond it. Equal planes are left alone: start-up itself gives them the defaults.
+void checkCameraRange(SysSetup* s) {
+  float nearValue = s->cameraNear, farValue = s->cameraFar;
+  bool usable = std::isfinite(nearValue) && std::isfinite(farValue) && nearValue > 0 && farValue > nearValue;
+  if (usable || (nearValue == farValue && std::isfinite(nearValue))) return;
+  SysSetup defaults;
+  log(LOG_WARN, "Setup:camerarange = %g %g is not a usable range (0 < near < far): %g %g is used", nearValue,
+      farValue, defaults.cameraNear, defaults.cameraFar);
+  s->cameraNear = defaults.cameraNear;
+  s->cameraFar = defaults.cameraFar;
+}
+
 }  // namespace
 
 SysSetup setupFromIni(const IniFile& ini) {
   SysSetup s;
-  sscanf(ini.getString("setup:display", ""), "%d %d %d", &s.width, &s.height, &s.colorBits);
+  int* const display[] = {&s.width, &s.height, &s.colorBits};
+  readWholeNumbers(ini.getString("setup:display", ""), display, 3);
+  checkDisplay(&s);
   if (ini.has("setup:windowed")) s.windowed = isYes(ini.getString("setup:windowed", "")) ? 1 : 0;
-  sscanf(ini.getString("setup:windowpos", ""), "%d %d", &s.windowX, &s.windowY);
-  s.vsync = ini.getInt("setup:vsync", -1);
-  s.hideMouse = ini.getInt("setup:hide_mouse", -1);
-  s.antialias = ini.getInt("setup:antialias", -1);
-  s.lightPrePass = ini.getInt("setup:lightprepass", -1);
+  int* const position[] = {&s.windowX, &s.windowY};
+  readWholeNumbers(ini.getString("setup:windowpos", ""), position, 2);
+  s.vsync = readSwitch(ini, "vsync");
+  s.hideMouse = readSwitch(ini, "hide_mouse");
+  s.antialias = readSwitch(ini, "antialias");
+  s.lightPrePass = readSwitch(ini, "lightprepass");
   sscanf(ini.getString("setup:camerarange", ""), "%f %f", &s.cameraNear, &s.cameraFar);
-  s.stereo = ini.getInt("setup:stereo", -1);
+  checkCameraRange(&s);
+  s.stereo = readSwitch(ini, "stereo");
   return s;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "api/camera_commands.h"
 #include "api/camera_effect_commands.h"
 #include "api/fader_commands.h"
 #include "api/light_commands.h"
@@ -21,12 +22,14 @@
 #include "platform/screenshot/frame_keeper.h"
 #include "platform/shader_compiler_probe.h"
 #include "platform/ui/gui_message_box.h"
+#include "platform/window/screen_size.h"
 #include "platform/window/window.h"
 #include "platform/window/x_errors.h"
 #include "render/engine.h"
 #include "render/renderer_start.h"
 #include "render/tk_manager.h"
 #include "scene/scene_slots.h"
+#include "startup/display_limits.h"
 
 namespace tk {
 namespace {
@@ -75,9 +78,22 @@ DeviceValues deriveDeviceValues(const SysSetup& s) {
   return v;
 }
 
-bool createDevice(const SysSetup& s, const DeviceValues& v) {
+// The one place where sizes and depths from every source meet before a device
+// is made: the window system and the GL driver fail on impossible ones inside
+// their own code, some of them by crashing.
+bool deviceValuesPossible(const DeviceValues& v, irr::video::E_DRIVER_TYPE driver) {
+  ScreenSize screen;
+  bool hasScreen = driver == irr::video::EDT_OPENGL && defaultScreenSize(&screen);
+  std::string problem =
+      displayValuesProblem(v.width, v.height, v.colorBits, v.fullScreen, hasScreen ? &screen : nullptr);
+  if (problem.empty()) return true;
+  setStartupError("%s", problem.c_str());
+  return false;
+}
+
+bool createDevice(const SysSetup& s, const DeviceValues& v, irr::video::E_DRIVER_TYPE driver) {
   irr::SIrrlichtCreationParameters p;
-  p.DriverType = chooseVideoDriver();
+  p.DriverType = driver;
   p.WindowSize = irr::core::dimension2du(v.width, v.height);
   p.Bits = static_cast<irr::u8>(v.colorBits);
   p.Fullscreen = v.fullScreen;
@@ -223,15 +239,6 @@ bool makeIdTables() {
   return made;
 }
 
-void applyCameraRange(float cameraNear, float cameraFar) {
-  if (cameraNear == cameraFar) {
-    cameraNear = 0.1f;
-    cameraFar = 1000.0f;
-  }
-  g_engine.camera->setNearValue(cameraNear);
-  g_engine.camera->setFarValue(cameraFar);
-}
-
 void releaseDevice() {
   setMessageBoxHost(nullptr);
   eventReceiver().setAccepting(false);
@@ -271,7 +278,9 @@ int tkSysSetup(const SysSetup& setup) {
   g_startupError[0] = 0;
   if (setup.hasBaseDirectory) setBaseDirectory(setup.baseDirectory.c_str());
   DeviceValues values = deriveDeviceValues(setup);
-  if (!createDevice(setup, values)) return failSetup();
+  irr::video::E_DRIVER_TYPE driver = chooseVideoDriver();
+  if (!deviceValuesPossible(values, driver)) return failSetup();
+  if (!createDevice(setup, values, driver)) return failSetup();
   if (!attachDeviceServices()) return failSetup();
   if (!createDefaultCamera()) return failSetup();
   prepareSceneManager();
@@ -287,7 +296,7 @@ int tkSysSetup(const SysSetup& setup) {
 
   g_engine.clearColor = irr::video::SColor(0xFF000000);
   if (setup.hideMouse != -1 && setup.hideMouse != 0) setCursorVisible(g_engine.device, false);
-  applyCameraRange(setup.cameraNear, setup.cameraFar);
+  SetCameraRange(setup.cameraNear, setup.cameraFar);
   if (musicStartup() != 0) log(LOG_ERROR, "Failed to setup music replay");
   g_engineSetUp = true;
   return 0;

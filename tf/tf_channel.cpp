@@ -111,6 +111,9 @@ TF_Vec3 toXYZ(const TF_Quat& q) {
 }  // namespace
 
 float TF_SamplePosition(int ms, float framesPerSecond, float frameStep) {
+  // A step of 0, below 0 or not a number (from a scene file) would divide the
+  // time away: such a scene has one sample per frame.
+  if (!(frameStep > 0)) frameStep = 1;
   return static_cast<float>(ms) / 1000.0f * framesPerSecond / frameStep;
 }
 

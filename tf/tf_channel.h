@@ -21,6 +21,9 @@ struct TF_Vec3 {
 };
 
 // Sample position of scene moment `ms` (milliseconds since the scene's start).
+// A frame step that is not above 0 counts as 1. Any position is safe to read
+// channels at: NaN and positions before the start read the first sample,
+// positions past the end (infinity included) the last.
 float TF_SamplePosition(int ms, float framesPerSecond, float frameStep);
 // Scene frame number of that moment, for mesh frames.
 float TF_SceneFrame(int ms, float framesPerSecond, float frameStart);

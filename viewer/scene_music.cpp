@@ -39,4 +39,6 @@ void SceneMusic::seek(int positionMs) { SetMusicPosition(kViewerMusicId, positio
 
 int SceneMusic::position() { return GetMusicPosition(kViewerMusicId); }
 
+std::string SceneMusic::clockFault() { return musicClockFault(kViewerMusicId); }
+
 }  // namespace tk

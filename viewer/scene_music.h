@@ -23,6 +23,7 @@ class SceneMusic : public ViewerMusic {
   void pause() override;
   void seek(int positionMs) override;
   int position() override;
+  std::string clockFault() override;
 };
 
 }  // namespace tk

@@ -8,6 +8,7 @@
 #include "api/render_frame.h"
 #include "base/files/file_layer.h"
 #include "base/log.h"
+#include "base/saturating.h"
 #include "base/startup_record.h"
 #include "base/timer.h"
 #include "effects/shaders/shader_reload.h"
@@ -109,7 +110,7 @@ SceneTiming SceneViewer::sceneTiming() const {
   timing.frameRate = SceneFps(kViewerSceneId);
   timing.lengthMs = SceneAnimTimeEnd(kViewerSceneId);
   if (const STkSceneSlot* slot = sceneSlot(kViewerSceneId))
-    timing.frameSpan = slot->description->frameEnd - slot->description->frameStart;
+    timing.frameSpan = saturatedInt(sceneFrameSpan(*slot->description));
   if (has(VIEWER_MUSIC)) timing.musicOffsetMs = sceneMusicOffset(kViewerSceneId);
   return timing;
 }

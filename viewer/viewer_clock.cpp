@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+
+#include "base/log.h"
+#include "base/saturating.h"
 
 namespace tk {
 
@@ -12,7 +16,7 @@ constexpr int kPlayingStepMs = 10;
 
 void ViewerClock::start(int32_t now, bool paused, bool atFrameStart, int frameStart) {
   origin_ = now;
-  if (atFrameStart) origin_ = now - clampToScene(timeOfFrame(frameStart));
+  if (atFrameStart) origin_ = saturatedSub(now, clampToScene(timeOfFrame(frameStart)));
   if (paused) {
     paused_ = true;
     pausedTime_ = timeSinceOrigin(now);
@@ -24,12 +28,26 @@ void ViewerClock::start(int32_t now, bool paused, bool atFrameStart, int frameSt
 
 int ViewerClock::sceneTime(int32_t now) {
   if (paused_) return clampToScene(pausedTime_);
-  int m = timeSinceOrigin(now);
-  if (music_ && musicRunning_) {
-    int position = music_->position();
-    if (position >= 0) m = position - timing_.musicOffsetMs;
+  if (music_ && musicRunning_ && musicLeads_) {
+    const int position = music_->position();
+    const std::string fault = music_->clockFault();
+    if (!fault.empty()) {
+      carryOnWithoutMusic(now, fault);
+    } else if (position >= 0) {
+      lastMusicTime_ = saturatedSub(position, timing_.musicOffsetMs);
+      return clampToScene(lastMusicTime_);
+    }
   }
-  return clampToScene(m);
+  return clampToScene(timeSinceOrigin(now));
+}
+
+void ViewerClock::carryOnWithoutMusic(int32_t now, const std::string& why) {
+  if (!musicFaultSaid_)
+    log(LOG_WARN, "The music stopped at %d ms of the scene (%s): the scene goes on by the timer", lastMusicTime_,
+        why.c_str());
+  musicFaultSaid_ = true;
+  musicLeads_ = false;
+  origin_ = saturatedSub(now, lastMusicTime_);
 }
 
 void ViewerClock::togglePause(int32_t now) {
@@ -44,10 +62,10 @@ void ViewerClock::togglePause(int32_t now) {
 
 void ViewerClock::step(int32_t now, int steps) {
   if (paused_) {
-    pausedTime_ = clampToScene(pausedTime_ + kPausedStepMs * steps);
+    pausedTime_ = clampToScene(saturatedInt(pausedTime_ + static_cast<int64_t>(kPausedStepMs) * steps));
     return;
   }
-  origin_ -= kPlayingStepMs * steps;
+  origin_ = saturatedInt(origin_ - static_cast<int64_t>(kPlayingStepMs) * steps);
   seekMusic(timeSinceOrigin(now));
 }
 
@@ -61,7 +79,7 @@ void ViewerClock::keepWithinScene(int32_t now) {
       pauseAt(timing_.lengthMs);
       return;
     }
-    origin_ += timing_.lengthMs;
+    origin_ = saturatedAdd(origin_, timing_.lengthMs);
     // The music drives the scene time while it plays, so it must start over too.
     seekMusic(timeSinceOrigin(now));
   }
@@ -72,7 +90,7 @@ void ViewerClock::jumpTo(int32_t now, int t) {
   if (paused_) {
     pausedTime_ = t;
   } else {
-    origin_ = now - t;
+    origin_ = saturatedSub(now, t);
     seekMusic(t);
   }
   marked_ = true;
@@ -101,6 +119,8 @@ int ViewerClock::timeOfSyncFrame(uint32_t frame) const {
   return static_cast<int>(std::clamp(t, 0.0, 1e9));
 }
 
+int ViewerClock::timeSinceOrigin(int32_t now) const { return saturatedSub(now, origin_); }
+
 int ViewerClock::clampToScene(int t) const { return std::clamp(t, 0, std::max(0, timing_.lengthMs)); }
 
 void ViewerClock::pauseAt(int t) {
@@ -111,14 +131,19 @@ void ViewerClock::pauseAt(int t) {
 }
 
 void ViewerClock::playFrom(int32_t now, int t) {
-  origin_ = now - t;
+  origin_ = saturatedSub(now, t);
   if (!music_) return;
-  music_->playFrom(t + timing_.musicOffsetMs);
+  music_->playFrom(saturatedAdd(t, timing_.musicOffsetMs));
   musicRunning_ = true;
+  musicLeads_ = true;
+  lastMusicTime_ = t;
 }
 
 void ViewerClock::seekMusic(int t) {
-  if (music_ && musicRunning_) music_->seek(t + timing_.musicOffsetMs);
+  if (!music_ || !musicRunning_) return;
+  music_->seek(saturatedAdd(t, timing_.musicOffsetMs));
+  musicLeads_ = true;
+  lastMusicTime_ = t;
 }
 
 }  // namespace tk

@@ -5,6 +5,7 @@
 // are milliseconds; `now` is the timer value of the current loop iteration.
 
 #include <cstdint>
+#include <string>
 
 namespace tk {
 
@@ -18,6 +19,8 @@ class ViewerMusic {
   virtual void seek(int positionMs) = 0;
   // -1 when the music cannot tell.
   virtual int position() = 0;
+  // Why the music stopped moving on (it ended, failed or stalls); empty while it plays on.
+  virtual std::string clockFault() = 0;
 };
 
 struct SceneTiming {
@@ -38,7 +41,9 @@ class ViewerClock {
   void start(int32_t now, bool paused, bool atFrameStart, int frameStart);
 
   // The time to show: the paused time, else the music's position or the timer,
-  // kept within [0, length].
+  // kept within [0, length]. A music that stops moving on (it ends before the
+  // scene, fails or stalls) hands over to the timer from where it stopped, said
+  // once at WARN; a seek or a new start lets it lead again.
   int sceneTime(int32_t now);
 
   void toggleLoop() { loop_ = !loop_; }
@@ -73,10 +78,12 @@ class ViewerClock {
 
  private:
   int clampToScene(int t) const;
-  int timeSinceOrigin(int32_t now) const { return static_cast<int>(now - origin_); }
+  // Saturated: an origin moved far by steps or jumps must not wrap around.
+  int timeSinceOrigin(int32_t now) const;
   void pauseAt(int t);
   void playFrom(int32_t now, int t);
   void seekMusic(int t);
+  void carryOnWithoutMusic(int32_t now, const std::string& why);
 
   SceneTiming timing_;
   ViewerMusic* music_;
@@ -85,6 +92,9 @@ class ViewerClock {
   int pausedTime_ = 0;
   bool loop_ = false;
   bool musicRunning_ = false;
+  bool musicLeads_ = false;      // the music's position is the scene time
+  int lastMusicTime_ = 0;        // the scene time the music last gave
+  bool musicFaultSaid_ = false;  // the hand-over to the timer is said once
   bool marked_ = true;
   int lastAnimated_ = -1;
 };

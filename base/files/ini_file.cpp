@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "base/files/file_layer.h"
+#include "base/saturating.h"
 
 namespace tk {
 namespace {
@@ -87,7 +88,15 @@ const char* IniFile::getString(const char* key, const char* fallback) const {
 }
 
 int IniFile::getInt(const char* key, int fallback) const {
-  return iniparser_getint(dictionary_, key, fallback);
+  // Held to the int range rather than cut to its low 32 bits.
+  return saturatedInt(static_cast<int64_t>(iniparser_getlongint(dictionary_, key, fallback)));
+}
+
+uint32_t IniFile::getWord(const char* key, uint32_t fallback) const {
+  long value = iniparser_getlongint(dictionary_, key, static_cast<long>(fallback));
+  if (value > static_cast<long>(UINT32_MAX)) return UINT32_MAX;
+  if (value < static_cast<long>(INT32_MIN)) return 0x80000000u;
+  return static_cast<uint32_t>(value);
 }
 
 double IniFile::getDouble(const char* key, double fallback) const {

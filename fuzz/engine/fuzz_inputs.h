@@ -34,6 +34,9 @@ int demoDescription(const uint8_t* data, size_t size);
 // demo loader on a fresh engine, played a few steps on the capture clock and
 // unloaded again.
 int demoLoad(const uint8_t* data, size_t size);
+// Bytes as a sequence of script command calls with hostile arguments, made
+// through the Lua host on an engine set up by the input itself.
+int scriptCommands(const uint8_t* data, size_t size);
 
 // Bytes as a scene file beside a mesh of two materials, a picture and an
 // effect, loaded into a scene by an engine started for it, animated a few

@@ -42,8 +42,14 @@ float channel(irr::u32 value) { return static_cast<float>(value) / 255.0f; }
 
 }  // namespace
 
-// The colour half keeps whatever the display library's material chose.
+// The display library builds its projections, and the engine's effects are
+// written, for clip-space depth from 0 (near plane) to w (far plane), as on
+// Direct3D 9. OpenGL clips depth from -w to w unless told otherwise: left so,
+// the near plane of such a projection moves to about half its distance, so
+// that whatever lies between there and the near plane is still drawn, and
+// depth buffers hold (z + 1) / 2 where those effects expect z.
 CTkGLVideoDriverExt::CTkGLVideoDriverExt(irr::video::IVideoDriver* driver) {
+  glClipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);
   if (driver) depthNever_ = std::make_unique<CTkDepthNeverMaterials>(driver);
 }
 
@@ -53,6 +59,7 @@ int CTkGLVideoDriverExt::depthNeverMaterialType(int type) {
   return depthNever_ ? depthNever_->variantOf(type) : type;
 }
 
+// The colour half keeps whatever the display library's material chose.
 void CTkGLVideoDriverExt::applyBlend() {
   GLint rgbSource = GL_ONE, rgbDestination = GL_ZERO, rgbEquation = GL_FUNC_ADD;
   glGetIntegerv(GL_BLEND_SRC_RGB, &rgbSource);

@@ -11,7 +11,9 @@ namespace tk {
 
 class CTkGLVideoDriverExt : public ITkVideoDriverExt {
  public:
-  // Without a driver depth "never" stays with the engine's shader materials.
+  // Makes clip-space depth run from 0 at the near plane to w at the far one,
+  // in the current context (see the definition). Without a driver depth
+  // "never" stays with the engine's shader materials.
   explicit CTkGLVideoDriverExt(irr::video::IVideoDriver* driver = nullptr);
   ~CTkGLVideoDriverExt() override;
   void setSeparateAlphaBlendEnable(bool enable) override;

@@ -92,6 +92,12 @@ TEST_F(ObjectCommandsTest, CloneSharesTheMeshAndFailsCleanly) {
   EXPECT_FALSE(ObjectExist(4));
   EXPECT_EQ(CloneObject(2, 1), -1);
   EXPECT_EQ(failure(), "1: invalid Object ID 2 : id 2 already exist");
+  // An empty ID copied onto itself has no source (the fuzz target's smallest input).
+  for (int (*copy)(int, int) : {CloneObject, InstanceObject}) {
+    EXPECT_EQ(copy(5, 5), -1);
+    EXPECT_EQ(failure(), "2: Object ID 5 does not exist");
+    EXPECT_FALSE(ObjectExist(5));
+  }
 }
 
 TEST_F(ObjectCommandsTest, LockingKeepsTheObjectInTheScene) {

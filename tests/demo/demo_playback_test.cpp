@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 
 #include "api/fader_commands.h"
@@ -134,6 +135,77 @@ TEST_F(DemoPlaybackTest, SeekMovesTheClockToTheStartPart) {
   EXPECT_EQ(playback.clock().currentPart, 2);
   playback.seek(4);  // not below the part count: nothing
   EXPECT_EQ(playback.clock().currentPart, 2);
+}
+
+// A capture at a rate that is no number of frames per second (0, negative,
+// NaN, infinite) has frame times that stand still or run backwards: it would
+// never reach the end.
+TEST_F(DemoPlaybackTest, CaptureRatesThatCannotEndAreRefused) {
+  setLogThreshold(LOG_ERROR);
+  for (float rate : {0.0f, -30.0f, std::nanf(""), INFINITY, -INFINITY}) {
+    int result;
+    std::string logged;
+    {
+      test::CapturedStdout out;
+      result = captureDemo("never-read.demo.ini", -1, "frame", rate);
+      logged = out.take();
+    }
+    EXPECT_EQ(result, -1) << rate;
+    EXPECT_NE(logged.find("is not a number of frames per second"), std::string::npos) << rate << ": " << logged;
+  }
+}
+
+// Each part sets its camera range through the same command as scripts and
+// scenes; a range that is not a number gives the defaults.
+TEST_F(DemoPlaybackTest, EachPartSetsItsCameraRange) {
+  DemoDescription demo;
+  demo.parts = {part(0), part(1000), part(2000)};
+  demo.parts[0].cameraNear = 15;
+  demo.parts[0].cameraFar = 500;
+  demo.parts[1].cameraNear = demo.parts[1].cameraFar = std::nanf("");
+  DemoPlayback playback(demo, true);
+  ASSERT_TRUE(playback.step(0));
+  EXPECT_FLOAT_EQ(tkEngine().camera->getNearValue(), 15.0f);
+  EXPECT_FLOAT_EQ(tkEngine().camera->getFarValue(), 500.0f);
+  ASSERT_TRUE(playback.step(1000));
+  EXPECT_FLOAT_EQ(tkEngine().camera->getNearValue(), 0.1f);
+  EXPECT_FLOAT_EQ(tkEngine().camera->getFarValue(), 1000.0f);
+}
+
+// Times, lengths and clock origins from a demo file or a timer at the ends of
+// the int range: windows that reach past the end of the range stay open, and
+// the clock's differences stay at the ends instead of wrapping around (the
+// sanitizer build checks that no sum overflows).
+TEST_F(DemoPlaybackTest, TimesAtTheEndsOfTheIntRangeNeitherOverflowNorWrap) {
+  DemoDescription demo;
+  demo.parts = {part(INT_MIN), part(INT_MAX), part(INT_MAX)};
+  DemoShader shader;
+  shader.cameraEffect = 4;
+  shader.time = INT_MAX - 10;
+  shader.length = INT_MAX;
+  DemoFader fader;
+  fader.time = INT_MAX - 10;
+  fader.length = INT_MAX;
+  fader.fadeLength = INT_MIN;
+  demo.parts[0].shaders = {shader};
+  demo.parts[0].faders = {fader};
+  DemoPlayback playback(demo, true);
+  ASSERT_TRUE(playback.step(INT_MIN));
+  EXPECT_EQ(playback.clock().currentPart, 0);
+  ASSERT_TRUE(playback.step(INT_MAX - 5));
+  EXPECT_EQ(events, std::vector<std::string>{"on 4"});
+  EXPECT_TRUE(faderActive());
+  ASSERT_TRUE(playback.step(INT_MAX - 1));
+  EXPECT_EQ(events, std::vector<std::string>{"on 4"});  // still inside: the window ends past the range
+  StopFade();
+
+  playback.clock().origin = INT_MIN;
+  EXPECT_EQ(playback.demoTime(INT_MAX), INT_MAX);
+  playback.seek(1);
+  EXPECT_EQ(playback.clock().origin, INT_MIN);
+  EXPECT_EQ(playback.demoTime(0), INT_MAX);
+  playback.clock().origin = INT_MAX;
+  EXPECT_EQ(playback.demoTime(INT_MIN), INT_MIN);
 }
 
 // A music that stops before the demo's end mark (here it simply ends) hands

@@ -28,6 +28,7 @@ const EngineFuzzTarget kTargets[] = {
     {"scene_load", fuzz::sceneLoad},
     {"packed_archive", fuzz::packedArchive},
     {"program_trailer", fuzz::programTrailer},
+    {"script_commands", fuzz::scriptCommands},
 };
 
 std::string readBytes(const std::filesystem::path& path) {

@@ -1,6 +1,8 @@
 // Engine start-up and shutdown on the null driver.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "base/files/file_layer.h"
 #include "base/files/filesystem_mount.h"
 #include "base/log.h"
@@ -52,6 +54,38 @@ TEST_F(EngineSetupTest, EqualCameraRangeFallsBackToDefaults) {
   ASSERT_EQ(tkSysSetup(setup), 0);
   EXPECT_FLOAT_EQ(tkEngine().camera->getNearValue(), 0.1f);
   EXPECT_FLOAT_EQ(tkEngine().camera->getFarValue(), 1000.0f);
+}
+
+// Sizes and depths from any source are checked before a device is made; a
+// refused start-up leaves no engine behind, and the next good one starts.
+TEST_F(EngineSetupTest, ImpossibleWindowSizesAndDepthsAreRefusedBeforeADeviceIsMade) {
+  struct Case {
+    int width, height, colorBits;
+    const char* error;
+  } cases[] = {
+      {-5, -5, 32, "window size -5 x -5 is out of range (1 to 16384 pixels a side)"},
+      {0, 480, 32, "window size 0 x 480 is out of range (1 to 16384 pixels a side)"},
+      {640, 16385, 32, "window size 640 x 16385 is out of range (1 to 16384 pixels a side)"},
+      {INT_MAX, INT_MIN, 32, "window size 2147483647 x -2147483648 is out of range (1 to 16384 pixels a side)"},
+      {640, 480, 0, "colour depth 0 is not supported (16, 24 or 32 bits)"},
+      {640, 480, 256 + 32, "colour depth 288 is not supported (16, 24 or 32 bits)"},
+      {640, 480, -2, "colour depth -2 is not supported (16, 24 or 32 bits)"},
+  };
+  test::CapturedStdout quiet;
+  for (const Case& c : cases) {
+    SysSetup setup;
+    setup.width = c.width;
+    setup.height = c.height;
+    setup.colorBits = c.colorBits;
+    EXPECT_EQ(tkSysSetup(setup), -1) << c.error;
+    EXPECT_STREQ(startupErrorText(), c.error);
+    EXPECT_FALSE(tkEngineSetUp());
+    EXPECT_EQ(tkEngine().device, nullptr);
+  }
+  SysSetup smallest;
+  smallest.width = smallest.height = 1;
+  smallest.colorBits = 16;
+  EXPECT_EQ(tkSysSetup(smallest), 0);
 }
 
 TEST_F(EngineSetupTest, ShutdownIsSafeTwiceAndASecondSetupRestarts) {

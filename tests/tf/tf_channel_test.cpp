@@ -149,5 +149,24 @@ TEST(TfTimeBase, SamplePositionAndFrame) {
   EXPECT_FLOAT_EQ(TF_SceneFrame(2000, 25, 10), 60);
 }
 
+// Frame steps and rates a scene file may hold: no step divides the time away,
+// and the channels read at whatever position comes out stay within their samples.
+TEST_F(TfChannelTest, SamplePositionsOfAnyStepAndRateReadWithinTheSamples) {
+  struct Case {
+    int ms;
+    float framesPerSecond, frameStep;
+    float lerp;  // "ramp" (0 10 20 30) at the position
+  } cases[] = {
+      {40, 25, 1, 10},         {40, 25, 0, 10},           {40, 25, -2, 10},          {40, 25, NAN, 10},
+      {40, 25, 1e-30f, 30},    {40, 25, INFINITY, 0},     {40, NAN, 1, 0},           {40, INFINITY, 1, 30},
+      {40, -25, 1, 0},         {0, INFINITY, 1, 0},       {2147483647, 1e30f, 1, 30}, {-2147483647 - 1, 1e30f, 1, 0},
+  };
+  for (const Case& c : cases) {
+    float p = TF_SamplePosition(c.ms, c.framesPerSecond, c.frameStep);
+    EXPECT_FLOAT_EQ(TF_FP_Lerp(channel("ramp"), p), c.lerp)
+        << c.ms << " ms at " << c.framesPerSecond << " fps, step " << c.frameStep << ": p " << p;
+  }
+}
+
 }  // namespace
 }  // namespace tk

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
+
+#include "base/log.h"
+#include "tests/support/capture_stdout.h"
 
 namespace tk {
 namespace {
@@ -15,9 +19,11 @@ class FakeMusic : public ViewerMusic {
   void pause() override { calls.push_back("pause"); }
   void seek(int positionMs) override { calls.push_back("seek " + std::to_string(positionMs)); }
   int position() override { return reported; }
+  std::string clockFault() override { return fault; }
 
   std::vector<std::string> calls;
   int reported = -1;
+  std::string fault;
 };
 
 // 100 frames from frame 10 at 25 frames per second: 4 seconds.
@@ -176,6 +182,32 @@ TEST(ViewerClockTest, AJumpWhilePlayingMovesTheOriginAndTheMusic) {
   EXPECT_EQ(music.calls.back(), "seek 3300");
 }
 
+// A music shorter than the scene (or one that fails or stalls) hands the scene
+// over to the timer where it stopped, instead of holding the scene still there.
+TEST(ViewerClockTest, AMusicThatStopsMovingOnHandsOverToTheTimer) {
+  setLogThreshold(LOG_WARN);
+  test::CapturedStdout out;
+  FakeMusic music;
+  ViewerClock clock(hundredFrames(300), &music);
+  clock.start(kNow, false, false, 0);
+  music.reported = 2300;
+  EXPECT_EQ(clock.sceneTime(kNow + 1000), 2000);  // the music leads
+  music.fault = "it ended";
+  EXPECT_EQ(clock.sceneTime(kNow + 1500), 2000);
+  EXPECT_EQ(clock.sceneTime(kNow + 2500), 3000);
+  EXPECT_NE(out.take().find("The music stopped at 2000 ms of the scene (it ended)"), std::string::npos);
+  // A jump gives the music the lead again; a second stop goes unsaid.
+  clock.jumpTo(kNow + 2500, 500);
+  music.fault.clear();
+  music.reported = 1300;
+  EXPECT_EQ(clock.sceneTime(kNow + 2600), 1000);
+  music.fault = "it ended";
+  EXPECT_EQ(clock.sceneTime(kNow + 2700), 1000);
+  EXPECT_EQ(clock.sceneTime(kNow + 2800), 1100);
+  EXPECT_EQ(out.take().find("The music stopped"), std::string::npos);
+  setLogThreshold(LOG_INFO);
+}
+
 TEST(ViewerClockTest, ScenesWithoutAFrameRateStayAtZero) {
   SceneTiming timing;  // rate 0, length 0
   ViewerClock clock(timing, nullptr);
@@ -212,6 +244,42 @@ TEST(ViewerClockTest, TimesOfFramesSurviveANewTiming) {
   clock.setTiming(moved);
   clock.jumpTo(kNow, clock.timeOfFrame(frame));
   EXPECT_EQ(clock.pausedTime(), 200);
+}
+
+// A scene as long as an int can count, with music offsets, timer values,
+// steps and jumps at both ends of the range: the clock's sums stay at the ends
+// of the range instead of wrapping around (the sanitizer build checks that no
+// sum overflows), and the scene time stays within the scene.
+TEST(ViewerClockTest, ExtremeLengthsOffsetsAndStepsStayWithinTheIntRange) {
+  struct Case {
+    int musicOffset;
+    int32_t now;
+    int steps;
+    int jump;
+  } cases[] = {
+      {INT_MAX, INT_MAX, INT_MAX, INT_MAX}, {INT_MIN, INT_MIN, INT_MIN, INT_MIN},
+      {INT_MAX, 0, INT_MIN, INT_MIN},       {INT_MIN, INT_MAX, INT_MAX, INT_MAX},
+  };
+  for (const Case& c : cases) {
+    SceneTiming timing = hundredFrames(c.musicOffset);
+    timing.lengthMs = INT_MAX;
+    timing.frameRate = INT_MAX;
+    FakeMusic music;
+    music.reported = c.now;
+    ViewerClock clock(timing, &music);
+    clock.start(c.now, false, true, INT_MIN);
+    clock.toggleLoop();
+    for (int i = 0; i < 3; ++i) {
+      clock.step(c.now, c.steps);
+      clock.keepWithinScene(c.now);
+      int t = clock.sceneTime(c.now);
+      EXPECT_TRUE(t >= 0 && t <= INT_MAX) << t;
+    }
+    if (!clock.paused()) clock.togglePause(c.now);
+    clock.jumpTo(c.now, c.jump);
+    clock.step(c.now, c.steps);
+    EXPECT_EQ(clock.pausedTime(), c.jump < 0 ? 0 : INT_MAX) << c.musicOffset;
+  }
 }
 
 }  // namespace
