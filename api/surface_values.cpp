@@ -137,6 +137,8 @@ int applyObjectSurfaceValues(int id, int count, const SurfaceValues* values, boo
   }
   count = std::min(count, kMaxObjectSurfaces);
   for (int e = 0; e < count; ++e) {
+    // A block with nothing to hand on (values kept since loading) leaves its surface alone.
+    if (!load && values[e].only && values[e].only->empty() && !values[e].hasEffect) continue;
     ITkSurface* surface = extension->getSurface(e);
     if (!surface) {
       logErrorCode(kErrorArgument1, "Object ID %d has no surface %d, cannot SetSurfaces", id, e);

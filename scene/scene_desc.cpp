@@ -140,8 +140,11 @@ SceneObjectDesc readSceneObject(const TF_Node* r) {
     s.surfaces.push_back(surface);
   }
   chooseDrawnEffects(&s.surfaces);
-  for (const SurfaceDesc& surface : s.surfaces)
-    s.changesOverTime = s.changesOverTime || !surface.animated.empty() || surface.drawnEffect;
+  for (const SurfaceDesc& surface : s.surfaces) {
+    const bool changes = !surface.animated.empty() || surface.drawnEffect;
+    s.surfaceChanges.push_back(changes ? 1 : 0);
+    s.changesOverTime = s.changesOverTime || changes;
+  }
   return s;
 }
 

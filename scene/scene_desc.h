@@ -42,6 +42,9 @@ struct SceneObjectDesc {
   std::string filename;
   std::vector<SurfaceDesc> surfaces;
   bool changesOverTime = false;  // some surface has an animated parameter or an effect
+  // Per surface, whether it has an animated parameter or an effect: kept
+  // together so that a step reads one small list, not every surface.
+  std::vector<uint8_t> surfaceChanges;
 };
 
 struct CubeMapUseDesc {

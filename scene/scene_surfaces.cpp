@@ -60,8 +60,17 @@ int evaluateObjectSurfaces(const STkSceneDesc& scene, const ObjectDesc& object, 
   const int count = std::min(sceneSurfaceCount(scene, object), kMaxObjectSurfaces);
   if (count == 0) return 0;
   if (static_cast<int>(values->size()) < count) values->resize(static_cast<size_t>(count));
-  const std::vector<SurfaceDesc>& surfaces = scene.sceneObjects[object.sceneObject].surfaces;
-  for (int i = 0; i < count; ++i) evaluateSurface(surfaces[i], p, load, &(*values)[i]);
+  const SceneObjectDesc& sceneObject = scene.sceneObjects[object.sceneObject];
+  static const std::vector<int> kNothing;
+  for (int i = 0; i < count; ++i) {
+    SurfaceValues& out = (*values)[i];
+    if (load || sceneObject.surfaceChanges[i]) {
+      evaluateSurface(sceneObject.surfaces[i], p, load, &out);
+    } else {
+      out.only = &kNothing;
+      out.hasEffect = false;
+    }
+  }
   return count;
 }
 
