@@ -3,6 +3,7 @@
 // the scene, direct references to the TF items of its keys, so that animation
 // evaluates channels without looking keys up by name.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
