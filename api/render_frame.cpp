@@ -16,7 +16,7 @@ void runCurrentRenderer(STkEngine& engine) {
   if (!r.currentRenderer) return;
   r.context->getFrameSettings().backgroundColor = engine.clearColor.color;
   r.context->setPostEffects(enabledCameraEffectList());
-  r.currentRenderer->render();
+  r.currentRenderer->render(nullptr);
 }
 
 void keepFrameForScreenshots(STkEngine& engine) {

@@ -88,6 +88,7 @@ CTkRenderServices::CTkRenderServices(const STkRenderServicesSetup& setup, bool* 
 }
 
 CTkRenderServices::~CTkRenderServices() {
+  for (const auto& copy : pictureCopies_) driver_->removeTexture(copy.second);
   if (techLookup_) techLookup_->drop();
   if (copyCallback_) copyCallback_->drop();
 }
@@ -177,6 +178,36 @@ void CTkRenderServices::drawEffectTextures(CTkEffect* effect, int technique, int
   drawQuad(&material, context, isTopRowFirst(material.pixelLayers[0]));
 }
 
+void CTkRenderServices::sameOrientation(irr::video::ITexture** textures, int count) {
+  bool targets = false, pictures = false;
+  for (int i = 0; i < count; ++i) {
+    if (!textures[i]) continue;
+    (isPicture(textures[i]) ? pictures : targets) = true;
+  }
+  if (!targets || !pictures) return;
+  for (int i = 0; i < count; ++i) {
+    irr::video::ITexture* picture = textures[i];
+    if (!isPicture(picture)) continue;
+    irr::video::ITexture*& copy = pictureCopies_[picture];
+    const irr::core::dimension2du size = picture->getOriginalSize();
+    // The picture's address may have been reused by a picture of another size.
+    if (copy && copy->getOriginalSize() != size) {
+      driver_->removeTexture(copy);
+      copy = nullptr;
+    }
+    if (!copy) {
+      const bool mipMaps = driver_->getTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS);
+      driver_->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, false);
+      copy = driver_->addRenderTargetTexture(size, "<upright copy>", irr::video::ECF_A8R8G8B8);
+      driver_->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, mipMaps);
+    }
+    if (!copy) continue;
+    setRenderTargets(&copy, 1);
+    copyTexture(picture);
+    textures[i] = copy;
+  }
+}
+
 void CTkRenderServices::copyTexture(irr::video::ITexture* texture) {
   if (!texture) return;
   const irr::core::dimension2du target = driver_->getCurrentRenderTargetSize();
@@ -214,6 +245,19 @@ void CTkRenderServices::getLightList(std::vector<irr::scene::ISceneNode*>* out) 
     if (node->getType() == irr::scene::ESNT_LIGHT) out->push_back(node);
 }
 
+void CTkRenderServices::classify(irr::scene::ISceneNode* node, bool* solid, bool* transparent,
+                                 bool* transparentEffect) const {
+  *solid = *transparent = *transparentEffect = false;
+  if (node->getType() == irr::scene::ESNT_PARTICLE_SYSTEM) {
+    *transparentEffect = true;
+    return;
+  }
+  for (irr::u32 i = 0; i < node->getMaterialCount(); ++i) {
+    irr::video::IMaterialRenderer* renderer = driver_->getMaterialRenderer(node->getMaterial(i).MaterialType);
+    (renderer && renderer->isTransparent() ? *transparent : *solid) = true;
+  }
+}
+
 void CTkRenderServices::collectRegistered(NodeKind kind, std::vector<irr::scene::ISceneNode*>* out) const {
   irr::scene::ISceneManager* scene = device_->getSceneManager();
   std::vector<irr::scene::ISceneNode*> all;
@@ -221,17 +265,42 @@ void CTkRenderServices::collectRegistered(NodeKind kind, std::vector<irr::scene:
   out->clear();
   for (irr::scene::ISceneNode* node : all) {
     if (node == scene->getRootSceneNode() || isLightOrCamera(node) || scene->isCulled(node)) continue;
-    if (node->getType() == irr::scene::ESNT_PARTICLE_SYSTEM) {
-      if (kind == NodeKind::TransparentEffect) out->push_back(node);
-      continue;
-    }
-    bool solid = false, transparent = false;
-    for (irr::u32 i = 0; i < node->getMaterialCount(); ++i) {
-      irr::video::IMaterialRenderer* renderer = driver_->getMaterialRenderer(node->getMaterial(i).MaterialType);
-      (renderer && renderer->isTransparent() ? transparent : solid) = true;
-    }
-    if ((kind == NodeKind::Solid && solid) || (kind == NodeKind::Transparent && transparent)) out->push_back(node);
+    bool solid, transparent, transparentEffect;
+    classify(node, &solid, &transparent, &transparentEffect);
+    if ((kind == NodeKind::Solid && solid) || (kind == NodeKind::Transparent && transparent) ||
+        (kind == NodeKind::TransparentEffect && transparentEffect))
+      out->push_back(node);
   }
+}
+
+// `listed`: the node may join the all-visible list (no light or camera
+// below the top level above it).
+void CTkRenderServices::walkFrame(irr::scene::ISceneNode* node, bool topLevel, bool listed,
+                                  STkFrameNodeLists* out) const {
+  if (!node->isVisible()) return;
+  const bool lightOrCamera = isLightOrCamera(node);
+  if (lightOrCamera && !topLevel) listed = false;
+  if (listed && !lightOrCamera) out->visible.push_back(node);
+  if (node->getType() == irr::scene::ESNT_LIGHT) {
+    out->lights.push_back(node);
+  } else if (!lightOrCamera && !device_->getSceneManager()->isCulled(node)) {
+    bool solid, transparent, transparentEffect;
+    classify(node, &solid, &transparent, &transparentEffect);
+    if (solid) out->solid.push_back(node);
+    if (transparent) out->transparent.push_back(node);
+    if (transparentEffect) out->transparentEffect.push_back(node);
+  }
+  for (irr::scene::ISceneNode* child : node->getChildren()) walkFrame(child, false, listed, out);
+}
+
+void CTkRenderServices::collectFrameLists(STkFrameNodeLists* out) const {
+  out->lights.clear();
+  out->solid.clear();
+  out->transparent.clear();
+  out->transparentEffect.clear();
+  out->visible.clear();
+  for (irr::scene::ISceneNode* child : device_->getSceneManager()->getRootSceneNode()->getChildren())
+    walkFrame(child, true, true, out);
 }
 
 void CTkRenderServices::getSolidList(std::vector<irr::scene::ISceneNode*>* out) const {

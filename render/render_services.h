@@ -10,10 +10,14 @@
 // the display library, and downwards (v = 0 on the top row, as Direct3D has
 // it) for a picture loaded from a file and for an engine texture, whose first
 // row is their top: either way the texture appears on the target the right
-// way up. Copies follow the same rule.
+// way up. Copies follow the same rule. A draw whose textures mix both kinds
+// (a render target on one sampler, a picture on another) first makes every
+// picture a render target through sameOrientation(), so that one rule holds
+// for every sampler.
 
 #include <irrlicht.h>
 
+#include <map>
 #include <vector>
 
 #include "effects/runtime/effect_material.h"
@@ -52,6 +56,15 @@ struct STkNodeListDraw {
   int separateAlpha = kSeparateAlphaByPass;
 };
 
+// The node lists of one frame, filled by one walk of the scene graph.
+struct STkFrameNodeLists {
+  std::vector<irr::scene::ISceneNode*> lights;
+  std::vector<irr::scene::ISceneNode*> solid;
+  std::vector<irr::scene::ISceneNode*> transparent;
+  std::vector<irr::scene::ISceneNode*> transparentEffect;
+  std::vector<irr::scene::ISceneNode*> visible;  // as collectVisibleNodes
+};
+
 class CTkRenderServices {
  public:
   // `ok` reports whether the copy shader could be made (always true without
@@ -74,6 +87,11 @@ class CTkRenderServices {
   // the effect's own texture on that unit.
   void drawEffectTextures(CTkEffect* effect, int technique, int pass, irr::video::ITexture* const* textures,
                           int count);
+  // When the textures mix render targets and pictures, replaces each picture
+  // by an upright copy of it in a render target of its size (kept for the
+  // next frames), so that every sampler reads the same way up. Changes the
+  // render target while it copies: call it before setting the targets.
+  void sameOrientation(irr::video::ITexture** textures, int count);
   // The whole texture over the whole current target, texel centres on pixel
   // centres, without alpha blending.
   void copyTexture(irr::video::ITexture* texture);
@@ -95,6 +113,8 @@ class CTkRenderServices {
   // Every visible node of the scene graph but lights and cameras; an invisible
   // node hides its subtree, and a light or camera below the top level hides its own.
   void collectVisibleNodes(std::vector<irr::scene::ISceneNode*>* out) const;
+  // All of the lists above in one walk, each as its own operation fills it.
+  void collectFrameLists(STkFrameNodeLists* out) const;
   // The visible nodes whose extension casts shadows.
   void collectShadowCasters(std::vector<irr::scene::ISceneNode*>* out) const;
   void filterShadowCasters(const std::vector<irr::scene::ISceneNode*>& list,
@@ -107,6 +127,9 @@ class CTkRenderServices {
  private:
   enum class NodeKind { Solid, Transparent, TransparentEffect };
   void collectRegistered(NodeKind kind, std::vector<irr::scene::ISceneNode*>* out) const;
+  // Which registration lists a drawable node belongs to.
+  void classify(irr::scene::ISceneNode* node, bool* solid, bool* transparent, bool* transparentEffect) const;
+  void walkFrame(irr::scene::ISceneNode* node, bool topLevel, bool listed, STkFrameNodeLists* out) const;
   bool makeCopyShader();
   void enableSeparateAlphaBlend(int mode, irr::scene::E_SCENE_NODE_RENDER_PASS pass);
   bool drawNode(irr::scene::ISceneNode* node, irr::scene::E_SCENE_NODE_RENDER_PASS pass,
@@ -122,6 +145,7 @@ class CTkRenderServices {
   CTkEffectTechLookup* techLookup_ = nullptr;
   CTkSceneManager* sceneManager_ = nullptr;
   irr::core::array<irr::video::IRenderTarget> targets_;
+  std::map<irr::video::ITexture*, irr::video::ITexture*> pictureCopies_;
   class CopyShaderCallback;
   CopyShaderCallback* copyCallback_ = nullptr;
   int copyMaterialType_ = -1;

@@ -47,8 +47,9 @@ class CTkRendererCtx : public ITkRendererCtx {
 
 class ITkRenderer : public virtual irr::IReferenceCounted {
  public:
-  // Draws one frame into the current target.
-  virtual void render() = 0;
+  // Draws one frame into `display`: none is the screen, a texture when the
+  // frame is rendered into an image.
+  virtual void render(irr::video::ITexture* display) = 0;
   // The effect file that draws a surface over the display-library material
   // type `materialType` under this renderer (empty: the surface's own
   // default) and the macros it adds, appended to `macros`. `capacity` is the
@@ -65,7 +66,7 @@ class CTkRendererSimple : public ITkRenderer {
  public:
   CTkRendererSimple(irr::IrrlichtDevice* device, ITkRendererCtx* ctx);
   ~CTkRendererSimple() override;
-  void render() override;
+  void render(irr::video::ITexture* display) override;
   // No file and no macros: surfaces keep their own defaults.
   bool getMaterialEffect(std::string* file, ShaderMacroList* macros, int* capacity, int materialType) override;
 

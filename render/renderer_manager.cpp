@@ -2,6 +2,8 @@
 
 #include "base/log.h"
 #include "render/color_formats.h"
+#include "render/commands/renderer_cmds.h"
+#include "render/renderer_ctx_adv.h"
 #include "render/tk_scene_manager.h"
 
 namespace tk {
@@ -32,7 +34,7 @@ Size sceneTextureSize(int sizeCode, int width, int height, Size screen) {
 }  // namespace
 
 CTkRendererManager::CTkRendererManager(irr::IrrlichtDevice* device, const CTkSceneManager* scenes)
-    : device_(device), targets_(device->getVideoDriver()), frameSource_(device, scenes), lastFrame_(&frameSource_) {}
+    : device_(device), scenes_(scenes), targets_(device->getVideoDriver()), frameSource_(device, scenes), lastFrame_(&frameSource_) {}
 
 // The device's own (virtual) clock: a held clock, as in capture, gives frame
 // times that follow the captured frames.
@@ -104,6 +106,31 @@ ITkRendererCtx* CTkRendererManager::createRendererCtx(CTkRenderServices* service
 
 ITkRenderer* CTkRendererManager::createRendererSimple(ITkRendererCtx* ctx) {
   return new CTkRendererSimple(device_, ctx);
+}
+
+CTkRendererCtxAdv* CTkRendererManager::createRendererCtxAdv(CTkRenderServices* services,
+                                                             const std::vector<std::string>& files) {
+  auto* ctx = new CTkRendererCtxAdv(services, &targets_);
+  if (ctx->init(files)) return ctx;
+  ctx->drop();
+  return nullptr;
+}
+
+CTkRendererCmds* CTkRendererManager::createRendererCmds(CTkRendererCtxAdv* ctx, CTkRenderServices* services,
+                                                        ITkVideoDriverExt* videoDriverExt,
+                                                        const std::vector<STkRenderCmdDesc>& commands) {
+  STkRendererCmdsSetup setup;
+  setup.device = device_;
+  setup.context = ctx;
+  setup.services = services;
+  setup.videoDriverExt = videoDriverExt;
+  setup.sceneManager = scenes_;
+  setup.lastFrame = &lastFrame_;
+  setup.textures = &targets_;
+  auto* renderer = new CTkRendererCmds(setup);
+  if (renderer->init({"Lpp.hlsl", "Forward.hlsl"}, commands)) return renderer;
+  renderer->drop();
+  return nullptr;
 }
 
 ITkRenderer* CTkRendererManager::createRendererLppForward(ITkRendererCtx* ctx) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "render/last_frame_info.h"
+#include "render/commands/render_cmd_desc.h"
 #include "render/render_command_record.h"
 #include "render/render_target_registry.h"
 #include "render/renderer.h"
@@ -16,6 +17,9 @@ namespace tk {
 class CTkSceneManager;
 
 class CTkRenderServices;
+class CTkRendererCmds;
+class CTkRendererCtxAdv;
+class ITkVideoDriverExt;
 
 class CTkRendererManager {
  public:
@@ -30,6 +34,13 @@ class CTkRendererManager {
   ITkRenderer* createRendererSimple(ITkRendererCtx* ctx);
   // The stand-in for the light pre-pass renderer (see CTkRendererLppForward).
   ITkRenderer* createRendererLppForward(ITkRendererCtx* ctx);
+  // An advanced context initialised with the effect-file list; null (after
+  // logging) when it cannot be.
+  CTkRendererCtxAdv* createRendererCtxAdv(CTkRenderServices* services, const std::vector<std::string>& files);
+  // A command renderer over a scene's converted list; null (after logging)
+  // when the list cannot be set up.
+  CTkRendererCmds* createRendererCmds(CTkRendererCtxAdv* ctx, CTkRenderServices* services,
+                                      ITkVideoDriverExt* videoDriverExt, const std::vector<STkRenderCmdDesc>& commands);
   // Runs every "Create Texture" command of a scene's list; false at the first failure.
   bool createRenderTextures(const std::vector<STkRenderCommandRecord>& commands);
   bool createRenderTexture(const STkRenderCommandRecord& command);
@@ -57,6 +68,7 @@ class CTkRendererManager {
   };
 
   irr::IrrlichtDevice* device_;
+  const CTkSceneManager* scenes_;
   RenderTargetRegistry targets_;
   DeviceFrameSource frameSource_;
   CTkLastFrameInfo lastFrame_;

@@ -15,16 +15,16 @@ CTkRendererSimple::~CTkRendererSimple() {
   ctx_->drop();
 }
 
-void CTkRendererSimple::render() {
+void CTkRendererSimple::render(irr::video::ITexture* display) {
   CTkPostChain* chain = ctx_->getPostChain();
   if (!chain || chain->empty() || !makePostTargets()) {
-    drawScene(nullptr);
+    drawScene(display);
     return;
   }
   drawScene(postSource_);
   irr::video::ITexture* result = chain->render(nullptr, postSource_, postWork_, nullptr, false, false);
   CTkRenderServices* services = chain->renderServices();
-  services->setRenderTargets(nullptr, 0);
+  services->setRenderTargets(&display, 1);
   services->copyTexture(result);
 }
 

@@ -1,6 +1,7 @@
 #include "render/renderer_start.h"
 
 #include "render/color_formats.h"
+#include "render/renderer_ctx_adv.h"
 #include "render/tk_manager.h"
 
 namespace tk {
@@ -10,18 +11,43 @@ STkRendering& rendering() {
   return r;
 }
 
+namespace {
+
+// The named targets in A16B16G16R16F, the advanced context and, until the
+// light pre-pass renderer draws its own frame, its stand-in as the default
+// renderer (see CTkRendererLppForward).
+bool startAdvanced(CTkManager* manager, bool antialias) {
+  CTkRendererManager* renderers = manager->getRendererManager();
+  if (!renderers->createRenderTargets(CF_A16B16G16R16F)) return false;
+  const std::vector<std::string>& dirs = manager->getEffectManager()->shaderDirectories();
+  CTkRendererCtxAdv* ctx = renderers->createRendererCtxAdv(manager->getRenderServices(),
+                                                           ctxAdvFiles(dirs.empty() ? "" : dirs.front(), antialias));
+  if (!ctx) return false;
+  STkRendering& r = rendering();
+  r.context = ctx;
+  r.advancedContext = ctx;
+  r.defaultRenderer = renderers->createRendererLppForward(ctx);
+  return true;
+}
+
+}  // namespace
+
 bool startRenderer(CTkManager* manager, bool lightPrePass, bool antialias) {
   CTkRendererManager* renderers = manager->getRendererManager();
   renderers->targets().create("DummyRenderTarget", irr::core::dimension2du(32, 32), colorFormatOf(CF_A8R8G8B8),
                               false, false);
   STkRendering& r = rendering();
-  // The light pre-pass path (advanced context, named targets, pre-pass
-  // renderer) is taken here once that renderer exists; until then its
-  // stand-in draws forward with the pre-pass renderer's surface effects.
-  (void)antialias;
-  r.context = renderers->createRendererCtx(manager->getRenderServices());
-  r.defaultRenderer = lightPrePass ? renderers->createRendererLppForward(r.context)
-                                   : renderers->createRendererSimple(r.context);
+  const bool advanced = lightPrePass && manager->getEffectManager() &&
+                        manager->getDevice()->getVideoDriver()->getDriverType() == irr::video::EDT_OPENGL;
+  if (advanced) {
+    if (!startAdvanced(manager, antialias)) return false;
+  } else {
+    // Off OpenGL the pre-pass stand-in still names the pre-pass renderer's
+    // surface effects, so surfaces are made alike on every driver.
+    r.context = renderers->createRendererCtx(manager->getRenderServices());
+    r.defaultRenderer = lightPrePass ? renderers->createRendererLppForward(r.context)
+                                     : renderers->createRendererSimple(r.context);
+  }
   r.currentRenderer = r.defaultRenderer;
   return r.defaultRenderer != nullptr;
 }

@@ -6,9 +6,13 @@
 namespace tk {
 
 class CTkManager;
+class CTkRendererCtxAdv;
 
 struct STkRendering {
   ITkRendererCtx* context = nullptr;
+  // The same context when the advanced renderer runs, else none: command
+  // renderers exist only beside the advanced renderer.
+  CTkRendererCtxAdv* advancedContext = nullptr;
   ITkRenderer* defaultRenderer = nullptr;
   ITkRenderer* currentRenderer = nullptr;
 };
@@ -16,7 +20,9 @@ struct STkRendering {
 STkRendering& rendering();
 
 // Creates the dummy target, the context and the default renderer, and makes it
-// current. False when there is no default renderer.
+// current. With the light pre-pass on the OpenGL driver the advanced path
+// runs: the named 16-bit float targets and the advanced context. False when
+// there is no default renderer.
 bool startRenderer(CTkManager* manager, bool lightPrePass, bool antialias);
 // Releases the default renderer, then the context.
 void stopRenderer();

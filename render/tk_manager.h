@@ -32,6 +32,7 @@ class CTkManager {
   ~CTkManager();
   bool ok() const { return ok_; }
 
+  irr::IrrlichtDevice* getDevice() { return device_; }
   CTkGPUProgrammingServices* getGPUProgrammingServices() { return gpuServices_.get(); }
   CTkSceneManager* getSceneManager() { return sceneManager_.get(); }
   CTkSurfaceManager* getSurfaceManager() { return surfaceManager_.get(); }

@@ -6,6 +6,7 @@
 
 #include "api/camera_commands.h"
 #include "api/camera_effect_commands.h"
+#include "api/effect_commands.h"
 #include "api/engine_items.h"
 #include "api/light_commands.h"
 #include "api/object_commands.h"
@@ -224,10 +225,25 @@ void cameraShadersStep(STkSceneSlot& slot, const Moment& m) {
   for (int i = 0; i < sceneCameraShaderCount(slot); ++i) cameraShaderStep(slot, i, m);
 }
 
+// The values of the scene's renderer shaders at p; shaders that could not be
+// made have been reported at load time.
+void rendererShadersStep(const STkSceneSlot& slot, float p) {
+  if (slot.attached || !slot.description->hasRenderer) return;
+  const std::vector<const TF_Node*>& shaders = slot.description->renderer.shaders;
+  for (size_t i = 0; i < shaders.size(); ++i) {
+    const int id = sceneItemId(slot.effectBase, i);
+    if (!EffectExist(id)) continue;
+    EffectValues values;
+    evaluateEffectRecord(shaders[i], p, &values);
+    applyEffectValues(id, values, false);
+  }
+}
+
 void fullStep(STkSceneSlot& slot, int t) {
   const STkSceneDesc& d = *slot.description;
   Moment m = momentOf(d, t);
   tkEngine().manager->getSceneManager()->setCurrentTime(static_cast<irr::u32>(std::max(t, 0)));
+  rendererShadersStep(slot, m.p);
   if (!slot.attached) renderSettingsStep(d, slot, m.p);
   TF_Vec3 camera = cameraStep(d, slot, m.p);
   ColorAmbientLight(packColour(lerp3OrZero(d.ambient, m.p)));

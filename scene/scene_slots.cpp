@@ -9,10 +9,13 @@
 #include "api/camera_effect_commands.h"
 #include "api/engine_items.h"
 #include "api/light_commands.h"
+#include "api/effect_commands.h"
 #include "api/object_commands.h"
+#include "api/renderer_commands.h"
 #include "api/surface_commands.h"
 #include "api/surface_values.h"
 #include "base/log.h"
+#include "render/renderer_start.h"
 #include "render/tk_manager.h"
 #include "scene/scene_effect_values.h"
 #include "scene/scene_surfaces.h"
@@ -146,10 +149,37 @@ void makeCameraShaders(const STkSceneSlot& slot) {
   }
 }
 
-void makeRendererTextures(const STkSceneSlot& slot) {
+// The scene's renderer shaders as effects base + i; false at the first that
+// cannot be made (it has been reported).
+bool makeRendererShaders(const STkSceneSlot& slot) {
+  const std::vector<const TF_Node*>& shaders = slot.description->renderer.shaders;
+  for (size_t i = 0; i < shaders.size(); ++i) {
+    EffectValues values;
+    evaluateEffectRecord(shaders[i], 0, &values);
+    if (makeEffectFromValues(sceneItemId(slot.effectBase, i), values) != 0) return false;
+  }
+  return true;
+}
+
+// Its textures, its shaders and the renderer itself; a scene whose renderer
+// cannot be made is drawn by the default renderer.
+void makeRenderer(const STkSceneSlot& slot) {
   if (slot.attached || !slot.description->hasRenderer) return;
-  if (!tkEngine().manager->getRendererManager()->createRenderTextures(slot.description->renderer.commands))
-    log(LOG_WARN | LOG_SHOW, "Create renderer textures failed : tkCreateRendererTextures failed");
+  const RendererDesc& renderer = slot.description->renderer;
+  bool made = tkCreateRendererTextures(renderer.commands);
+  if (!made) log(LOG_WARN | LOG_SHOW, "Create renderer textures failed : tkCreateRendererTextures failed");
+  made = makeRendererShaders(slot) && made;
+  if (made && tkCreateRenderer(slot.rendererId, slot.effectBase, slot.lightBase, renderer.commands) == 0)
+    tkSetRenderer(slot.rendererId);
+}
+
+void deleteRenderer(const STkSceneSlot& slot) {
+  if (slot.attached || !slot.description->hasRenderer) return;
+  tkDeleteRenderer(slot.rendererId);
+  for (size_t i = 0; i < slot.description->renderer.shaders.size(); ++i) {
+    const int id = sceneItemId(slot.effectBase, i);
+    if (EffectExist(id)) DeleteEffect(id);
+  }
 }
 
 // Items that could not be made are skipped: they have already been reported.
@@ -266,7 +296,7 @@ int loadScene(const char* path, int sceneId, const SceneBases& bases, bool share
     if (cancelled(static_cast<int>(100 * i / objectCount))) return 1;
     makeObject(slot, static_cast<int>(i));
   }
-  makeRendererTextures(slot);
+  makeRenderer(slot);
   applySceneSurfaces(slot);
   if (!attached) makeCameraShaders(slot);
   HideScene(sceneId);
@@ -298,6 +328,7 @@ void DeleteScene(int sceneId) {
   forEachLight(*slot, DeleteLight);
   for (int i = 0; i < sceneCameraShaderCount(*slot); ++i)
     DeleteCameraEffect(sceneItemId(slot->cameraShaderBase, i));
+  deleteRenderer(*slot);
   *slot = STkSceneSlot();
 }
 
@@ -310,6 +341,7 @@ void ShowScene(int sceneId) {
   if (slot->attached) return;
   const STkSceneDesc& d = *slot->description;
   ColorBackdrop(packColour(firstSample3(d.backdrop)));
+  tkSetRenderer(slot->rendererId);
   tkEngine().colorSpaceViewer = d.colorSpaceViewer;
   if (TF_Int(TF_Find(d.renderSettings, "CH_CAMERARANGE_ENABLE"), 0) != 0)
     SetCameraRange(firstSample(TF_Find(d.renderSettings, "CH_CAMERARANGE_MIN")),
@@ -322,6 +354,11 @@ void HideScene(int sceneId) {
   forEachObject(*slot, HideObject);
   forEachLight(*slot, HideLight);
   hideSceneCameraShaders(sceneId);
+  // Only the scene's own renderer gives way: another scene's stays current.
+  if (!slot->attached && slot->description->hasRenderer) {
+    ITkRenderer* own = getRenderer(slot->rendererId);
+    if (own && rendering().currentRenderer == own) tkSetDefaultRenderer();
+  }
   slot->applied = AppliedRenderSettings();
 }
 

@@ -8,6 +8,7 @@
 #include "api/fader_commands.h"
 #include "api/light_commands.h"
 #include "api/object_commands.h"
+#include "api/renderer_commands.h"
 #include "api/ride_camera_animator.h"
 #include "base/files/file_layer.h"
 #include "base/files/filesystem_mount.h"
@@ -308,6 +309,7 @@ void tkSysShutdown() {
   musicShutdown();
   StopFade();
   deleteAllScenes();
+  deleteAllRenderers();
   deleteAllObjects();
   deleteAllLights();
   deleteAllEffectItems();

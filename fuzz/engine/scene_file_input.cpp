@@ -1,13 +1,20 @@
 // Scene files from arbitrary bytes, loaded into a scene on the null driver
 // beside a mesh of two materials, a picture and an effect that their surfaces
-// can name, animated a few steps and deleted.
+// and render commands can name, animated a few steps and deleted. The
+// advanced renderer context is made as on OpenGL with the light pre-pass on,
+// so that a scene's render command list is set up and drawn a frame.
 #include <stdlib.h>
 
 #include <fstream>
 #include <string>
 
+#include "api/renderer_commands.h"
 #include "base/files/file_layer.h"
 #include "fuzz/engine/fuzz_inputs.h"
+#include "render/engine.h"
+#include "render/renderer_ctx_adv.h"
+#include "render/renderer_start.h"
+#include "render/tk_manager.h"
 #include "scene/scene_animation.h"
 #include "scene/scene_slots.h"
 #include "startup/sys_setup.h"
@@ -39,6 +46,20 @@ const std::string& sceneFolder() {
   return folder;
 }
 
+// The context command renderers need; null when it cannot be made.
+CTkRendererCtxAdv* makeAdvancedContext() {
+  CTkManager* manager = tkEngine().manager;
+  CTkRendererManager* renderers = manager->getRendererManager();
+  if (!renderers->createRenderTargets(12)) return nullptr;
+  CTkRendererCtxAdv* context = renderers->createRendererCtxAdv(manager->getRenderServices(), ctxAdvFiles("", false));
+  rendering().advancedContext = context;
+  return context;
+}
+
+void drawFrame() {
+  if (ITkRenderer* renderer = rendering().currentRenderer) renderer->render(nullptr);
+}
+
 }  // namespace
 
 int sceneLoad(const uint8_t* data, size_t size) {
@@ -50,11 +71,19 @@ int sceneLoad(const uint8_t* data, size_t size) {
   setup.height = 64;
   if (tkSysSetup(setup) != 0) return 0;
   fileLayer().setDirectory(sceneFolder().c_str());
+  CTkRendererCtxAdv* context = makeAdvancedContext();
   SceneBases bases;
   if (LoadScene("fuzz.tscn", 0, bases, true, "fuzz") == 0) {
-    for (int t : {0, 500, 40, 1000000}) AnimateScene(0, t);
+    ShowScene(0);
+    for (int t : {0, 500, 40, 1000000}) {
+      AnimateScene(0, t);
+      drawFrame();
+    }
+    HideScene(0);
     DeleteScene(0);
   }
+  rendering().advancedContext = nullptr;
+  if (context) context->drop();
   tkSysShutdown();
   return 0;
 }

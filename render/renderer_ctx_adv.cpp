@@ -1,0 +1,101 @@
+#include "render/renderer_ctx_adv.h"
+
+#include "base/log.h"
+#include "render/render_target_registry.h"
+
+namespace tk {
+namespace {
+
+const char* const kGlowTargetNames[CTkRendererCtxAdv::kGlowTargetCount] = {
+    "HalfScreen[0]",      "HalfScreen[1]",         "HalfScreen[2]",         "QuarterScreen[0]",
+    "QuarterScreen[1]",   "EighthScreen[0]",       "EighthScreen[1]",       "SixTeenthScreen[0]",
+    "SixTeenthScreen[1]", "ThirtyTwothScreen[0]",  "ThirtyTwothScreen[1]",  "SixtyFourthScreen[0]",
+    "SixtyFourthScreen[1]"};
+
+const char* const kShadowMapNames[] = {"ShadowMap.256", "ShadowMap.512", "ShadowMap.512.1", "ShadowMap.1024"};
+
+const char* const kFileNames[kCtxAdvFileCount] = {
+    nullptr,
+    "LppDepthClear.hlsl",
+    "LppLightPass.hlsl",
+    "LppShadowDepth.hlsl",
+    "GaussianBlur.hlsl",
+    "DownSampleBlur.hlsl",
+    "ComposeUpSample.hlsl",
+    "LightStreakMaxInt.hlsl",
+    "LightStreakDraw.hlsl",
+    "GlowAlphaMul.hlsl",
+    "DofCocArtist.hlsl",
+    "DofCocPhysical.hlsl",
+    "Dof.hlsl",
+    "Gamma.hlsl",
+    "BlendAntialias.hlsl",
+    "VolumetricSpotLight.hlsl",
+    "VolumetricPointLight.hlsl",
+    "SMAA-1-LumaEdgeDetection.fx",
+    "SMAA-2-BlendingWeightCalculation.fx",
+    "SMAA-3-NeighborhoodBlending.fx",
+    "AreaTexDX9.png",
+    "SearchTex.png"};
+
+}  // namespace
+
+std::vector<std::string> ctxAdvFiles(const std::string& shaderDir, bool antialias) {
+  std::vector<std::string> files;
+  files.push_back(antialias ? "1" : "0");
+  const std::string prefix = shaderDir.empty() || shaderDir.back() == '/' ? shaderDir : shaderDir + "/";
+  for (int i = 1; i < kCtxAdvFileCount; ++i) files.push_back(prefix + kFileNames[i]);
+  return files;
+}
+
+CTkRendererCtxAdv::CTkRendererCtxAdv(CTkRenderServices* services, const RenderTargetRegistry* textures)
+    : CTkRendererCtx(services, textures), textures_(textures) {}
+
+bool CTkRendererCtxAdv::init(const std::vector<std::string>& files) {
+  if (initialised_ || files.size() != kCtxAdvFileCount) return false;
+  if (!findGlowTargets()) {
+    log(LOG_ERROR, "CTkRendererCtxAdv failed to find textures for glow");
+    return false;
+  }
+  if (!makeShadowMapPool()) {
+    log(LOG_ERROR, "CTkRendererCtxAdv failed to allocate shadow map render targets");
+    return false;
+  }
+  antialias_ = files[kCtxAdvAntialias] == "1";
+  if (!initComponents(files)) return false;
+  initialised_ = true;
+  return true;
+}
+
+bool CTkRendererCtxAdv::findGlowTargets() {
+  glowTargets_.clear();
+  for (const char* name : kGlowTargetNames) {
+    const RenderTargetInfo* info = textures_ ? textures_->find(name) : nullptr;
+    if (!info) return false;
+    glowTargets_.push_back(info->texture);
+  }
+  return true;
+}
+
+bool CTkRendererCtxAdv::makeShadowMapPool() {
+  shadowMaps_.clear();
+  for (const char* name : kShadowMapNames) {
+    const RenderTargetInfo* info = textures_ ? textures_->find(name) : nullptr;
+    if (!info) return false;
+    shadowMaps_.push_back(info->texture);
+  }
+  shadowMapTaken_.assign(shadowMaps_.size(), false);
+  return true;
+}
+
+// The place where the bind semantics and the lighting and post-processing
+// components are made, in this order: light buffer, shadow-map renderer,
+// light pass, volumetric lights, anti-aliasing (when switched on), depth
+// clear, blur, down-sample, up-sample, light streaks, glow, depth of field,
+// gamma. None of them is part of this engine yet, so none is made, and the
+// commands that would run them take their "off" branches.
+bool CTkRendererCtxAdv::initComponents(const std::vector<std::string>&) { return true; }
+
+void CTkRendererCtxAdv::freeShadowMaps() { shadowMapTaken_.assign(shadowMaps_.size(), false); }
+
+}  // namespace tk

@@ -1,0 +1,87 @@
+#pragma once
+// The advanced renderer context: what the light pre-pass renderer and the
+// command renderers read besides the scene. Beyond the plain context it finds
+// the screen-fraction targets the post effects work in, keeps the pool of
+// shadow maps and the render settings of the frame. The components that light,
+// post-process and anti-alias (light buffer, shadow-map renderer, blur, glow,
+// depth of field, gamma, anti-aliasing, volumetric lights) are initialised by
+// init() from the effect-file list, each at its place in initComponents().
+
+#include <irrlicht.h>
+
+#include <string>
+#include <vector>
+
+#include "render/render_settings.h"
+#include "render/renderer.h"
+
+namespace tk {
+
+class RenderTargetRegistry;
+
+// The effect files an advanced context is initialised with, in their fixed
+// order; position 0 is the anti-aliasing switch, not a file.
+enum STkCtxAdvFile {
+  kCtxAdvAntialias = 0,
+  kCtxAdvDepthClear,
+  kCtxAdvLightPass,
+  kCtxAdvShadowDepth,
+  kCtxAdvGaussianBlur,
+  kCtxAdvDownSampleBlur,
+  kCtxAdvComposeUpSample,
+  kCtxAdvStreakMaxInt,
+  kCtxAdvStreakDraw,
+  kCtxAdvGlowAlphaMul,
+  kCtxAdvDofCocArtist,
+  kCtxAdvDofCocPhysical,
+  kCtxAdvDof,
+  kCtxAdvGamma,
+  kCtxAdvBlendAntialias,
+  kCtxAdvVolumetricSpot,
+  kCtxAdvVolumetricPoint,
+  kCtxAdvSmaaEdges,
+  kCtxAdvSmaaWeights,
+  kCtxAdvSmaaBlend,
+  kCtxAdvSmaaAreaTex,
+  kCtxAdvSmaaSearchTex,
+  kCtxAdvFileCount
+};
+
+// The list with each file resolved against `shaderDir` (position 0 holds
+// "1" when anti-aliasing is on, else "0").
+std::vector<std::string> ctxAdvFiles(const std::string& shaderDir, bool antialias);
+
+class CTkRendererCtxAdv : public CTkRendererCtx {
+ public:
+  static constexpr int kGlowTargetCount = 13;
+
+  CTkRendererCtxAdv(CTkRenderServices* services, const RenderTargetRegistry* textures);
+  // False after logging at the first step that fails; a second call is refused.
+  bool init(const std::vector<std::string>& files);
+  bool initialised() const { return initialised_; }
+
+  STkRenderSettings& getRenderSettings() { return renderSettings_; }
+  bool antialiasSetUp() const { return antialias_; }
+  // The half- to sixty-fourth-screen targets, in their named order.
+  const std::vector<irr::video::ITexture*>& glowTargets() const { return glowTargets_; }
+
+  // The shadow-map pool: every map free at the start of a frame, taken as
+  // lights need them.
+  const std::vector<irr::video::ITexture*>& shadowMaps() const { return shadowMaps_; }
+  void freeShadowMaps();
+
+ private:
+  bool findGlowTargets();
+  bool makeShadowMapPool();
+  bool initComponents(const std::vector<std::string>& files);
+
+  const RenderTargetRegistry* textures_;
+  STkRenderSettings renderSettings_;
+  bool antialias_ = false;
+  bool initialised_ = false;
+  std::vector<irr::video::ITexture*> glowTargets_;
+  std::vector<irr::video::ITexture*> shadowMaps_;
+  std::vector<bool> shadowMapTaken_;
+};
+
+}  // namespace tk
