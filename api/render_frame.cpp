@@ -5,6 +5,7 @@
 #include "platform/screenshot/frame_keeper.h"
 #include "platform/window/window.h"
 #include "render/engine.h"
+#include "render/renderer_ctx_adv.h"
 #include "render/renderer_start.h"
 #include "render/tk_manager.h"
 
@@ -15,6 +16,7 @@ void runCurrentRenderer(STkEngine& engine) {
   STkRendering& r = rendering();
   if (!r.currentRenderer) return;
   r.context->getFrameSettings().backgroundColor = engine.clearColor.color;
+  if (r.advancedContext) r.advancedContext->getRenderSettings() = engine.renderSettings;
   r.context->setPostEffects(enabledCameraEffectList());
   r.currentRenderer->render(nullptr);
 }

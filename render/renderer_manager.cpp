@@ -1,5 +1,7 @@
 #include "render/renderer_manager.h"
 
+#include <algorithm>
+
 #include "base/log.h"
 #include "render/color_formats.h"
 #include "render/commands/renderer_cmds.h"
@@ -11,7 +13,11 @@ namespace {
 
 using Size = irr::core::dimension2du;
 
-Size shifted(Size size, int bits) { return Size(size.Width >> bits, size.Height >> bits); }
+// A fraction of a small screen is never empty: a target of no pixels cannot
+// be drawn to, and the driver refuses it.
+Size shifted(Size size, int bits) {
+  return Size(std::max(size.Width >> bits, 1u), std::max(size.Height >> bits, 1u));
+}
 
 // "ColorFormat" of a "Create Texture" command: 0 keeps the back targets' format.
 irr::video::ECOLOR_FORMAT sceneTextureFormat(int code, irr::video::ECOLOR_FORMAT backFormat) {
