@@ -207,6 +207,43 @@ TEST_F(RendererCmdsTest, SharedSetsAdvanceOncePerCommandAndResetPerFrame) {
   }
 }
 
+// Post Processing that cannot run as asked says so every frame; reading the
+// texture it would write, it leaves the chain alone.
+TEST_F(RendererCmdsTest, PostProcessingProblemsAreLoggedEachFrame) {
+  ASSERT_TRUE(renderers->targets().create("Work", {64, 32}, irr::video::ECF_A8R8G8B8, false, false));
+  context->setPostEffects({effect});
+  const std::string chainRefused = "CTkPostChain: cannot set second flipflop texture";
+  struct Case {
+    Connections inputs;
+    const char* output;
+    const char* message;  // empty: none
+  } cases[] = {
+      {{{"Source", "Tex"}}, "Tex", "CTkRenderCmd_PostProc command 'c' : Failed. when source=target need to use a work texture"},
+      {{{"Source", "Tex"}}, "Display",
+       "CTkRenderCmd_PostProc command 'c' : Failed. when output is Display, need to use flipflop texture([]) as source "
+       "or set a Work"},
+      {{{"Source", "HalfScreen[]"}}, "Display", ""},
+      {{{"Source", "Tex"}, {"Work", "Work"}}, "Tex", ""},
+      {{{"Source", "HalfScreen[]"}}, "HalfScreen[]", ""},
+  };
+  for (const Case& c : cases) {
+    CTkRendererCmds* renderer = build({command("Post Processing", c.inputs, {{"Color0", c.output}})});
+    ASSERT_TRUE(renderer) << c.message;
+    for (int frame = 0; frame < 2; ++frame) {
+      test::CapturedStdout out;
+      renderer->render(nullptr);
+      const std::string printed = out.take();
+      if (*c.message) EXPECT_NE(printed.find(c.message), std::string::npos) << printed;
+      else EXPECT_EQ(printed.find("ERROR"), std::string::npos) << printed;
+      // Source and output one texture: the chain is not even tried.
+      if (c.inputs.size() == 1 && c.inputs[0].reference == c.output)
+        EXPECT_EQ(printed.find(chainRefused), std::string::npos) << printed;
+    }
+    renderer->drop();
+  }
+  context->setPostEffects({});
+}
+
 // "UseStartEnd" 2 runs once when the time passes StartTime, in either
 // direction, and again after a seek back; 1 runs inside [Start, End).
 TEST_F(RendererCmdsTest, ShaderTimeWindows) {
