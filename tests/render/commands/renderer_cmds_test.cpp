@@ -178,6 +178,25 @@ TEST_F(RendererCmdsTest, AListOfTexturesOnlyDrawsNothing) {
   renderer->drop();
 }
 
+// Surfaces under a command renderer are drawn as under the light pre-pass
+// renderer; the complaint names the command renderer.
+TEST_F(RendererCmdsTest, MaterialEffectsAreThePrePassOnes) {
+  CTkRendererCmds* renderer = build({});
+  ASSERT_TRUE(renderer);
+  std::string file;
+  ShaderMacroList macros;
+  int capacity = 2;
+  EXPECT_TRUE(renderer->getMaterialEffect(&file, &macros, &capacity, 13));
+  EXPECT_EQ(file, "Forward.hlsl");
+  EXPECT_EQ(macros, (ShaderMacroList{{"USE_OUTDEPTH", ""}}));
+  capacity = 1;
+  test::CapturedStdout out;
+  EXPECT_FALSE(renderer->getMaterialEffect(&file, &macros, &capacity, 0));
+  EXPECT_NE(out.take().find("ERROR : CTkRendererCmds::getMaterialEffect not enough space for macros"),
+            std::string::npos);
+  renderer->drop();
+}
+
 // A command whose output names the set it reads moves the set on by one: the
 // next command reads what it wrote. Rotations start from 0 every frame unless
 // the set's texture asks to keep them.
