@@ -163,19 +163,19 @@ bool makeRendererShaders(const STkSceneSlot& slot) {
 
 // Its textures, its shaders and the renderer itself; a scene whose renderer
 // cannot be made is drawn by the default renderer.
-void makeRenderer(const STkSceneSlot& slot) {
+void makeRenderer(STkSceneSlot& slot) {
   if (slot.attached || !slot.description->hasRenderer) return;
   const RendererDesc& renderer = slot.description->renderer;
   bool made = tkCreateRendererTextures(renderer.commands);
   if (!made) log(LOG_WARN | LOG_SHOW, "Create renderer textures failed : tkCreateRendererTextures failed");
   made = makeRendererShaders(slot) && made;
-  if (made && tkCreateRenderer(slot.rendererId, slot.effectBase, slot.lightBase, renderer.commands) == 0)
-    tkSetRenderer(slot.rendererId);
+  slot.rendererMade = made && tkCreateRenderer(slot.rendererId, slot.effectBase, slot.lightBase, renderer.commands) == 0;
+  if (slot.rendererMade) tkSetRenderer(slot.rendererId);
 }
 
 void deleteRenderer(const STkSceneSlot& slot) {
   if (slot.attached || !slot.description->hasRenderer) return;
-  tkDeleteRenderer(slot.rendererId);
+  if (slot.rendererMade) tkDeleteRenderer(slot.rendererId);
   for (size_t i = 0; i < slot.description->renderer.shaders.size(); ++i) {
     const int id = sceneItemId(slot.effectBase, i);
     if (EffectExist(id)) DeleteEffect(id);
@@ -341,7 +341,9 @@ void ShowScene(int sceneId) {
   if (slot->attached) return;
   const STkSceneDesc& d = *slot->description;
   ColorBackdrop(packColour(firstSample3(d.backdrop)));
-  tkSetRenderer(slot->rendererId);
+  // A scene without a renderer of its own leaves the current one: its
+  // renderer ID may be another scene's.
+  if (slot->rendererMade) tkSetRenderer(slot->rendererId);
   tkEngine().colorSpaceViewer = d.colorSpaceViewer;
   if (TF_Int(TF_Find(d.renderSettings, "CH_CAMERARANGE_ENABLE"), 0) != 0)
     SetCameraRange(firstSample(TF_Find(d.renderSettings, "CH_CAMERARANGE_MIN")),
@@ -355,7 +357,7 @@ void HideScene(int sceneId) {
   forEachLight(*slot, HideLight);
   hideSceneCameraShaders(sceneId);
   // Only the scene's own renderer gives way: another scene's stays current.
-  if (!slot->attached && slot->description->hasRenderer) {
+  if (slot->rendererMade) {
     ITkRenderer* own = getRenderer(slot->rendererId);
     if (own && rendering().currentRenderer == own) tkSetDefaultRenderer();
   }

@@ -27,6 +27,7 @@ struct STkSceneSlot {
   int attached = 0;
   int objectBase = 0, lightBase = 0, emitterBase = 0, cubeMapBase = 0, cameraShaderBase = 0;
   int rendererId = 0, effectBase = 0;
+  bool rendererMade = false;  // the renderer under rendererId is this scene's
   std::unique_ptr<STkSceneDesc> description;
   std::string name;
   bool cameraShaderOn[kMaxCameraShaders] = {};

@@ -224,6 +224,22 @@ TEST_F(SceneRendererTest, ASceneWhoseRendererFailsLoadsUnderTheDefault) {
     DeleteScene(1);
     EXPECT_FALSE(EffectExist(50));
   }
+  // The scene's renderer ID already holds another renderer: the scene keeps
+  // away from it when shown, hidden or deleted.
+  ASSERT_EQ(tkCreateRenderer(4, 0, 0, kClearList), 0);
+  ITkRenderer* other = getRenderer(4);
+  {
+    test::CapturedStdout out;
+    ASSERT_EQ(load(writeScene(), 1), 0) << failure();
+    EXPECT_NE(out.take().find("invalid Renderer ID 4 : id 4 already exist"), std::string::npos);
+  }
+  ShowScene(1);
+  EXPECT_EQ(rendering().currentRenderer, rendering().defaultRenderer);
+  tkSetRenderer(4);
+  HideScene(1);
+  DeleteScene(1);
+  EXPECT_EQ(getRenderer(4), other);
+  EXPECT_EQ(rendering().currentRenderer, other);
 }
 
 }  // namespace
