@@ -1,5 +1,7 @@
 // Command renderers by ID on the null driver: creation and its failures, the
 // current renderer, and the renderer a scene makes, shows, hides and deletes.
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -7,6 +9,7 @@
 #include "api/engine_items.h"
 #include "api/light_commands.h"
 #include "api/renderer_commands.h"
+#include "base/files/file_layer.h"
 #include "render/renderer_ctx_adv.h"
 #include "render/renderer_start.h"
 #include "render/tk_manager.h"
@@ -205,6 +208,30 @@ TEST_F(SceneRendererTest, ShownHiddenAnimatedAndDeletedWithItsScene) {
   EXPECT_EQ(rendering().currentRenderer, fallback);
   EXPECT_FALSE(tkRendererExist(4));
   EXPECT_FALSE(EffectExist(50));
+}
+
+// The fuzz corpus' scene of every command type (scene textures, shared
+// sets, a Shader with its own effect, a view from a light, the pass-through
+// commands, Post Processing to the display) sets up and draws.
+TEST_F(SceneRendererTest, EveryCommandTypeOfTheCorpusSceneSetsUpAndDraws) {
+  installAdvancedContext();
+  std::ifstream corpus(TESK_SOURCE_DIR "/fuzz/engine/corpus/scene_load/render_commands.tscn");
+  std::stringstream text;
+  text << corpus.rdbuf();
+  folder.write("scene.tscn", text.str());
+  folder.write("own.fx", test::kCommandEffectSource);
+  fileLayer().setDirectory(folder.path().c_str());
+  SceneBases bases;
+  bases.renderer = 4;
+  ASSERT_EQ(loadScene("scene.tscn", 1, bases, false, "corpus", false), 0) << failure();
+  ASSERT_TRUE(tkRendererExist(4));
+  ShowScene(1);
+  for (int t : {0, 600, 100}) {
+    AnimateScene(1, t);
+    rendering().currentRenderer->render(nullptr);
+  }
+  EXPECT_EQ(failure(), "");
+  DeleteScene(1);
 }
 
 TEST_F(SceneRendererTest, ASceneWhoseRendererFailsLoadsUnderTheDefault) {
