@@ -24,6 +24,39 @@ TEST_F(RenderServicesTest, VisibleWalkSkipsHiddenSubtreesLightsAndCameras) {
   EXPECT_EQ(nodes, (std::vector<irr::scene::ISceneNode*>{shown, child, underLight}));
 }
 
+// The frame's one walk fills every list as the separate operations do.
+TEST_F(RenderServicesTest, OneWalkFillsTheListsOfTheSeparateOperations) {
+  irr::scene::ISceneManager* scenes = tkEngine().sceneManager;
+  irr::scene::ISceneNode* cube = scenes->addCubeSceneNode(1, nullptr, -1, {0, 0, 5});
+  scenes->addCubeSceneNode(1, cube, -1, {1, 0, 0});
+  irr::scene::ILightSceneNode* nestedLight = scenes->addLightSceneNode(cube);
+  scenes->addCubeSceneNode(1, nestedLight);
+  scenes->addLightSceneNode();
+  scenes->addParticleSystemSceneNode(false, cube);
+  irr::scene::ISceneNode* hidden = scenes->addCubeSceneNode();
+  hidden->setVisible(false);
+  scenes->addLightSceneNode(hidden);
+  scenes->addCubeSceneNode(1, nullptr, -1, {0, 0, -50});  // behind the camera
+  scenes->getActiveCamera()->render();
+  scenes->getRootSceneNode()->OnAnimate(0);
+  CTkRenderServices services(tkEngine().device);
+  STkFrameNodeLists lists;
+  services.collectFrameLists(&lists);
+  std::vector<irr::scene::ISceneNode*> expected;
+  services.getLightList(&expected);
+  EXPECT_EQ(lists.lights, expected);
+  EXPECT_EQ(lists.lights.size(), 2u);
+  services.getSolidList(&expected);
+  EXPECT_EQ(lists.solid, expected);
+  services.getTransparentList(&expected);
+  EXPECT_EQ(lists.transparent, expected);
+  services.getTransparentEffectList(&expected);
+  EXPECT_EQ(lists.transparentEffect, expected);
+  EXPECT_EQ(lists.transparentEffect.size(), 1u);
+  services.collectVisibleNodes(&expected);
+  EXPECT_EQ(lists.visible, expected);
+}
+
 }  // namespace
 }  // namespace tk
 
