@@ -158,6 +158,18 @@ TEST_F(RenderTargetTest, NamedTargetsHaveTheirSizesAndFormats) {
   EXPECT_EQ(renderers->shadowMaps().size(), 4u);
 }
 
+// A window too small for its sixty-fourth: every fraction keeps one pixel
+// per axis, since the driver refuses a target of no pixels.
+TEST_F(RenderTargetTest, ScreenFractionsOfSmallWindowsKeepAPixel) {
+  ASSERT_TRUE(renderers->createRenderTargets(12, {64, 32}));
+  struct Case {
+    const char* name;
+    irr::u32 w, h;
+  } cases[] = {{"HalfScreen[0]", 32, 16}, {"ThirtyTwothScreen[0]", 2, 1}, {"SixtyFourthScreen[1]", 1, 1}};
+  for (const Case& c : cases)
+    EXPECT_EQ(renderers->targets().find(c.name)->size, irr::core::dimension2du(c.w, c.h)) << c.name;
+}
+
 TEST_F(RenderTargetTest, CreateTextureSizesAndFormats) {
   ASSERT_TRUE(renderers->createRenderTexture(createTexture("Small", 0, 6, 0, 0, 0)));
   const RenderTargetInfo* small = renderers->targets().find("Small");
