@@ -1,0 +1,190 @@
+// The engine's frame against the display library drawing the same scene alone,
+// in one run: a grid of N copies of one mesh (N = 1 and 400) in a 640 x 360
+// window, 300 frames drawn
+// - by the display library's own loop on a device of its own (device->run,
+//   beginScene with clear, drawAll, endScene), and
+// - through the engine commands a script calls (the engine started as Setup
+//   starts it but without vertical sync, as the library's device is; LoadObject
+//   and CloneObject, PositionObject and RotateObject, then Run and Sync per
+//   frame), once per engine route (renderer) in the table below.
+// The two ways take turns three times and the best of each counts; the counter
+// engine_per_library is the ratio of the engine's time per frame to the
+// library's (the aim: at most 1.10 with 400 objects, 1.25 with one).
+// This one draws for real: it needs an X display (xvfb-run on llvmpipe).
+#include <benchmark/benchmark.h>
+#include <irrlicht.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "api/camera_commands.h"
+#include "api/light_commands.h"
+#include "api/object_commands.h"
+#include "base/log.h"
+#include "startup/engine_commands.h"
+#include "startup/sys_setup.h"
+
+namespace {
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 360;
+constexpr int kFrames = 300;
+constexpr int kWarmUpFrames = 10;
+constexpr int kRounds = 3;
+constexpr const char* kMesh = TESK_SOURCE_DIR "/examples/objects/torus.obj";
+
+// The scene both ways draw: copies on a square grid facing a camera that sees
+// the whole grid of 400, one white directional light, a dim ambient light.
+constexpr int kGridSide = 20;
+constexpr float kSpacing = 32.0f;
+constexpr float kCameraDistance = 460.0f;
+constexpr unsigned kBackdrop = 0x001122;
+constexpr unsigned kAmbient = 0x050505;
+
+irr::core::vector3df gridPosition(int index) {
+  const float half = (kGridSide - 1) * kSpacing / 2;
+  return {(index % kGridSide) * kSpacing - half, (index / kGridSide) * kSpacing - half, 0.0f};
+}
+const irr::core::vector3df kFacingCamera(90, 0, 0);
+
+using Clock = std::chrono::steady_clock;
+
+// Seconds per frame over kFrames frames after a short warm-up; `frame` answers
+// false when the window went away.
+double timeFrames(const std::function<bool()>& frame) {
+  for (int i = 0; i < kWarmUpFrames; ++i)
+    if (!frame()) return -1;
+  const Clock::time_point start = Clock::now();
+  for (int i = 0; i < kFrames; ++i)
+    if (!frame()) return -1;
+  return std::chrono::duration<double>(Clock::now() - start).count() / kFrames;
+}
+
+// (a) The display library alone.
+double libraryFrameTime(int objects) {
+  irr::SIrrlichtCreationParameters p;
+  p.DriverType = irr::video::EDT_OPENGL;
+  p.WindowSize = irr::core::dimension2du(kWidth, kHeight);
+  p.Bits = 32;
+  p.Stencilbuffer = true;
+  p.Vsync = false;
+  p.Doublebuffer = true;
+  p.UsePerformanceTimer = true;
+  p.LoggingLevel = irr::ELL_NONE;
+  irr::IrrlichtDevice* device = irr::createDeviceEx(p);
+  if (!device) return -1;
+  irr::video::IVideoDriver* driver = device->getVideoDriver();
+  irr::scene::ISceneManager* scene = device->getSceneManager();
+  irr::scene::IAnimatedMesh* mesh = scene->getMesh(kMesh);
+  for (int i = 0; mesh && i < objects; ++i) {
+    irr::scene::ISceneNode* node = scene->addMeshSceneNode(mesh->getMesh(0));
+    node->setMaterialFlag(irr::video::EMF_NORMALIZE_NORMALS, true);
+    node->setPosition(gridPosition(i));
+    node->setRotation(kFacingCamera);
+  }
+  irr::scene::ICameraSceneNode* camera =
+      scene->addCameraSceneNode(nullptr, {0, 0, -kCameraDistance}, {0, 0, 0});
+  camera->setNearValue(0.1f);
+  camera->setFarValue(1000.0f);
+  irr::scene::ILightSceneNode* light = scene->addLightSceneNode(nullptr, {0, 0, 0}, irr::video::SColorf(1, 1, 1, 1), 1e7f);
+  light->setLightType(irr::video::ELT_DIRECTIONAL);
+  scene->setAmbientLight(irr::video::SColor(0xFF000000 | kAmbient));
+  const irr::video::SColor backdrop(0xFF000000 | kBackdrop);
+  const double seconds = mesh ? timeFrames([&] {
+    if (!device->run()) return false;
+    driver->beginScene(true, true, backdrop);
+    scene->drawAll();
+    driver->endScene();
+    return true;
+  }) : -1;
+  device->closeDevice();
+  device->run();
+  device->drop();
+  return seconds;
+}
+
+// (b) The engine, through the commands a script calls; `useRoute` picks the
+// renderer once the scene is made.
+double engineFrameTime(int objects, void (*useRoute)()) {
+  tk::SysSetup setup;
+  setup.width = kWidth;
+  setup.height = kHeight;
+  setup.colorBits = 32;
+  setup.windowed = 1;
+  setup.vsync = 0;
+  setup.stereo = 0;
+  if (tk::tkSysSetup(setup) != 0) return -1;
+  tk::PositionCamera(0, 0, -kCameraDistance);
+  tk::MakeLight(0);
+  tk::SetDirectionalLight(0, 0, 0, 0);
+  tk::ColorAmbientLight(kAmbient);
+  tk::ColorBackdrop(kBackdrop);
+  bool made = tk::LoadObject(kMesh, 1) == 0;
+  for (int id = 2; made && id <= objects; ++id) made = tk::CloneObject(id, 1) == 0;
+  for (int id = 1; made && id <= objects; ++id) {
+    const irr::core::vector3df at = gridPosition(id - 1);
+    tk::PositionObject(id, at.X, at.Y, at.Z);
+    tk::RotateObject(id, kFacingCamera.X, kFacingCamera.Y, kFacingCamera.Z);
+  }
+  if (made) useRoute();
+  const double seconds = made ? timeFrames([] {
+    if (!tk::Run()) return false;
+    tk::Sync();
+    return true;
+  }) : -1;
+  tk::Term();
+  return seconds;
+}
+
+// The renderers the engine's frame is measured through. A new renderer joins
+// with one line here: its name and the function that makes it the current one.
+void useDefaultRenderer() {}
+struct EngineRoute {
+  const char* name;
+  void (*use)();
+};
+const EngineRoute kRoutes[] = {
+    {"simple", useDefaultRenderer},
+};
+
+void frameCost(benchmark::State& state, const EngineRoute& route, int objects) {
+  if (!getenv("DISPLAY")) {
+    state.SkipWithError("needs an X display: run it under xvfb-run");
+    return;
+  }
+  double library = 1e9, engine = 1e9;
+  for (auto _ : state) {
+    for (int round = 0; round < kRounds; ++round) {
+      const double a = libraryFrameTime(objects);
+      const double b = engineFrameTime(objects, route.use);
+      if (a <= 0 || b <= 0) {
+        state.SkipWithError("could not draw the scene");
+        return;
+      }
+      library = std::min(library, a);
+      engine = std::min(engine, b);
+    }
+    state.SetIterationTime(engine * kFrames);
+  }
+  state.counters["library_ms_per_frame"] = library * 1000;
+  state.counters["engine_ms_per_frame"] = engine * 1000;
+  state.counters["engine_per_library"] = engine / library;
+}
+
+[[maybe_unused]] const bool kRegistered = [] {
+  tk::setLogThreshold(tk::LOG_NONE);
+  tk::disableMessageBoxes();
+  for (const EngineRoute& route : kRoutes)
+    for (int objects : {1, kGridSide * kGridSide})
+      benchmark::RegisterBenchmark((std::string("BM_FrameCost/") + route.name + "/" + std::to_string(objects)).c_str(),
+                                   [&route, objects](benchmark::State& state) { frameCost(state, route, objects); })
+          ->Iterations(1)
+          ->UseManualTime()
+          ->Unit(benchmark::kMillisecond);
+  return true;
+}();
+
+}  // namespace
