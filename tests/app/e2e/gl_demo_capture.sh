@@ -3,10 +3,7 @@
 tesk=$1
 source_dir=$2
 source "$(dirname "$0")/lib.sh"
-export TESK_DRIVER=opengl
-[ -n "${DISPLAY:-}" ] || { echo "needs an X display"; exit 1; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+enter_gl_scratch
 demo="$source_dir/examples/showcase.demo.ini"
 
 for run in a b; do

@@ -2,10 +2,7 @@
 tesk=$1
 source_dir=$2
 source "$(dirname "$0")/lib.sh"
-export TESK_DRIVER=opengl
-[ -n "${DISPLAY:-}" ] || { echo "needs an X display"; exit 1; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+enter_gl_scratch
 cd "$work"
 log="$work/log.txt"
 

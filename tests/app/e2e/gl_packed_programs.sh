@@ -4,10 +4,7 @@
 tesk=$1
 source_dir=$2
 source "$(dirname "$0")/lib.sh"
-export TESK_DRIVER=opengl
-[ -n "${DISPLAY:-}" ] || { echo "needs an X display"; exit 1; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+enter_gl_scratch
 
 setup_file() {  # a small window, so that no display dialog asks
   printf '[Setup]\ndisplay = 160 90\nwindowed = 1\nvsync = 0\n' > "$1/tesk-setup.ini"

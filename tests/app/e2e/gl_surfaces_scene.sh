@@ -4,10 +4,7 @@
 tesk=$1
 source_dir=$2
 source "$(dirname "$0")/lib.sh"
-export TESK_DRIVER=opengl
-[ -n "${DISPLAY:-}" ] || { echo "needs an X display"; exit 1; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+enter_gl_scratch
 printf '[part1]\ntime = 0\ndirectory = %s\nfilename = surfaces.tscn\n[part2]\ntime = 2000\n' \
   "$source_dir/examples/scenes/surfaces" > "$work/surfaces.demo.ini"
 # Named from its own folder: the part's directory is absolute.

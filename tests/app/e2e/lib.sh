@@ -24,6 +24,14 @@ wait_until() { # seconds command...
 grab_window() { # window file
   xwd -id "$1" -silent 2>/dev/null | /usr/bin/convert xwd:- "$2" 2>/dev/null
 }
+# The OpenGL driver on the X display the script was given, and a scratch
+# folder $work (removed on exit); the current folder stays.
+enter_gl_scratch() {
+  export TESK_DRIVER=opengl
+  [ -n "${DISPLAY:-}" ] || { echo "needs an X display"; exit 1; }
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+}
 # Runs the rest of the script in a scratch folder, $work (removed on exit), on
 # the null driver without a display; $out and $err name files for captured output.
 enter_null_driver_scratch() {

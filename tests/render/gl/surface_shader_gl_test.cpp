@@ -10,7 +10,6 @@
 #include <cmath>
 #include <memory>
 #include <string>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -25,6 +24,7 @@
 #include "startup/sys_setup.h"
 #include "tests/effects/binds/surface_fakes.h"
 #include "tests/support/gl_engine.h"
+#include "tests/support/quad_mesh.h"
 
 namespace tk {
 namespace {
@@ -69,28 +69,9 @@ irr::video::ITexture* leaningNormalMap(const vector3df& normal) {
   return driver->addTexture("surface-leaning-normals", image.get());
 }
 
-// A 2 x 2 quad in the z = 0 plane facing -z, its texture upright; the second
-// UV set, where the vertex type has one, is the first mirrored left to right.
 template <typename Buffer>
 Held<irr::scene::IMesh> quadMesh() {
-  auto* buffer = new Buffer();
-  const float corners[4][4] = {{-1, 1, 0, 0}, {1, 1, 1, 0}, {1, -1, 1, 1}, {-1, -1, 0, 1}};  // x, y, u, v
-  for (const auto& c : corners) {
-    buffer->Vertices.push_back({});
-    auto& v = buffer->Vertices.getLast();
-    v.Pos.set(c[0], c[1], 0);
-    v.Normal.set(0, 0, -1);
-    v.Color = SColor(255, 255, 255, 255);
-    v.TCoords.set(c[2], c[3]);
-    if constexpr (std::is_same_v<Buffer, irr::scene::SMeshBufferLightMap>) v.TCoords2.set(1 - c[2], c[3]);
-  }
-  for (irr::u16 index : {0, 1, 2, 0, 2, 3}) buffer->Indices.push_back(index);
-  buffer->recalculateBoundingBox();
-  auto* mesh = new irr::scene::SMesh();
-  mesh->addMeshBuffer(buffer);
-  mesh->recalculateBoundingBox();
-  buffer->drop();
-  return Held<irr::scene::IMesh>(mesh);
+  return Held<irr::scene::IMesh>(test::makeQuadMesh<Buffer>());
 }
 
 // The display library's tangent copy of the quad; with `uv2InBinormal` the

@@ -21,6 +21,7 @@
 #include "surfaces/surface_lightwave.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_engine.h"
+#include "tests/support/quad_mesh.h"
 
 namespace tk {
 namespace {
@@ -40,30 +41,6 @@ float4x4 WorldViewProjection;
 float4 vs_main(float4 p : POSITION) : POSITION { return mul(WorldViewProjection, p); }
 float4 ps_main() : COLOR { return float4(1, 0, 0, 1); }
 )";
-
-// A 2 x 2 quad in the z = 0 plane facing the camera, its texture upright;
-// with two UV sets the second is the first mirrored left to right.
-template <typename Buffer>
-irr::scene::IMesh* quadMesh() {
-  auto* buffer = new Buffer();
-  const float corners[4][4] = {{-1, 1, 0, 0}, {1, 1, 1, 0}, {1, -1, 1, 1}, {-1, -1, 0, 1}};  // x, y, u, v
-  for (const auto& c : corners) {
-    buffer->Vertices.push_back({});
-    auto& v = buffer->Vertices.getLast();
-    v.Pos.set(c[0], c[1], 0);
-    v.Normal.set(0, 0, -1);
-    v.Color = SColor(255, 255, 255, 255);
-    v.TCoords.set(c[2], c[3]);
-    if constexpr (std::is_same_v<Buffer, irr::scene::SMeshBufferLightMap>) v.TCoords2.set(1 - c[2], c[3]);
-  }
-  for (irr::u16 index : {0, 1, 2, 0, 2, 3}) buffer->Indices.push_back(index);
-  buffer->recalculateBoundingBox();
-  auto* mesh = new irr::scene::SMesh();
-  mesh->addMeshBuffer(buffer);
-  mesh->recalculateBoundingBox();
-  buffer->drop();
-  return mesh;
-}
 
 class NodeExtDrawTest : public ::testing::Test {
  protected:
@@ -173,7 +150,7 @@ class NodeExtDrawTest : public ::testing::Test {
 };
 
 TEST_F(NodeExtDrawTest, TexturedObjectIsUprightThroughItsSurfaceEffect) {
-  CTkSceneNodeExt* extension = luminousNode(quadMesh<irr::scene::SMeshBuffer>(), quadrantTexture());
+  CTkSceneNodeExt* extension = luminousNode(test::makeQuadMesh<irr::scene::SMeshBuffer>(), quadrantTexture());
   drawThroughSurfaceEffect(extension);
   // Drawn by the effect, the colour map on the layer its sampler reads, put
   // there from the surface (the effect itself holds no texture).
@@ -189,7 +166,7 @@ TEST_F(NodeExtDrawTest, TexturedObjectIsUprightThroughItsSurfaceEffect) {
 }
 
 TEST_F(NodeExtDrawTest, SecondUvSetReachesItsSamplerThroughTheTangentCopy) {
-  CTkSceneNodeExt* extension = luminousNode(quadMesh<irr::scene::SMeshBufferLightMap>(), quadrantTexture());
+  CTkSceneNodeExt* extension = luminousNode(test::makeQuadMesh<irr::scene::SMeshBufferLightMap>(), quadrantTexture());
   extension->getSurface(0)->setTexture(kLwBump, flatNormalMap());
   extension->setBufferUV2Info(0, 0, 0x1);  // the colour map reads the second UV set
   ASSERT_TRUE(extension->update());
@@ -216,7 +193,7 @@ TEST_F(NodeExtDrawTest, DepthNeverDrawsNothing) {
     image->fill(SColor(255, 255, 0, 0));
     irr::video::ITexture* red = tkEngine().driver->addTexture("node-ext-red", image);
     image->drop();
-    CTkSceneNodeExt* extension = luminousNode(quadMesh<irr::scene::SMeshBuffer>(), red);
+    CTkSceneNodeExt* extension = luminousNode(test::makeQuadMesh<irr::scene::SMeshBuffer>(), red);
     if (c.effect) {
       ShaderMacroList macros;
       if (c.never) macros.push_back({"NEVER", ""});
@@ -240,7 +217,7 @@ TEST_F(NodeExtDrawTest, DepthNeverDrawsNothing) {
 // a blue target of full alpha leaves alpha one half (plain blending would
 // leave three quarters).
 TEST_F(NodeExtDrawTest, SeeThroughSurfaceScalesTheTargetAlpha) {
-  CTkSceneNodeExt* extension = luminousNode(quadMesh<irr::scene::SMeshBuffer>(), nullptr);
+  CTkSceneNodeExt* extension = luminousNode(test::makeQuadMesh<irr::scene::SMeshBuffer>(), nullptr);
   extension->getSurface(0)->setVector(kLwBaseColor, {1, 0, 0});
   extension->getSurface(0)->setFloat(kLwTransparency, 0.5f);
   drawThroughSurfaceEffect(extension);
