@@ -8,12 +8,12 @@
 //   and CloneObject, PositionObject and RotateObject, then Run and Sync per
 //   frame), once per engine route (renderer) in the table below.
 // The mesh is a small cube written by the benchmark, so that what each object
-// costs beside its triangles shows. The two ways take turns three times and the best of each counts; the counter
-// engine_per_library is the ratio of the engine's time per frame to the
-// library's (the aim: at most 1.10 with 400 objects, 1.25 with one), and
-// engine_per_library_cpu the same for the processor time of the whole process
-// (all its threads, the rasteriser's too), which other programs on a busy
-// machine disturb less. TESK_FRAME_COST_ROUNDS=N takes the best of N rounds.
+// costs beside its triangles shows. The two ways take turns three times and the
+// best of each counts; the counter engine_per_library is the ratio of the
+// engine's time per frame to the library's (the aim: at most 1.10 with 400
+// objects, 1.25 with one), engine_per_library_cpu the same for the processor
+// time of the whole process (all its threads, the rasteriser's too).
+// TESK_FRAME_COST_ROUNDS=N takes the best of N rounds (for a busy machine).
 // This one draws for real: it needs an X display (xvfb-run on llvmpipe).
 #include <benchmark/benchmark.h>
 #include <irrlicht.h>
