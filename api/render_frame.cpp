@@ -24,7 +24,7 @@ void runCurrentRenderer(STkEngine& engine) {
 void keepFrameForScreenshots(STkEngine& engine) {
   if (engine.driver->getDriverType() != irr::video::EDT_OPENGL) return;
   irr::core::dimension2du size = engine.driver->getScreenSize();
-  frameKeeper().keepBackBuffer(static_cast<int>(size.Width), static_cast<int>(size.Height));
+  frameKeeper().frameFinished(static_cast<int>(size.Width), static_cast<int>(size.Height));
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "platform/driver_choice.h"
 #include "platform/input/event_receiver.h"
 #include "platform/screenshot/frame_keeper.h"
+#include "platform/screenshot/swap_probe.h"
 #include "platform/shader_compiler_probe.h"
 #include "platform/ui/gui_message_box.h"
 #include "platform/window/screen_size.h"
@@ -140,6 +141,8 @@ bool attachDeviceServices() {
     setStartupError("fails to getGUIEnvironment");
     return false;
   }
+  // Where the swap keeps the back buffer, frames are kept for screenshots without a copy.
+  frameKeeper().setBackBufferSurvivesSwap(backBufferSurvivesSwap(g_engine.driver));
   return true;
 }
 

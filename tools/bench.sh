@@ -6,7 +6,12 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)"
+# Benchmarks that draw need an X display: without one they run under Xvfb.
+display=()
+if [[ -z "${DISPLAY:-}" ]] && command -v xvfb-run >/dev/null; then
+  display=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")
+fi
 for bench in build/bench/*_bench; do
   echo "== $(basename "$bench") =="
-  "$bench" "$@"
+  "${display[@]}" "$bench" "$@"
 done

@@ -15,9 +15,14 @@ FrameKeeper::~FrameKeeper() {
   // The GL context may already be gone at process end: objects are not deleted here.
 }
 
+void FrameKeeper::setBackBufferSurvivesSwap(bool survives) {
+  secureKeptFrame();
+  backBufferSurvivesSwap_ = survives;
+}
+
 bool FrameKeeper::ensureTarget(int width, int height) {
-  if (framebuffer_ && width == width_ && height == height_) return true;
-  release();
+  if (framebuffer_ && width == targetWidth_ && height == targetHeight_) return true;
+  deleteTarget();
   glGenFramebuffers(1, &framebuffer_);
   glGenRenderbuffers(1, &colour_);
   glBindRenderbuffer(GL_RENDERBUFFER, colour_);
@@ -27,13 +32,14 @@ bool FrameKeeper::ensureTarget(int width, int height) {
   glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
   bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
   glBindFramebuffer(GL_FRAMEBUFFER, 0);
-  width_ = width;
-  height_ = height;
-  if (!complete) release();
+  targetWidth_ = width;
+  targetHeight_ = height;
+  if (!complete) deleteTarget();
   return complete;
 }
 
-void FrameKeeper::keepBackBuffer(int width, int height) {
+void FrameKeeper::copyBackBuffer(int width, int height) {
+  kept_ = Kept::kNothing;
   if (width <= 0 || height <= 0 || !ensureTarget(width, height)) return;
   GLint drawBuffer = GL_BACK;
   glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
@@ -44,35 +50,64 @@ void FrameKeeper::keepBackBuffer(int width, int height) {
   // Back to the default framebuffer the display library expects.
   glBindFramebuffer(GL_FRAMEBUFFER, 0);
   glDrawBuffer(drawBuffer);
-  kept_ = true;
+  keptWidth_ = width;
+  keptHeight_ = height;
+  kept_ = Kept::kCopied;
+}
+
+void FrameKeeper::frameFinished(int width, int height) {
+  if (!backBufferSurvivesSwap_) {
+    copyBackBuffer(width, height);
+    return;
+  }
+  kept_ = width > 0 && height > 0 ? Kept::kInBackBuffer : Kept::kNothing;
+  keptWidth_ = width;
+  keptHeight_ = height;
+}
+
+void FrameKeeper::keepBackBuffer(int width, int height) { copyBackBuffer(width, height); }
+
+void FrameKeeper::secureKeptFrame() {
+  if (kept_ == Kept::kInBackBuffer) copyBackBuffer(keptWidth_, keptHeight_);
 }
 
 bool FrameKeeper::readRgb(std::vector<uint8_t>* pixels, int* width, int* height) {
-  if (!kept_ || !framebuffer_) return false;
-  std::vector<uint8_t> bottomUp(static_cast<size_t>(width_) * height_ * 3);
+  if (kept_ == Kept::kNothing) return false;
+  std::vector<uint8_t> bottomUp(static_cast<size_t>(keptWidth_) * keptHeight_ * 3);
   GLint packAlignment = 4;
   glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
-  glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+  if (kept_ == Kept::kCopied) {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+  } else {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glReadBuffer(GL_BACK);
+  }
+  glReadPixels(0, 0, keptWidth_, keptHeight_, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
   glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
   glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
   // GL rows run bottom-up; images are stored top row first.
-  size_t row = static_cast<size_t>(width_) * 3;
+  size_t row = static_cast<size_t>(keptWidth_) * 3;
   pixels->resize(bottomUp.size());
-  for (int y = 0; y < height_; ++y)
-    memcpy(pixels->data() + row * y, bottomUp.data() + row * (height_ - 1 - y), row);
-  *width = width_;
-  *height = height_;
+  for (int y = 0; y < keptHeight_; ++y)
+    memcpy(pixels->data() + row * y, bottomUp.data() + row * (keptHeight_ - 1 - y), row);
+  *width = keptWidth_;
+  *height = keptHeight_;
   return true;
 }
 
-void FrameKeeper::release() {
+void FrameKeeper::deleteTarget() {
   if (framebuffer_) glDeleteFramebuffers(1, &framebuffer_);
   if (colour_) glDeleteRenderbuffers(1, &colour_);
   framebuffer_ = 0;
   colour_ = 0;
-  kept_ = false;
+  targetWidth_ = targetHeight_ = 0;
+}
+
+void FrameKeeper::release() {
+  deleteTarget();
+  kept_ = Kept::kNothing;
+  backBufferSurvivesSwap_ = false;
 }
 
 }  // namespace tk

@@ -4,6 +4,7 @@
 
 #include "base/log.h"
 #include "platform/driver_choice.h"
+#include "platform/screenshot/frame_keeper.h"
 #include "platform/shader_compiler_probe.h"
 #include "platform/window/window.h"
 
@@ -129,6 +130,9 @@ DisplayRecord DisplayDialog::result() const {
 }
 
 bool runDisplayDialog(DisplayRecord* chosen) {
+  // The engine's kept frame is taken out of its back buffer while its GL
+  // context is still the current one.
+  frameKeeper().secureKeptFrame();
   irr::IrrlichtDevice* device =
       irr::createDevice(irr::video::EDT_OPENGL, irr::core::dimension2du(480, 250), 32, false, false, false);
   if (!device) {

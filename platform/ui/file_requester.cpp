@@ -9,6 +9,7 @@
 #include <climits>
 
 #include "platform/driver_choice.h"
+#include "platform/screenshot/frame_keeper.h"
 #include "platform/window/window.h"
 
 namespace tk {
@@ -180,6 +181,9 @@ std::string runFileRequester(irr::IrrlichtDevice* engine, const std::string& tit
   if (!displayAvailable()) return "";
   irr::IrrlichtDevice* engineDevice = windowOf(engine).valid() ? engine : nullptr;
   irr::IrrlichtDevice* device = engineDevice;
+  // The requester draws over the engine's back buffer, or makes a GL context
+  // of its own current: the kept frame is taken out of the back buffer first.
+  if (engineDevice) frameKeeper().secureKeptFrame();
   if (!device) device = irr::createDevice(irr::video::EDT_OPENGL, irr::core::dimension2du(580, 420), 32);
   if (!device) return "";
   if (!engineDevice) device->setWindowCaption(L"Tesk");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/message_box.h"
+#include "platform/screenshot/frame_keeper.h"
 #include "platform/window/window.h"
 
 namespace tk {
@@ -27,6 +28,8 @@ class GuiMessageBoxHost : public MessageBoxHost {
         gui->addMessageBox(widen(caption).c_str(), widen(text).c_str(), true, irr::gui::EMBF_OK);
     if (!box) return;
     box->grab();
+    // The box draws over the back buffer, which may hold the kept frame.
+    frameKeeper().secureKeptFrame();
     while (box->getParent() && device_->run()) {
       driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
       gui->drawAll();

@@ -71,12 +71,12 @@ bool beginFrame() {
   return engine.device && engine.driver && engine.driver->beginScene(true, true, kBlack);
 }
 
-// Presents the frame, keeping a copy for screenshots like every other frame.
+// Presents the frame, kept for screenshots like every other frame.
 void presentFrame() {
   irr::video::IVideoDriver* driver = tkEngine().driver;
   if (driver->getDriverType() == irr::video::EDT_OPENGL) {
     irr::core::dimension2di size = screenSize();
-    frameKeeper().keepBackBuffer(size.Width, size.Height);
+    frameKeeper().frameFinished(size.Width, size.Height);
   }
   driver->endScene();
 }
