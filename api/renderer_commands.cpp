@@ -14,7 +14,7 @@ namespace {
 IdTable<CTkRendererItem>* renderers() { return tkEngine().renderers; }
 
 // An effect or light parameter becomes the item it names; false after logging
-// when that item does not exist.
+// when that item does not exist (the command is then built without it).
 bool convertParameter(const RenderParameter& in, int effectBase, int lightBase, STkRenderCmdParam* out) {
   out->name = in.name;
   out->kind = in.kind;
@@ -38,7 +38,7 @@ bool convertParameter(const RenderParameter& in, int effectBase, int lightBase, 
   return true;
 }
 
-bool convertCommands(const std::vector<STkRenderCommandRecord>& records, int effectBase, int lightBase,
+void convertCommands(const std::vector<STkRenderCommandRecord>& records, int effectBase, int lightBase,
                      std::vector<STkRenderCmdDesc>* out) {
   out->clear();
   for (const STkRenderCommandRecord& record : records) {
@@ -47,12 +47,12 @@ bool convertCommands(const std::vector<STkRenderCommandRecord>& records, int eff
     desc.cmd = record.cmd;
     desc.inputs = record.inputs;
     desc.outputs = record.outputs;
-    desc.parameters.resize(record.parameters.size());
-    for (size_t i = 0; i < record.parameters.size(); ++i)
-      if (!convertParameter(record.parameters[i], effectBase, lightBase, &desc.parameters[i])) return false;
+    for (const RenderParameter& parameter : record.parameters) {
+      STkRenderCmdParam converted;
+      if (convertParameter(parameter, effectBase, lightBase, &converted)) desc.parameters.push_back(converted);
+    }
     out->push_back(std::move(desc));
   }
-  return true;
 }
 
 void releaseId(int id) {
@@ -75,12 +75,10 @@ int tkCreateRenderer(int id, int effectBase, int lightBase, const std::vector<ST
     delete item;
     return -1;
   }
+  // Scene records carry only kinds the conversion knows: a list is never
+  // refused as a whole, a parameter naming a missing item is left out.
   std::vector<STkRenderCmdDesc> descs;
-  if (!convertCommands(commands, effectBase, lightBase, &descs)) {
-    logErrorCode(kErrorArgument4, "Failed to create renderer, bad command list");
-    releaseId(id);
-    return -1;
-  }
+  convertCommands(commands, effectBase, lightBase, &descs);
   CTkRendererCtxAdv* context = rendering().advancedContext;
   if (!context) {
     logErrorCode(kErrorArgument4, "Failed to create renderer, context not avaiable");

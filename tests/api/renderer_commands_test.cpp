@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "api/effect_commands.h"
@@ -76,10 +77,6 @@ TEST_F(RendererCommandsTest, CreationFailuresLeaveTheIdFree) {
   } cases[] = {
       {1000, kClearList, {"invalid Renderer ID 1000 : "}},
       {-1, kClearList, {"invalid Renderer ID -1 : "}},
-      {3, {record("Shader", {{"Color0", "Display"}}, {parameter("Shader", RP_EFFECT, 2)})},
-       {"Renderer Command : missing effect for param 'Shader'", "Failed to create renderer, bad command list"}},
-      {3, {record("Render Objects", {{"Color0", "Display"}}, {parameter("ViewNode", RP_LIGHT, 2)})},
-       {"Renderer Command : missing light 7 for param 'ViewNode'", "Failed to create renderer, bad command list"}},
       {3, {record("Copy", {{"Color0", "Display"}})},
        {"CTkRendererCmds command 'Copy' is not supported", "Failed to create renderer"}},
       {3, {record("Render Objects", {{"Color0", "Display"}}, {parameter("RenderList", RP_INTEGER, 7)})},
@@ -99,6 +96,30 @@ TEST_F(RendererCommandsTest, CreationFailuresLeaveTheIdFree) {
   EXPECT_EQ(tkCreateRenderer(3, 39, 5, kClearList), -1);
   EXPECT_NE(out.take().find("invalid Renderer ID 3 : id 3 already exist"), std::string::npos);
   EXPECT_TRUE(tkRendererExist(3));
+}
+
+// A parameter naming an effect or a light that does not exist is reported and
+// left out; the command is built without it.
+TEST_F(RendererCommandsTest, ParametersNamingMissingItemsAreLeftOut) {
+  setLogThreshold(LOG_ERROR);
+  installAdvancedContext();
+  const std::pair<STkRenderCommandRecord, std::string> cases[] = {
+      {record("Shader", {{"Color0", "Display"}}, {parameter("Shader", RP_EFFECT, 2)}),
+       "Renderer Command : missing effect for param 'Shader'"},
+      {record("Render Objects", {{"Color0", "Display"}},
+              {parameter("RenderList", RP_INTEGER, 0), parameter("ViewNode", RP_LIGHT, 2)}),
+       "Renderer Command : missing light 7 for param 'ViewNode'"},
+  };
+  for (const auto& [command, message] : cases) {
+    test::CapturedStdout out;
+    EXPECT_EQ(tkCreateRenderer(3, 39, 5, {command}), 0) << message;
+    const std::string printed = out.take();
+    EXPECT_NE(printed.find(message), std::string::npos) << printed;
+    EXPECT_EQ(printed.find("Failed to create renderer"), std::string::npos) << printed;
+    ASSERT_TRUE(tkRendererExist(3));
+    getRenderer(3)->render(nullptr);  // draws what it has: nothing for the shader without its effect
+    tkDeleteRenderer(3);
+  }
 }
 
 TEST_F(RendererCommandsTest, CurrentRendererFollowsSetAndDelete) {
