@@ -3,7 +3,9 @@
 scene that rides in front of the camera as an extra, and showcase.demo.ini.
 
 Parts: orbit (0-4 s, fading in from black), towers (4-8 s, with the badge extra
-from 5 to 7 s), rings (8-12 s, fading out to black), then the end mark at 12 s.
+from 5 to 7 s), the gallery example, which draws its frame with its own render
+command list (8-12 s), rings (12-16 s, fading out to black), then the end mark
+at 16 s.
 The music is music/showcase.mp3 (make_tune.sh).
 """
 import math
@@ -87,7 +89,8 @@ def badge():
                "Badge: written by examples/make_showcase.py")
 
 
-DEMO = """; Showcase demo: three scenes to music, an extra scene, a timed shader and two colour fades.
+DEMO = """; Showcase demo: four scenes to music (one drawing its own frame with a render command list),
+; an extra scene, a timed shader and two colour fades.
 [setup]
 musicdirectory = music
 shadersdirectory = shaders
@@ -113,20 +116,26 @@ extra.0.filename = badge.tscn
 extra.0.time = 5000
 extra.0.length = 2000
 
-[part3_rings]
+[part3_gallery]
 time = 8000
+directory = scenes/gallery
+filename = gallery.tscn
+camerarange = 0.1 100
+
+[part4_rings]
+time = 12000
 directory = scenes/rings
 filename = rings.tscn
-shader.0.name = Dusk.hlsl     ; a warm grade from 8.5 s to 10.5 s
-shader.0.time = 8500
+shader.0.name = Dusk.hlsl     ; a warm grade from 12.5 s to 14.5 s
+shader.0.time = 12500
 shader.0.length = 2000
-fader.0.time = 10500
+fader.0.time = 14500
 fader.0.length = 1500
 fader.0.fadelength = 1500
 fader.0.color = 0xFF000000
 
-[part4_end]
-time = 12000
+[part5_end]
+time = 16000
 """
 
 if __name__ == "__main__":

@@ -1,18 +1,18 @@
 #!/usr/bin/env bash
-# Writes music/showcase.mp3: a 12-second arpeggio over a bass line, synthesised
+# Writes music/showcase.mp3: a 16-second arpeggio over a bass line, synthesised
 # with sox and encoded with lame (both installed by tools/install-deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Four bars of three seconds: A minor, F, C, G.
+# Four bars of four seconds: A minor, F, C, G.
 chords=("A3 C4 E4 A4" "F3 A3 C4 F4" "C3 E3 G3 C4" "G3 B3 D4 G4")
 bass=("A2" "F2" "C2" "G2")
 pieces=()
 for bar in 0 1 2 3; do
   notes=(${chords[$bar]})
-  for beat in $(seq 0 11); do
+  for beat in $(seq 0 15); do
     note=${notes[$((beat % 4))]}
     out="$work/n_${bar}_${beat}.wav"
     sox -n -r 44100 -c 2 "$out" synth 0.25 pluck "$note" synth 0.25 pluck "${bass[$bar]}" \

@@ -15,11 +15,11 @@ log="$work/a.log"
 expect_line "$log" "INFO : Start capturing: basename='$work/a/frame' fps=4.000000" "capture log"
 expect_line "$log" "INFO : Frame     0; time      0 ; $work/a/frame_000000.bmp" "first frame line"
 expect_line "$log" "INFO : Frame     1; time    250 ; $work/a/frame_000001.bmp" "second frame line"
-# 12 seconds at 4 frames per second: frames 0 to 47; the end mark writes none.
-[ -f "$work/a/frame_000047.bmp" ] || fail "frame 47 missing"
-[ -f "$work/a/frame_000048.bmp" ] && fail "a frame was written at the end mark"
+# 16 seconds at 4 frames per second: frames 0 to 63; the end mark writes none.
+[ -f "$work/a/frame_000063.bmp" ] || fail "frame 63 missing"
+[ -f "$work/a/frame_000064.bmp" ] && fail "a frame was written at the end mark"
 count=$(ls "$work/a" | wc -l)
-[ "$count" -eq 48 ] || fail "$count frames written, expected 48"
+[ "$count" -eq 64 ] || fail "$count frames written, expected 64"
 (cd "$work/a" && md5sum *.bmp) > "$work/a.sums"
 (cd "$work/b" && md5sum *.bmp) > "$work/b.sums"
 cmp -s "$work/a.sums" "$work/b.sums" || fail "two captures of the same demo differ"
