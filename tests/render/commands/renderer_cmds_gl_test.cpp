@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "api/camera_commands.h"
+#include "api/effect_commands.h"
 #include "api/engine_items.h"
 #include "api/object_commands.h"
+#include "api/surface_commands.h"
 #include "base/log.h"
 #include "effects/runtime/effect.h"
 #include "platform/screenshot/frame_keeper.h"
@@ -18,6 +20,7 @@
 #include "render/renderer_start.h"
 #include "render/tk_manager.h"
 #include "startup/sys_setup.h"
+#include "surfaces/lightwave_parameters.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_engine.h"
 
@@ -69,6 +72,20 @@ PSOut ps_main(float2 uv : TEXCOORD0) {
 )";
 
 // Which of the picture's four colours a pixel shows: 'r', 'g', 'b', 'w', or '?'.
+// Blue by default, green in its "depth" technique.
+constexpr const char* kTwoTechniques = R"(// [TESK_BEGIN]
+// config techniques : depth
+// float4x4 WorldViewProjection : WorldViewProjection : vertex
+// [TESK_END]
+float4x4 WorldViewProjection;
+float4 vs_main(float4 p : POSITION) : POSITION { return mul(WorldViewProjection, p); }
+#ifdef USE_TECH_DEPTH
+float4 ps_main() : COLOR { return float4(0, 1, 0, 1); }
+#else
+float4 ps_main() : COLOR { return float4(0, 0, 1, 1); }
+#endif
+)";
+
 char colourAt(const std::vector<uint8_t>& pixels, int x, int y) {
   const uint8_t* p = &pixels[(y * kWidth + x) * 3];
   const bool r = p[0] > 160, g = p[1] > 160, b = p[2] > 160;
@@ -311,6 +328,33 @@ TEST_F(RendererCmdsGlTest, RenderObjectsSetsAndMirrorView) {
     EXPECT_EQ(at(pixels, blue.X, blue.Y), c.blue) << c.name;
     EXPECT_EQ(at(pixels, above.X, above.Y), c.above) << c.name;
     EXPECT_EQ(at(pixels, below.X, below.Y), c.below) << c.name;
+    renderer->drop();
+  }
+}
+
+// With a technique only the objects whose effect has it are drawn, with it;
+// without one every object draws as its own material says.
+TEST_F(RendererCmdsGlTest, ATechniqueDrawsOnlyTheObjectsThatHaveIt) {
+  PositionCamera(0, 0, -10);
+  tkEngine().camera->setTarget(irr::core::vector3df(0, 0, 0));
+  addSquare(1, "1 0 0", -4, 0, 3, 1);
+  addSquare(2, "1 0 0", 4, 0, 3, 1);
+  ASSERT_EQ(LoadEffect(folder.write("techniques.fx", kTwoTechniques).c_str(), 7), 0);
+  SetObjectSurfaceEffect(2, 0, 7);
+  SetObjectSurfaceParamInt(2, 0, kLwSidedness, 3);  // double-sided: the square faces away from the camera
+  UpdateObjectFromSurfaces(2);
+  const irr::core::position2di plain(40, 16), withEffect(22, 16);
+  const struct {
+    const char* technique;
+    char plain, withEffect;
+  } cases[] = {{"", 'r', 'b'}, {"Default", 'r', 'b'}, {"depth", '?', 'g'}};
+  for (const auto& c : cases) {
+    CTkRendererCmds* renderer =
+        build({clear("Display"), renderObjects({integer("RenderList", 0), text("Technique", c.technique)})});
+    ASSERT_TRUE(renderer) << c.technique;
+    const std::vector<uint8_t> pixels = frame(renderer);
+    EXPECT_EQ(at(pixels, plain.X, plain.Y), c.plain) << c.technique;
+    EXPECT_EQ(at(pixels, withEffect.X, withEffect.Y), c.withEffect) << c.technique;
     renderer->drop();
   }
 }
