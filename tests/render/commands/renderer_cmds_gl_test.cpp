@@ -359,5 +359,17 @@ TEST_F(RendererCmdsGlTest, ATechniqueDrawsOnlyTheObjectsThatHaveIt) {
   }
 }
 
+// The debug view lays "NormalRTT" upright over the screen's top left corner,
+// only when it is on. Its 160 x 120 thumbnail covers this small window: the
+// centre of the target's top left quadrant (16, 8) lands at (40, 30).
+TEST_F(RendererCmdsGlTest, DebugViewShowsTheNormalTargetUpright) {
+  CTkRendererCmds* renderer = build({shader(show, {{"s0", "Picture"}}, {{"Color0", "NormalRTT"}}), clear("Display")});
+  ASSERT_TRUE(renderer);
+  EXPECT_EQ(at(frame(renderer), 40, 30), '?');  // off: the screen as the list cleared it
+  context->getFrameSettings().debugView = 1;
+  EXPECT_EQ(at(frame(renderer), 40, 30), 'r');  // the picture's top left quadrant
+  renderer->drop();
+}
+
 }  // namespace
 }  // namespace tk
