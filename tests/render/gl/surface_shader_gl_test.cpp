@@ -167,12 +167,7 @@ class SurfaceShaderDrawTest : public ::testing::Test {
 
   // The colour of the pixel where a world point lands.
   SColor pixelAt(const std::vector<uint8_t>& rgb, const vector3df& point) {
-    irr::core::position2di at = scene->getSceneCollisionManager()->getScreenCoordinatesFrom3DPosition(point);
-    const bool inside = at.X >= 0 && at.X < kWidth && at.Y >= 0 && at.Y < kHeight;
-    EXPECT_TRUE(inside && rgb.size() == static_cast<size_t>(kWidth * kHeight * 3)) << at.X << "," << at.Y;
-    if (!inside || rgb.size() != static_cast<size_t>(kWidth * kHeight * 3)) return SColor(0);
-    const uint8_t* p = &rgb[(static_cast<size_t>(at.Y) * kWidth + at.X) * 3];
-    return SColor(255, p[0], p[1], p[2]);
+    return test::pixelAtPoint(rgb, kWidth, kHeight, scene, point);
   }
 
   struct Spot {
