@@ -128,7 +128,6 @@ void CTkSceneNodeExt::applyRecord(int i, bool saveTextures) {
   built.base = nodeMaterial;
   if (r->surface) r->surface->applyToMaterial(&built);
   if (r->effect) r->effect->applyPass(r->technique, r->pass, &built, false);
-  built.base.MaterialTypeParam2 = static_cast<float>(r->contextNumber);
   if (r->effect && r->surface) {
     if (saveTextures) saveTexturesOf(r);
     if (r->technique >= 0 && r->technique < static_cast<int>(r->saved.size())) {
@@ -142,8 +141,17 @@ void CTkSceneNodeExt::applyRecord(int i, bool saveTextures) {
   if (built.base.ZBuffer == kCompareNever && services_.driverExt)
     built.base.MaterialType =
         static_cast<irr::video::E_MATERIAL_TYPE>(services_.driverExt->depthNeverMaterialType(built.base.MaterialType));
+  built.base.MaterialTypeParam2 = recordNumberFor(built.base.MaterialType, *r);
   nodeMaterial = built.base;
   r->layers = built;
+}
+
+// Only the engine's own material renderers find a record from the material
+// they draw; the display library's built-in ones never read the number. Left
+// out there, the plain materials of copies compare equal, and the library
+// does not set the same material again for every node it draws.
+float CTkSceneNodeExt::recordNumberFor(irr::video::E_MATERIAL_TYPE type, const STkNodeExtMaterial& r) {
+  return type > irr::video::EMT_ONETEXTURE_BLEND ? static_cast<float>(r.contextNumber) : 0.0f;
 }
 
 void CTkSceneNodeExt::saveTexturesOf(STkNodeExtMaterial* r) const {

@@ -156,6 +156,7 @@ class CTkSceneNodeExt : public irr::scene::ISceneNodeAnimator, public ITkSceneNo
   // surface's textures for every technique and pass are gathered again first.
   void applyRecord(int i, bool saveTextures);
   void saveTexturesOf(STkNodeExtMaterial* record) const;
+  static float recordNumberFor(irr::video::E_MATERIAL_TYPE type, const STkNodeExtMaterial& record);
   bool effectNeedsTangents(const STkNodeExtMaterial& record) const;
   void replaceMeshWithTangents(irr::scene::IMesh* mesh);
 

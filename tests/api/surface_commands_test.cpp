@@ -66,8 +66,13 @@ TEST_F(SurfaceCommandsTest, ALoadedObjectKeepsItsLookInOneSurfacePerMaterial) {
   EXPECT_EQ(material.BackfaceCulling, loaded.BackfaceCulling);
   EXPECT_EQ(material.TextureLayer[0].Texture, loaded.TextureLayer[0].Texture);
   EXPECT_TRUE(material.NormalizeNormals);
-  EXPECT_EQ(extension->getRecord(0)->contextNumber,
-            static_cast<int>(material.MaterialTypeParam2));
+  // A built-in material type names no record: a copy's material equals the
+  // original's, so the display library does not set it again for each node.
+  EXPECT_NE(extension->getRecord(0)->contextNumber, 0);
+  EXPECT_EQ(material.MaterialTypeParam2, 0.0f);
+  ASSERT_EQ(CloneObject(2, 1), 0);
+  EXPECT_NE(extensionOf(2)->getRecord(0)->contextNumber, extension->getRecord(0)->contextNumber);
+  EXPECT_FALSE(tkEngine().objects->get(2)->node->getMaterial(0) != material);
 }
 
 TEST_F(SurfaceCommandsTest, ParametersReachTheSurfaceAndUpdateRebuilds) {
