@@ -255,6 +255,66 @@ TEST_F(SceneRendererTest, EveryCommandTypeOfTheCorpusSceneSetsUpAndDraws) {
   DeleteScene(1);
 }
 
+// The corpus' scenes of faulty command lists. A list naming a light the scene
+// does not have fails the load with its text; any other fault (an effect file
+// that cannot be loaded included) is reported when the list is made, set up or
+// drawn, and the scene loads, draws (under the default renderer when the list
+// could not be set up) and goes without a trace.
+TEST_F(SceneRendererTest, TheCorpusScenesOfFaultyListsReportTheirFault) {
+  installAdvancedContext();
+  setLogThreshold(LOG_ERROR);
+  const struct {
+    const char* seed;
+    const char* loadError;  // null: the scene loads
+    bool rendererMade;
+  } cases[] = {
+      {"bad_unknown_command", nullptr, false},
+      {"bad_render_list_seven", nullptr, false},
+      {"bad_set_missing_member", nullptr, false},
+      {"bad_invalid_slot_names", nullptr, false},
+      {"bad_own_source_post", nullptr, true},
+      {"bad_missing_light", "Renderer: cannot find light for Render Objects", false},
+      {"bad_missing_effect", nullptr, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.seed);
+    std::ifstream corpus(std::string(TESK_SOURCE_DIR "/fuzz/engine/corpus/scene_load/") + c.seed + ".tscn");
+    std::stringstream text;
+    text << corpus.rdbuf();
+    ASSERT_FALSE(text.str().empty());
+    folder.write("scene.tscn", text.str());
+    fileLayer().setDirectory(folder.path().c_str());
+    SceneBases bases;
+    bases.renderer = 4;
+    int loaded = -1;
+    std::string log;
+    {
+      test::CapturedStdout out;
+      loaded = loadScene("scene.tscn", 1, bases, false, "corpus", false);
+      log = out.take();
+    }
+    if (c.loadError) {
+      EXPECT_NE(loaded, 0);
+      EXPECT_NE(failure().find(c.loadError), std::string::npos) << failure();
+      EXPECT_FALSE(tkRendererExist(4));
+      continue;
+    }
+    ASSERT_EQ(loaded, 0) << failure();
+    EXPECT_EQ(tkRendererExist(4), c.rendererMade);
+    {
+      test::CapturedStdout out;
+      ShowScene(1);
+      AnimateScene(1, 100);
+      rendering().currentRenderer->render(nullptr);
+      log += out.take();
+    }
+    EXPECT_NE(log.find("ERROR"), std::string::npos);
+    DeleteScene(1);
+    EXPECT_FALSE(tkRendererExist(4));
+    EXPECT_EQ(rendering().currentRenderer, rendering().defaultRenderer);
+  }
+}
+
 TEST_F(SceneRendererTest, ASceneWhoseRendererFailsLoadsUnderTheDefault) {
   installAdvancedContext();
   setLogThreshold(LOG_ERROR);
