@@ -16,7 +16,8 @@ void runCurrentRenderer(STkEngine& engine) {
   STkRendering& r = rendering();
   if (!r.currentRenderer) return;
   r.context->getFrameSettings().backgroundColor = engine.clearColor.color;
-  if (r.advancedContext) r.advancedContext->getRenderSettings() = engine.renderSettings;
+  if (r.advancedContext)
+    r.advancedContext->refreshRenderSettings(engine.renderSettings, engine.cameraValues, engine.colorSpaceViewer, false);
   r.context->setPostEffects(enabledCameraEffectList());
   r.currentRenderer->render(nullptr);
 }

@@ -46,7 +46,7 @@ void BM_RendererFrame(benchmark::State& state) {
   tk::CTkManager* manager = tk::tkEngine().manager;
   if (!manager->getRendererManager()->createRenderTargets(12)) std::abort();
   tk::CTkRendererCtxAdv* context = manager->getRendererManager()->createRendererCtxAdv(
-      manager->getRenderServices(), tk::ctxAdvFiles("", false));
+      manager->getRenderServices(), manager->getEffectManager(), tk::ctxAdvFiles(false));
   if (!context) std::abort();
   tk::rendering().advancedContext = context;
   const bool commands = state.range(0) == 1;

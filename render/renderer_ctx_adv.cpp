@@ -1,6 +1,10 @@
 #include "render/renderer_ctx_adv.h"
 
+#include "base/files/file_layer.h"
 #include "base/log.h"
+#include "effects/binds/semantic_map_bind.h"
+#include "effects/runtime/effect_manager.h"
+#include "render/post/post_settings.h"
 #include "render/render_target_registry.h"
 
 namespace tk {
@@ -40,16 +44,16 @@ const char* const kFileNames[kCtxAdvFileCount] = {
 
 }  // namespace
 
-std::vector<std::string> ctxAdvFiles(const std::string& shaderDir, bool antialias) {
+std::vector<std::string> ctxAdvFiles(bool antialias) {
   std::vector<std::string> files;
   files.push_back(antialias ? "1" : "0");
-  const std::string prefix = shaderDir.empty() || shaderDir.back() == '/' ? shaderDir : shaderDir + "/";
-  for (int i = 1; i < kCtxAdvFileCount; ++i) files.push_back(prefix + kFileNames[i]);
+  for (int i = 1; i < kCtxAdvFileCount; ++i) files.push_back(resolveFile(kFileNames[i]));
   return files;
 }
 
-CTkRendererCtxAdv::CTkRendererCtxAdv(CTkRenderServices* services, const RenderTargetRegistry* textures)
-    : CTkRendererCtx(services, textures), textures_(textures) {}
+CTkRendererCtxAdv::CTkRendererCtxAdv(CTkRenderServices* services, const RenderTargetRegistry* textures,
+                                     CTkEffectManager* effects)
+    : CTkRendererCtx(services, textures), textures_(textures), effects_(effects) {}
 
 bool CTkRendererCtxAdv::init(const std::vector<std::string>& files) {
   if (initialised_ || files.size() != kCtxAdvFileCount) return false;
@@ -88,13 +92,35 @@ bool CTkRendererCtxAdv::makeShadowMapPool() {
   return true;
 }
 
-// The place where the bind semantics and the lighting and post-processing
-// components are made, in this order: light buffer, shadow-map renderer,
-// light pass, volumetric lights, anti-aliasing (when switched on), depth
-// clear, blur, down-sample, up-sample, light streaks, glow, depth of field,
-// gamma. None of them is part of this engine yet, so none is made, and the
-// commands that would run them take their "off" branches.
-bool CTkRendererCtxAdv::initComponents(const std::vector<std::string>&) { return true; }
+// The bind semantics, then the lighting and post-processing components, in
+// this order: light buffer, shadow-map renderer, light pass, volumetric
+// lights, anti-aliasing (when switched on), depth clear, blur, down-sample,
+// up-sample, light streaks, glow, depth of field, gamma. A command whose
+// component is not made takes its "off" branch.
+bool CTkRendererCtxAdv::initComponents(const std::vector<std::string>&) {
+  if (!makeBindSemantics()) return false;
+  return true;
+}
+
+bool CTkRendererCtxAdv::makeBindSemantics() {
+  semantics_ = effects_ ? effects_->createBindSemanticMap() : nullptr;
+  if (!semantics_) {
+    log(LOG_ERROR, "CTkRendererCtxAdv failed to create BindSemanticMap");
+    return false;
+  }
+  if (!declarePostSemantics(semantics_)) {
+    log(LOG_ERROR, "CTkRendererCtxAdv failed to create bind semantics");
+    return false;
+  }
+  refreshPostSemantics(semantics_, renderSettings_);
+  return true;
+}
+
+void CTkRendererCtxAdv::refreshRenderSettings(const STkRenderSettings& engine, const STkCameraValues& camera,
+                                              int colorSpaceViewer, bool baking) {
+  renderSettings_ = refreshedRenderSettings(engine, camera, colorSpaceViewer, baking);
+  refreshPostSemantics(semantics_, renderSettings_);
+}
 
 void CTkRendererCtxAdv::freeShadowMaps() { shadowMapTaken_.assign(shadowMaps_.size(), false); }
 

@@ -17,7 +17,10 @@
 
 namespace tk {
 
+class CTkEffectManager;
+class ITkEffectBindSemanticMap;
 class RenderTargetRegistry;
+struct STkCameraValues;
 
 // The effect files an advanced context is initialised with, in their fixed
 // order; position 0 is the anti-aliasing switch, not a file.
@@ -47,20 +50,26 @@ enum STkCtxAdvFile {
   kCtxAdvFileCount
 };
 
-// The list with each file resolved against `shaderDir` (position 0 holds
-// "1" when anti-aliasing is on, else "0").
-std::vector<std::string> ctxAdvFiles(const std::string& shaderDir, bool antialias);
+// The list with each file resolved by the engine's file resolver (position 0
+// holds "1" when anti-aliasing is on, else "0").
+std::vector<std::string> ctxAdvFiles(bool antialias);
 
 class CTkRendererCtxAdv : public CTkRendererCtx {
  public:
   static constexpr int kGlowTargetCount = 13;
 
-  CTkRendererCtxAdv(CTkRenderServices* services, const RenderTargetRegistry* textures);
+  // `effects` makes the components' effects and the bind semantics.
+  CTkRendererCtxAdv(CTkRenderServices* services, const RenderTargetRegistry* textures, CTkEffectManager* effects);
   // False after logging at the first step that fails; a second call is refused.
   bool init(const std::vector<std::string>& files);
   bool initialised() const { return initialised_; }
 
   STkRenderSettings& getRenderSettings() { return renderSettings_; }
+  // Before each frame: the record from the engine's values (see
+  // refreshedRenderSettings), then the bind semantics from the record.
+  void refreshRenderSettings(const STkRenderSettings& engine, const STkCameraValues& camera, int colorSpaceViewer,
+                             bool baking);
+  ITkEffectBindSemanticMap* bindSemantics() const { return semantics_; }
   bool antialiasSetUp() const { return antialias_; }
   // The half- to sixty-fourth-screen targets, in their named order.
   const std::vector<irr::video::ITexture*>& glowTargets() const { return glowTargets_; }
@@ -74,8 +83,11 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   bool findGlowTargets();
   bool makeShadowMapPool();
   bool initComponents(const std::vector<std::string>& files);
+  bool makeBindSemantics();
 
   const RenderTargetRegistry* textures_;
+  CTkEffectManager* effects_;
+  ITkEffectBindSemanticMap* semantics_ = nullptr;  // owned by the effect manager
   STkRenderSettings renderSettings_;
   bool antialias_ = false;
   bool initialised_ = false;

@@ -114,9 +114,9 @@ ITkRenderer* CTkRendererManager::createRendererSimple(ITkRendererCtx* ctx) {
   return new CTkRendererSimple(device_, ctx);
 }
 
-CTkRendererCtxAdv* CTkRendererManager::createRendererCtxAdv(CTkRenderServices* services,
+CTkRendererCtxAdv* CTkRendererManager::createRendererCtxAdv(CTkRenderServices* services, CTkEffectManager* effects,
                                                              const std::vector<std::string>& files) {
-  auto* ctx = new CTkRendererCtxAdv(services, &targets_);
+  auto* ctx = new CTkRendererCtxAdv(services, &targets_, effects);
   if (ctx->init(files)) return ctx;
   ctx->drop();
   return nullptr;

@@ -14,6 +14,7 @@
 
 namespace tk {
 
+class CTkEffectManager;
 class CTkSceneManager;
 
 class CTkRenderServices;
@@ -34,9 +35,11 @@ class CTkRendererManager {
   ITkRenderer* createRendererSimple(ITkRendererCtx* ctx);
   // The stand-in for the light pre-pass renderer (see CTkRendererLppForward).
   ITkRenderer* createRendererLppForward(ITkRendererCtx* ctx);
-  // An advanced context initialised with the effect-file list; null (after
-  // logging) when it cannot be.
-  CTkRendererCtxAdv* createRendererCtxAdv(CTkRenderServices* services, const std::vector<std::string>& files);
+  // An advanced context initialised with the effect-file list (see
+  // ctxAdvFiles), its effects made by `effects`; null (after logging) when it
+  // cannot be.
+  CTkRendererCtxAdv* createRendererCtxAdv(CTkRenderServices* services, CTkEffectManager* effects,
+                                          const std::vector<std::string>& files);
   // A command renderer over a scene's converted list; null (after logging)
   // when the list cannot be set up.
   CTkRendererCmds* createRendererCmds(CTkRendererCtxAdv* ctx, CTkRenderServices* services,

@@ -19,9 +19,8 @@ namespace {
 bool startAdvanced(CTkManager* manager, bool antialias) {
   CTkRendererManager* renderers = manager->getRendererManager();
   if (!renderers->createRenderTargets(CF_A16B16G16R16F)) return false;
-  const std::vector<std::string>& dirs = manager->getEffectManager()->shaderDirectories();
-  CTkRendererCtxAdv* ctx = renderers->createRendererCtxAdv(manager->getRenderServices(),
-                                                           ctxAdvFiles(dirs.empty() ? "" : dirs.front(), antialias));
+  CTkRendererCtxAdv* ctx = renderers->createRendererCtxAdv(manager->getRenderServices(), manager->getEffectManager(),
+                                                           ctxAdvFiles(antialias));
   if (!ctx) return false;
   STkRendering& r = rendering();
   r.context = ctx;

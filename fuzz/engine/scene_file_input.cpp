@@ -51,7 +51,7 @@ CTkRendererCtxAdv* makeAdvancedContext() {
   CTkManager* manager = tkEngine().manager;
   CTkRendererManager* renderers = manager->getRendererManager();
   if (!renderers->createRenderTargets(12)) return nullptr;
-  CTkRendererCtxAdv* context = renderers->createRendererCtxAdv(manager->getRenderServices(), ctxAdvFiles("", false));
+  CTkRendererCtxAdv* context = renderers->createRendererCtxAdv(manager->getRenderServices(), manager->getEffectManager(), ctxAdvFiles(false));
   rendering().advancedContext = context;
   return context;
 }

@@ -47,7 +47,7 @@ class RendererCommandsTest : public test::EffectCommandsTest {
   void installAdvancedContext() {
     CTkManager* manager = tkEngine().manager;
     ASSERT_TRUE(manager->getRendererManager()->createRenderTargets(12));
-    context = manager->getRendererManager()->createRendererCtxAdv(manager->getRenderServices(), ctxAdvFiles("", false));
+    context = manager->getRendererManager()->createRendererCtxAdv(manager->getRenderServices(), manager->getEffectManager(), ctxAdvFiles(false));
     ASSERT_TRUE(context);
     rendering().advancedContext = context;
   }

@@ -117,7 +117,7 @@ class RendererCmdsGlTest : public ::testing::Test {
     CTkRendererManager* renderers = manager->getRendererManager();
     ASSERT_TRUE(renderers->createRenderTargets(3));
     ASSERT_TRUE(renderers->targets().create("Copy", {kWidth, kHeight}, irr::video::ECF_A8R8G8B8, false, false));
-    context = renderers->createRendererCtxAdv(manager->getRenderServices(), ctxAdvFiles("", false));
+    context = renderers->createRendererCtxAdv(manager->getRenderServices(), manager->getEffectManager(), ctxAdvFiles(false));
     ASSERT_TRUE(context);
     // 2 x 2: red top left, green top right, blue bottom left, white bottom right.
     irr::video::IImage* image = driver->createImage(irr::video::ECF_A8R8G8B8, {2, 2});

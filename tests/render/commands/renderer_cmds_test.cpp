@@ -71,7 +71,7 @@ class RendererCmdsTest : public ::testing::Test {
     renderers = manager->getRendererManager();
     ASSERT_TRUE(renderers->createRenderTargets(12));
     ASSERT_TRUE(renderers->targets().create("Tex", {64, 32}, irr::video::ECF_A8R8G8B8, false, false));
-    context = renderers->createRendererCtxAdv(manager->getRenderServices(), ctxAdvFiles("", false));
+    context = renderers->createRendererCtxAdv(manager->getRenderServices(), manager->getEffectManager(), ctxAdvFiles(false));
     ASSERT_TRUE(context);
     ASSERT_EQ(LoadEffect(folder.write("copy.fx", kEffectSource).c_str(), 1), 0);
     effect = getEffect(1);
