@@ -14,6 +14,7 @@ PACKAGES=(
   xvfb xauth x11-utils x11-apps xdotool imagemagick libxtst-dev
   clang libclang-rt-14-dev
   lame sox
+  python3
 )
 
 missing=()
