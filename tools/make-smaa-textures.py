@@ -48,7 +48,10 @@ AreaTexDX9.png: 128 x 192, grey plus alpha, 8 bits each (read as .r and .a).
   kind 0 for P's top edge and 1 for P's left edge:
   .r: half the area of P above-left of the line (P takes as much from the
       pixel above as from the pixel on its left),
-  .a: the area of the neighbour across that edge below-right of the line.
+  .a: the area of the neighbour across that edge below-right of the line;
+      half of it when that neighbour also borders the next corner of the run
+      (the pixel above one corner is the left neighbour of the next), so that
+      the two corners together give it its area once.
 
 SearchTex.png: 10 x 5, grey, 8 bits (read as .r).
 
@@ -186,7 +189,8 @@ def diagonal_areas(kind, d1, d2, e_start, e_end):
     taken = polygon_area(clip_above(square(k, k), a, b, True)) / 2.0
     neighbour = square(k, k + 1.0) if kind == 0 else square(k - 1.0, k)
     given = polygon_area(clip_above(neighbour, a, b, False))
-    return taken, given
+    shared = d2 > 0 if kind == 0 else d1 > 0
+    return taken, given / 2.0 if shared else given
 
 
 # ---- the tables ---------------------------------------------------------------

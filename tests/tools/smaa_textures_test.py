@@ -100,15 +100,20 @@ class SmaaTexturesTest(unittest.TestCase):
         cases = [
             # A plain staircase: the line y = x + 1/2 cuts the triangle (k, k+1/2),
             # (k, k+1), (k+1/2, k+1) of area 1/8 out of P, half per edge, and as
-            # much out of the pixel above (kind 0) and on the left (kind 1).
-            ((0, 1, 1, 0, 0), (1 / 16, 1 / 8)),
-            ((1, 1, 1, 0, 0), (1 / 16, 1 / 8)),
+            # much out of the pixel above (kind 0) and on the left (kind 1); a
+            # pixel that is above one corner and left of the next gets half
+            # from each.
+            ((0, 1, 1, 0, 0), (1 / 16, 1 / 16)),
+            ((1, 1, 1, 0, 0), (1 / 16, 1 / 16)),
+            # The first corner's left neighbour borders no other corner.
+            ((1, 0, 2, 0, 0), (1 / 16, 1 / 8)),
             # Going on left at the start or up at the end keeps the staircase's rhythm.
-            ((0, 2, 3, 1, 2), (1 / 16, 1 / 8)),
+            ((0, 2, 3, 1, 2), (1 / 16, 1 / 16)),
             # One pixel going on down at the start: the line from (0, -1/2) to
             # (1/2, 1) is x = (y + 1/2) / 3; left of it P holds the trapezoid
             # (1/6 + 1/2) / 2 = 1/3, half per edge; the pixel above holds
-            # 1 - integral of (y + 1/2) / 3 over [1, 2] = 1 - 2/3 = 1/3 right of it.
+            # 1 - integral of (y + 1/2) / 3 over [1, 2] = 1 - 2/3 = 1/3 right of it
+            # (a run of one corner shares no neighbour).
             ((0, 0, 0, 2, 0), (1 / 6, 1 / 3)),
         ]
         rows = self.area[3]
