@@ -76,6 +76,8 @@ class CTkRenderServices {
   CTkRenderServices(const CTkRenderServices&) = delete;
   CTkRenderServices& operator=(const CTkRenderServices&) = delete;
 
+  irr::video::IVideoDriver* driver() const { return driver_; }
+
   // Count 0 or a first entry of none: the screen. Otherwise the textures, in
   // order, as simultaneous targets, every colour plane written, no blending,
   // nothing cleared.

@@ -5,6 +5,7 @@
 #include "effects/binds/semantic_map_bind.h"
 #include "effects/runtime/effect_manager.h"
 #include "render/post/post_settings.h"
+#include "render/post/post_smaa.h"
 #include "render/render_target_registry.h"
 
 namespace tk {
@@ -53,7 +54,9 @@ std::vector<std::string> ctxAdvFiles(bool antialias) {
 
 CTkRendererCtxAdv::CTkRendererCtxAdv(CTkRenderServices* services, const RenderTargetRegistry* textures,
                                      CTkEffectManager* effects)
-    : CTkRendererCtx(services, textures), textures_(textures), effects_(effects) {}
+    : CTkRendererCtx(services, textures), services_(services), textures_(textures), effects_(effects) {}
+
+CTkRendererCtxAdv::~CTkRendererCtxAdv() = default;
 
 bool CTkRendererCtxAdv::init(const std::vector<std::string>& files) {
   if (initialised_ || files.size() != kCtxAdvFileCount) return false;
@@ -97,9 +100,24 @@ bool CTkRendererCtxAdv::makeShadowMapPool() {
 // lights, anti-aliasing (when switched on), depth clear, blur, down-sample,
 // up-sample, light streaks, glow, depth of field, gamma. A command whose
 // component is not made takes its "off" branch.
-bool CTkRendererCtxAdv::initComponents(const std::vector<std::string>&) {
+bool CTkRendererCtxAdv::initComponents(const std::vector<std::string>& files) {
   if (!makeBindSemantics()) return false;
+  if (antialias_ && !makeSmaa(files)) return false;
   return true;
+}
+
+bool CTkRendererCtxAdv::makeSmaa(const std::vector<std::string>& files) {
+  STkPostSMAAFiles smaaFiles;
+  smaaFiles.edges = files[kCtxAdvSmaaEdges];
+  smaaFiles.weights = files[kCtxAdvSmaaWeights];
+  smaaFiles.blend = files[kCtxAdvSmaaBlend];
+  smaaFiles.gamma = files[kCtxAdvGamma];
+  smaaFiles.areaTable = files[kCtxAdvSmaaAreaTex];
+  smaaFiles.searchTable = files[kCtxAdvSmaaSearchTex];
+  smaa_ = std::make_unique<CTkPostSMAA>();
+  if (smaa_->init(effects_, services_, smaaFiles)) return true;
+  smaa_.reset();
+  return false;
 }
 
 bool CTkRendererCtxAdv::makeBindSemantics() {

@@ -9,6 +9,7 @@
 
 #include <irrlicht.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 namespace tk {
 
 class CTkEffectManager;
+class CTkPostSMAA;
 class ITkEffectBindSemanticMap;
 class RenderTargetRegistry;
 struct STkCameraValues;
@@ -60,6 +62,7 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
 
   // `effects` makes the components' effects and the bind semantics.
   CTkRendererCtxAdv(CTkRenderServices* services, const RenderTargetRegistry* textures, CTkEffectManager* effects);
+  ~CTkRendererCtxAdv() override;
   // False after logging at the first step that fails; a second call is refused.
   bool init(const std::vector<std::string>& files);
   bool initialised() const { return initialised_; }
@@ -71,6 +74,8 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
                              bool baking);
   ITkEffectBindSemanticMap* bindSemantics() const { return semantics_; }
   bool antialiasSetUp() const { return antialias_; }
+  // Null unless anti-aliasing is set up.
+  CTkPostSMAA* smaa() const { return smaa_.get(); }
   // The half- to sixty-fourth-screen targets, in their named order.
   const std::vector<irr::video::ITexture*>& glowTargets() const { return glowTargets_; }
 
@@ -84,7 +89,9 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   bool makeShadowMapPool();
   bool initComponents(const std::vector<std::string>& files);
   bool makeBindSemantics();
+  bool makeSmaa(const std::vector<std::string>& files);
 
+  CTkRenderServices* services_;
   const RenderTargetRegistry* textures_;
   CTkEffectManager* effects_;
   ITkEffectBindSemanticMap* semantics_ = nullptr;  // owned by the effect manager
@@ -94,6 +101,7 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   std::vector<irr::video::ITexture*> glowTargets_;
   std::vector<irr::video::ITexture*> shadowMaps_;
   std::vector<bool> shadowMapTaken_;
+  std::unique_ptr<CTkPostSMAA> smaa_;
 };
 
 }  // namespace tk
