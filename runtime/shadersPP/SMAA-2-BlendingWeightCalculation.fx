@@ -21,6 +21,8 @@
 // of a top edge is below it, that of a left edge on its right.
 // [TESK_BEGIN]
 // float2 PixelSize : PixelSize : pixel
+// int OrthoPairs : 15 : pixel
+// int DiagonalSteps : 15 : pixel
 // texture Scene : : clamp_to_edge
 // texture AreaTex : : clamp_to_edge filterPoint
 // texture SearchTex : : clamp_to_edge filterPoint
@@ -31,9 +33,11 @@ float2 PixelSize;
 sampler2D AreaTex : register(s1);
 sampler2D SearchTex : register(s2);
 
-// Pairs fetched per search: lines are followed up to 29 or 30 pixels.
-static const int kOrthoPairs = 15;
-static const int kDiagonalSteps = 15;
+// Pairs fetched per search (lines are followed up to 29 or 30 pixels) and
+// steps along a diagonal. Parameters rather than constants: the compiler
+// would unroll constant loops and make every pixel pay for the longest search.
+int OrthoPairs;
+int DiagonalSteps;
 static const float kOrthoDistances = 32;
 static const float kDiagonalDistances = 16;
 static const float2 kAreaSize = float2(128, 192);
@@ -68,7 +72,7 @@ float2 FollowLine(float2 owner, float2 dir, float2 mainMask, float style) {
   float2 near = owner + style * dir;
   float2 codes = float2(4, 0);
   bool ended = false;
-  for (int i = 0; i < kOrthoPairs; ++i) {
+  for (int i = 0; i < OrthoPairs; ++i) {
     const float2 pair = tex2Dlod(Scene, float4((near + 0.5 + 0.25 * dir) * PixelSize, 0, 0)).rg;
     codes = round(4 * float2(dot(pair, mainMask), dot(pair, mainMask.yx)));
     if (codes.x < 4 || codes.y > 0) {
@@ -132,15 +136,15 @@ bool IsFallingCorner(float2 pixel) {
 // Corners in a row from `corner` along `dir` (not counting it), and 1 when the
 // run ends within reach.
 float2 CountRising(float2 corner, float2 dir) {
-  for (int i = 1; i <= kDiagonalSteps; ++i)
+  for (int i = 1; i <= DiagonalSteps; ++i)
     if (!IsRisingCorner(corner + i * dir)) return float2(i - 1, 1);
-  return float2(kDiagonalSteps, 0);
+  return float2(DiagonalSteps, 0);
 }
 
 float2 CountFalling(float2 corner, float2 dir) {
-  for (int i = 1; i <= kDiagonalSteps; ++i)
+  for (int i = 1; i <= DiagonalSteps; ++i)
     if (!IsFallingCorner(corner + i * dir)) return float2(i - 1, 1);
-  return float2(kDiagonalSteps, 0);
+  return float2(DiagonalSteps, 0);
 }
 
 float2 DiagonalArea(float kind, float2 distances, float2 ends) {
