@@ -43,13 +43,26 @@ static const float kDiagonalDistances = 16;
 static const float2 kAreaSize = float2(128, 192);
 static const float2 kSearchSize = float2(10, 5);
 
+float Inside(float2 pixel) {
+  const float2 centre = (pixel + 0.5) * PixelSize;
+  const float2 inside = step(0, centre) * step(centre, 1);
+  return inside.x * inside.y;
+}
+
 // The edges of one pixel (exact: read at its centre); none beyond the
 // picture, where the clamped read would repeat the border and make up
 // crossings the picture does not have.
 float2 EdgesOf(float2 pixel) {
-  const float2 centre = (pixel + 0.5) * PixelSize;
-  const float2 inside = step(0, centre) * step(centre, 1);
-  return tex2Dlod(Scene, float4(centre, 0, 0)).rg * inside.x * inside.y;
+  return tex2Dlod(Scene, float4((pixel + 0.5) * PixelSize, 0, 0)).rg * Inside(pixel);
+}
+
+// The edges of two neighbouring pixels in one fetch, (near.rg, far.rg): read a
+// quarter of the way from the near one to the far one, each channel holds
+// 3/4 near + 1/4 far, so that 4 x value = 3 x near + far.
+float4 PairEdges(float2 near, float2 far) {
+  const float2 codes = round(4 * tex2Dlod(Scene, float4((near + 0.5 + 0.25 * (far - near)) * PixelSize, 0, 0)).rg);
+  const float2 nearEdges = step(2.5, codes);
+  return float4(nearEdges * Inside(near), (codes - 3 * nearEdges) * Inside(far));
 }
 
 // ---- orthogonal lines ---------------------------------------------------------
@@ -62,12 +75,11 @@ float PixelsOnLine(float style, float2 codes) {
 
 // Follows the line of `main` edges (mainMask picks the channel, the other one
 // holds the crossing edges) from `owner` in direction `dir`, two pixels per
-// bilinear fetch: the fetch a quarter of the way from the near pixel to the far
-// one weights them 3/4 and 1/4, so 4 x value = 3 x near + far. Style 0 searches
-// towards the side a pixel stores its edge on (left, up) and starts at the
-// owner; style 1 away from it and starts next to it. Answers the distance from
-// the owner to the line's last pixel and 1 when the line ends there (0 when the
-// search gave up first).
+// fetch (see PairEdges; beyond the picture the clamped read goes on, and the
+// search gives up). Style 0 searches towards the side a pixel stores its edge
+// on (left, up) and starts at the owner; style 1 away from it and starts next
+// to it. Answers the distance from the owner to the line's last pixel and 1
+// when the line ends there (0 when the search gave up first).
 float2 FollowLine(float2 owner, float2 dir, float2 mainMask, float style) {
   float2 near = owner + style * dir;
   float2 codes = float2(4, 0);
@@ -103,9 +115,10 @@ float2 TopEdgeWeights(float2 owner) {
   const float2 toRight = FollowLine(owner, float2(1, 0), float2(0, 1), 1);
   const float2 leftEnd = owner - float2(toLeft.x, 0);       // its left boundary is the end
   const float2 rightEnd = owner + float2(toRight.x + 1, 0);  // the pixel past the end
-  const float eLeft = toLeft.y * CrossingCode(EdgesOf(leftEnd).r, EdgesOf(leftEnd + float2(0, 1)).r);
-  const float eRight = toRight.y * CrossingCode(EdgesOf(rightEnd).r, EdgesOf(rightEnd + float2(0, 1)).r);
-  return OrthogonalArea(float2(toLeft.x, toRight.x), float2(eLeft, eRight));
+  const float4 left = PairEdges(leftEnd, leftEnd + float2(0, 1));
+  const float4 right = PairEdges(rightEnd, rightEnd + float2(0, 1));
+  const float2 ends = float2(toLeft.y * CrossingCode(left.x, left.z), toRight.y * CrossingCode(right.x, right.z));
+  return OrthogonalArea(float2(toLeft.x, toRight.x), ends);
 }
 
 // The left edge of `owner`: a vertical line, followed down (the table's left
@@ -116,9 +129,10 @@ float2 LeftEdgeWeights(float2 owner) {
   const float2 up = FollowLine(owner, float2(0, 1), float2(1, 0), 0);
   const float2 belowEnd = owner - float2(0, down.x + 1);  // the pixel under the lowest one
   const float2 topEnd = owner + float2(0, up.x);
-  const float eDown = down.y * CrossingCode(EdgesOf(belowEnd).g, EdgesOf(belowEnd - float2(1, 0)).g);
-  const float eUp = up.y * CrossingCode(EdgesOf(topEnd).g, EdgesOf(topEnd - float2(1, 0)).g);
-  return OrthogonalArea(float2(down.x, up.x), float2(eDown, eUp));
+  const float4 below = PairEdges(belowEnd, belowEnd - float2(1, 0));
+  const float4 top = PairEdges(topEnd, topEnd - float2(1, 0));
+  const float2 ends = float2(down.y * CrossingCode(below.y, below.w), up.y * CrossingCode(top.y, top.w));
+  return OrthogonalArea(float2(down.x, up.x), ends);
 }
 
 // ---- diagonal staircases ------------------------------------------------------
@@ -128,9 +142,10 @@ bool IsRisingCorner(float2 pixel) {
   return all(EdgesOf(pixel) > 0.5);
 }
 
-// A falling corner: edges on its left and bottom.
+// A falling corner: edges on its left and bottom (the top edge of the pixel below).
 bool IsFallingCorner(float2 pixel) {
-  return EdgesOf(pixel).r > 0.5 && EdgesOf(pixel - float2(0, 1)).g > 0.5;
+  const float4 pair = PairEdges(pixel, pixel - float2(0, 1));
+  return pair.x > 0.5 && pair.w > 0.5;
 }
 
 // Corners in a row from `corner` along `dir` (not counting it), and 1 when the
@@ -163,8 +178,10 @@ void RisingRun(float2 corner, out float2 distances, out float2 ends) {
   const float2 first = corner - back.x;
   const float2 last = corner + ahead.x;
   distances = float2(back.x, ahead.x);
-  ends.x = back.y * CrossingCode(EdgesOf(first - float2(1, 1)).g, EdgesOf(first - float2(0, 1)).r);
-  ends.y = ahead.y * CrossingCode(EdgesOf(last + float2(1, 0)).g, EdgesOf(last + float2(1, 1)).r);
+  const float4 start = PairEdges(first - float2(0, 1), first - float2(1, 1));
+  const float4 end = PairEdges(last + float2(1, 0), last + float2(1, 1));
+  ends.x = back.y * CrossingCode(start.w, start.x);
+  ends.y = ahead.y * CrossingCode(end.y, end.z);
 }
 
 // A falling run is a rising one upside down: it starts at its upper-left
@@ -176,8 +193,9 @@ void FallingRun(float2 corner, out float2 distances, out float2 ends) {
   const float2 first = corner + float2(-back.x, back.x);
   const float2 last = corner + float2(ahead.x, -ahead.x);
   distances = float2(back.x, ahead.x);
+  const float2 beyondEnd = EdgesOf(last + float2(1, -1));
   ends.x = back.y * CrossingCode(EdgesOf(first - float2(1, 0)).g, EdgesOf(first + float2(0, 1)).r);
-  ends.y = ahead.y * CrossingCode(EdgesOf(last + float2(1, -1)).g, EdgesOf(last + float2(1, -1)).r);
+  ends.y = ahead.y * CrossingCode(beyondEnd.g, beyondEnd.r);
 }
 
 // ---- the pass -----------------------------------------------------------------
@@ -186,45 +204,34 @@ float4 ps_main(float2 uv : TEXCOORD0) : COLOR {
   const float2 owner = floor(uv / PixelSize);
   const float2 edges = EdgesOf(owner);
   float4 weights = float4(0, 0, 0, 0);
-  if (edges.g > 0.5) {
-    float2 distances, ends;
-    bool done = false;
-    if (edges.r > 0.5) {
-      RisingRun(owner, distances, ends);
-      if (distances.x + distances.y > 0) {
-        weights.rg = DiagonalArea(0, distances, ends);
-        done = true;
-      }
+  bool topDone = edges.g < 0.5;
+  bool leftDone = edges.r < 0.5;
+  float2 distances, ends;
+  // A rising corner owns both edges of its step of the staircase.
+  if (!topDone && !leftDone) {
+    RisingRun(owner, distances, ends);
+    if (distances.x + distances.y > 0) {
+      weights = float4(DiagonalArea(0, distances, ends), DiagonalArea(1, distances, ends));
+      topDone = leftDone = true;
     }
-    if (!done && IsFallingCorner(owner + float2(0, 1))) {
-      // The edge is the bottom of the corner above: seen upside down, the
-      // owner is the neighbour across that corner's top edge.
-      FallingRun(owner + float2(0, 1), distances, ends);
-      if (distances.x + distances.y > 0) {
-        weights.rg = DiagonalArea(0, distances, ends).yx;
-        done = true;
-      }
-    }
-    if (!done) weights.rg = TopEdgeWeights(owner);
   }
-  if (edges.r > 0.5) {
-    float2 distances, ends;
-    bool done = false;
-    if (edges.g > 0.5) {
-      RisingRun(owner, distances, ends);
-      if (distances.x + distances.y > 0) {
-        weights.ba = DiagonalArea(1, distances, ends);
-        done = true;
-      }
+  // A top edge that is the bottom of a falling corner above: seen upside down,
+  // the owner is the neighbour across that corner's top edge.
+  if (!topDone && EdgesOf(owner + float2(0, 1)).r > 0.5) {
+    FallingRun(owner + float2(0, 1), distances, ends);
+    if (distances.x + distances.y > 0) {
+      weights.rg = DiagonalArea(0, distances, ends).yx;
+      topDone = true;
     }
-    if (!done && IsFallingCorner(owner)) {
-      FallingRun(owner, distances, ends);
-      if (distances.x + distances.y > 0) {
-        weights.ba = DiagonalArea(1, distances, ends);
-        done = true;
-      }
-    }
-    if (!done) weights.ba = LeftEdgeWeights(owner);
   }
+  if (!leftDone && EdgesOf(owner - float2(0, 1)).g > 0.5) {
+    FallingRun(owner, distances, ends);
+    if (distances.x + distances.y > 0) {
+      weights.ba = DiagonalArea(1, distances, ends);
+      leftDone = true;
+    }
+  }
+  if (!topDone) weights.rg = TopEdgeWeights(owner);
+  if (!leftDone) weights.ba = LeftEdgeWeights(owner);
   return weights;
 }
