@@ -4,6 +4,9 @@
 #include "base/log.h"
 #include "effects/binds/semantic_map_bind.h"
 #include "effects/runtime/effect_manager.h"
+#include "render/post/post_blur.h"
+#include "render/post/post_glow.h"
+#include "render/post/post_light_streaks.h"
 #include "render/post/post_settings.h"
 #include "render/render_target_registry.h"
 
@@ -53,7 +56,9 @@ std::vector<std::string> ctxAdvFiles(bool antialias) {
 
 CTkRendererCtxAdv::CTkRendererCtxAdv(CTkRenderServices* services, const RenderTargetRegistry* textures,
                                      CTkEffectManager* effects)
-    : CTkRendererCtx(services, textures), textures_(textures), effects_(effects) {}
+    : CTkRendererCtx(services, textures), textures_(textures), effects_(effects), services_(services) {}
+
+CTkRendererCtxAdv::~CTkRendererCtxAdv() = default;
 
 bool CTkRendererCtxAdv::init(const std::vector<std::string>& files) {
   if (initialised_ || files.size() != kCtxAdvFileCount) return false;
@@ -97,8 +102,40 @@ bool CTkRendererCtxAdv::makeShadowMapPool() {
 // lights, anti-aliasing (when switched on), depth clear, blur, down-sample,
 // up-sample, light streaks, glow, depth of field, gamma. A command whose
 // component is not made takes its "off" branch.
-bool CTkRendererCtxAdv::initComponents(const std::vector<std::string>&) {
+bool CTkRendererCtxAdv::initComponents(const std::vector<std::string>& files) {
   if (!makeBindSemantics()) return false;
+  if (!makeGlow(files)) return false;
+  return true;
+}
+
+// The blur, down-sample and compose steps, the light streaks built on them,
+// then the glow built on all four.
+bool CTkRendererCtxAdv::makeGlow(const std::vector<std::string>& files) {
+  auto blur = std::make_unique<CTkPostBlur>();
+  auto downSample = std::make_unique<CTkPostDownSample>();
+  auto compose = std::make_unique<CTkPostCompose>();
+  auto streaks = std::make_unique<CTkPostLightStreaks>();
+  auto glow = std::make_unique<CTkPostGlow>();
+  if (!blur->load(effects_, services_, files[kCtxAdvGaussianBlur]) ||
+      !downSample->load(effects_, services_, files[kCtxAdvDownSampleBlur]) ||
+      !compose->load(effects_, services_, files[kCtxAdvComposeUpSample]) ||
+      !streaks->load(effects_, services_, files[kCtxAdvStreakMaxInt], files[kCtxAdvStreakDraw], compose.get()))
+    return false;
+  const STkGlowSteps steps{blur.get(), downSample.get(), compose.get(), streaks.get()};
+  STkGlowTargets targets;
+  irr::video::ITexture** levels[] = {targets.half, targets.quarter, targets.eighth, targets.sixteenth,
+                                     targets.thirtySecond};
+  // glowTargets_: HalfScreen[0..2], then two of each smaller level.
+  const int firstOfLevel[] = {0, 3, 5, 7, 9};
+  for (int level = 0; level < 5; ++level)
+    for (int member = 0; member < 2; ++member)
+      levels[level][member] = glowTargets_[firstOfLevel[level] + member];
+  if (!glow->load(effects_, services_, files[kCtxAdvGlowAlphaMul], steps, targets)) return false;
+  blur_ = std::move(blur);
+  downSample_ = std::move(downSample);
+  compose_ = std::move(compose);
+  streaks_ = std::move(streaks);
+  glow_ = std::move(glow);
   return true;
 }
 

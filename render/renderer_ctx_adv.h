@@ -9,6 +9,7 @@
 
 #include <irrlicht.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,11 @@
 namespace tk {
 
 class CTkEffectManager;
+class CTkPostBlur;
+class CTkPostCompose;
+class CTkPostDownSample;
+class CTkPostGlow;
+class CTkPostLightStreaks;
 class ITkEffectBindSemanticMap;
 class RenderTargetRegistry;
 struct STkCameraValues;
@@ -60,6 +66,7 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
 
   // `effects` makes the components' effects and the bind semantics.
   CTkRendererCtxAdv(CTkRenderServices* services, const RenderTargetRegistry* textures, CTkEffectManager* effects);
+  ~CTkRendererCtxAdv() override;
   // False after logging at the first step that fails; a second call is refused.
   bool init(const std::vector<std::string>& files);
   bool initialised() const { return initialised_; }
@@ -73,6 +80,9 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   bool antialiasSetUp() const { return antialias_; }
   // The half- to sixty-fourth-screen targets, in their named order.
   const std::vector<irr::video::ITexture*>& glowTargets() const { return glowTargets_; }
+  // The post-processing components; none before init.
+  CTkPostGlow* glow() const { return glow_.get(); }
+  CTkPostDownSample* downSample() const { return downSample_.get(); }
 
   // The shadow-map pool: every map free at the start of a frame, taken as
   // lights need them.
@@ -84,6 +94,7 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   bool makeShadowMapPool();
   bool initComponents(const std::vector<std::string>& files);
   bool makeBindSemantics();
+  bool makeGlow(const std::vector<std::string>& files);
 
   const RenderTargetRegistry* textures_;
   CTkEffectManager* effects_;
@@ -94,6 +105,12 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   std::vector<irr::video::ITexture*> glowTargets_;
   std::vector<irr::video::ITexture*> shadowMaps_;
   std::vector<bool> shadowMapTaken_;
+  CTkRenderServices* services_;
+  std::unique_ptr<CTkPostBlur> blur_;
+  std::unique_ptr<CTkPostDownSample> downSample_;
+  std::unique_ptr<CTkPostCompose> compose_;
+  std::unique_ptr<CTkPostLightStreaks> streaks_;
+  std::unique_ptr<CTkPostGlow> glow_;
 };
 
 }  // namespace tk

@@ -17,6 +17,7 @@
 #include "scene/scene_animation.h"
 #include "scene/scene_slots.h"
 #include "tests/api/effect_fixture.h"
+#include "tests/support/runtime_base_directory.h"
 
 namespace tk {
 namespace {
@@ -57,6 +58,7 @@ class RendererCommandsTest : public test::EffectCommandsTest {
     if (context) context->drop();
     EffectCommandsTest::TearDown();
   }
+  test::RuntimeBaseDirectory runtime;  // the engine's own post effects
   CTkRendererCtxAdv* context = nullptr;
 };
 

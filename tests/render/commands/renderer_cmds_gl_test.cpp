@@ -22,6 +22,7 @@
 #include "startup/sys_setup.h"
 #include "surfaces/lightwave_parameters.h"
 #include "tests/support/capture_stdout.h"
+#include "tests/support/runtime_base_directory.h"
 #include "tests/support/gl_engine.h"
 
 namespace tk {
@@ -219,6 +220,7 @@ class RendererCmdsGlTest : public ::testing::Test {
   }
   static char at(const std::vector<uint8_t>& pixels, int x, int y) { return colourAt(pixels, x, y); }
 
+  test::RuntimeBaseDirectory runtime;  // the engine's own post effects
   irr::video::IVideoDriver* driver = nullptr;
   CTkManager* manager = nullptr;
   CTkRendererCtxAdv* context = nullptr;

@@ -11,6 +11,7 @@
 #include "render/tk_manager.h"
 #include "startup/sys_setup.h"
 #include "tests/support/capture_stdout.h"
+#include "tests/support/runtime_base_directory.h"
 
 namespace tk {
 namespace {
@@ -97,6 +98,7 @@ class RendererCmdsTest : public ::testing::Test {
     return command("Shader", {{"s0", set}}, {{"Color0", set}}, extra);
   }
 
+  test::RuntimeBaseDirectory runtime;  // the engine's own post effects
   test::TempFolder folder;
   CTkManager* manager = nullptr;
   CTkRendererManager* renderers = nullptr;
