@@ -12,19 +12,27 @@
 
 namespace tk {
 
+// The effect file is compiled once for each of a few tap counts; a pass uses
+// the fewest taps that still land about a texel apart over its reach.
 class CTkPostBlur {
  public:
-  bool load(CTkEffectManager* effects, CTkRenderServices* services, const std::string& file) {
-    return effect_.load(effects, services, file);
-  }
+  static constexpr int kVariantCount = 7;
+  // Taps on each side of the centre, by variant.
+  static constexpr int kSideTaps[kVariantCount] = {2, 3, 4, 6, 8, 12, 16};
+
+  bool load(CTkEffectManager* effects, CTkRenderServices* services, const std::string& file);
   // `input` blurred across (horizontal) or up and down into `target` over
   // `size` screen pixels, scaled by `weight`. The two must be of one size.
   void pass(irr::video::ITexture* target, irr::video::ITexture* input, bool horizontal, float size, float weight);
   // Both passes: across into `work`, then up and down back into `picture`.
   void blur(irr::video::ITexture* picture, irr::video::ITexture* work, float size, float weight);
 
+  // The variant for a reach of `texels` texels of the target.
+  static int variantFor(float texels);
+
  private:
-  CTkPostEffect effect_;
+  CTkRenderServices* services_ = nullptr;
+  CTkPostEffect variants_[kVariantCount];
 };
 
 class CTkPostDownSample {

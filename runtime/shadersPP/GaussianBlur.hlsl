@@ -1,11 +1,14 @@
 // One pass of a separable Gaussian blur: the picture smeared along Direction,
 // (1, 0) across or (0, 1) up and down, over Radius screen pixels each way and
-// scaled by Intensity. The taps spread over the reach whatever its length, so
-// their weights do not depend on Radius: the blur stays normalised (a flat
-// picture comes out as Intensity times itself) and a radius of 0 or less
-// gives the picture back unblurred. Both the input and the target are one
-// glow level, so a level n times smaller than the screen blurs Radius / n of
-// its own texels.
+// scaled by Intensity, with the standard deviation at half the reach. The
+// weights are normalised (a flat picture comes out as Intensity times itself)
+// and a radius of 0 or less gives the picture back unblurred. The input and
+// the target are of one size.
+// BLUR_SIDE_TAPS taps on each side of the centre spread evenly over the
+// reach; the engine compiles several counts and picks, for each pass, the
+// smallest that keeps the taps about a texel of the target apart (a glow
+// level n times smaller than the screen blurs only Radius / n of its own
+// texels, so it needs few).
 // [TESK_BEGIN]
 // texture Scene : : clamp_to_edge noMipMap
 // float2 Direction : 1,0 : pixel
@@ -21,17 +24,17 @@ float2 ScreenSize;
 #include "FullScreenQuad.h"
 #include "PostTargets.h"
 
-// Taps on each side of the centre.
+#ifndef BLUR_SIDE_TAPS
 #define BLUR_SIDE_TAPS 6
+#endif
 
 float4 ps_main(float2 uv : TEXCOORD0) : COLOR {
   // Screen pixels in texture space; the reach as far as one tap from the centre.
-  float2 reach = ScreenDirection(Direction) * abs(Radius) / max(ScreenSize, float2(1.0, 1.0));
+  float2 reach = ScreenDirection(Direction) * min(abs(Radius), 1e6) / max(ScreenSize, float2(1.0, 1.0));
   float2 step = reach / BLUR_SIDE_TAPS;
   float4 sum = tex2D(Scene, uv);
   float total = 1.0;
   for (int i = 1; i <= BLUR_SIDE_TAPS; ++i) {
-    // The Gaussian with its standard deviation at half the reach.
     float t = float(i) / BLUR_SIDE_TAPS;
     float weight = exp(-2.0 * t * t);
     sum += weight * (tex2D(Scene, uv + step * i) + tex2D(Scene, uv - step * i));
