@@ -91,7 +91,9 @@ void glowAgainstFullBlur(benchmark::State& state) {
   double glow = 1e9, fullBlur = 1e9;
   for (auto _ : state) {
     for (int round = 0; round < kRounds; ++round) {
-      glow = std::min(glow, secondsPerDraw([&] { context->glow()->render(frame, picture, kGlowRadius, 1, false, settings); }));
+      glow = std::min(glow, secondsPerDraw([&] {
+                        context->glow()->render(frame, picture, kGlowRadius, 1, false, settings);
+                      }));
       fullBlur = std::min(fullBlur, secondsPerDraw([&] { blur.blur(picture, work, kFullBlurSize, 1); }));
     }
     state.SetIterationTime(glow * kDraws);

@@ -24,7 +24,8 @@ class CTkPostBlur {
   // `input` blurred across (horizontal) or up and down into `target` over
   // `size` screen pixels, scaled by `weight`. The two must be of one size.
   void pass(irr::video::ITexture* target, irr::video::ITexture* input, bool horizontal, float size, float weight);
-  // Both passes: across into `work`, then up and down back into `picture`.
+  // Both passes: across into `work`, then up and down back into `picture`;
+  // the result is scaled by `weight` once, not by its square.
   void blur(irr::video::ITexture* picture, irr::video::ITexture* work, float size, float weight);
 
   // The variant for a reach of `texels` texels of the target.

@@ -8,7 +8,8 @@
 // reach; the engine compiles several counts and picks, for each pass, the
 // smallest that keeps the taps about a texel of the target apart (a glow
 // level n times smaller than the screen blurs only Radius / n of its own
-// texels, so it needs few).
+// texels, so it needs few). Past the largest count the taps spread further
+// apart, and a thin bright line shows as separate copies.
 // [TESK_BEGIN]
 // texture Scene : : clamp_to_edge noMipMap
 // float2 Direction : 1,0 : pixel

@@ -1,5 +1,6 @@
-// Glow, light streaks and the DownSample and Glow commands drawn on OpenGL
-// into the engine's half-float targets, read back as floats.
+// The Gaussian blur pass, glow, light streaks and the DownSample and Glow
+// commands drawn on OpenGL into the engine's half-float targets, read back as
+// floats.
 #include <epoxy/gl.h>
 #include <gtest/gtest.h>
 
@@ -9,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "base/files/file_layer.h"
 #include "base/log.h"
 #include "render/commands/renderer_cmds.h"
 #include "render/engine.h"
 #include "render/gl/gl_texture_name.h"
+#include "render/post/post_blur.h"
 #include "render/post/post_effect.h"
 #include "render/post/post_glow.h"
 #include "render/render_services.h"
@@ -131,6 +134,40 @@ const Rgba kGlowing = {1, 1, 1, 1};     // surfaces write their glow into alpha
 const Rgba kNotGlowing = {1, 1, 1, 0};
 const irr::core::recti kLeftSquare(8, 8, 24, 24);
 const irr::core::recti kRightSquare(120, 8, 136, 24);
+
+// One blur pass reaches Radius screen pixels each way and no further, falls
+// off evenly from the middle, and keeps a flat picture flat (times the
+// weight): its taps are normalised whichever tap count the reach picks.
+TEST_F(GlowGlTest, ABlurPassReachesItsRadiusAndKeepsItsWeight) {
+  CTkPostBlur blur;
+  ASSERT_TRUE(blur.load(manager->getEffectManager(), manager->getRenderServices(), resolveFile("GaussianBlur.hlsl")));
+  irr::video::ITexture* in = target("BackRTT[0]");
+  irr::video::ITexture* out = target("BackRTT[1]");
+  const int line = 60;
+  for (int radius : {2, 5, 9, 14}) {
+    paint(in, kBlack);
+    paint(in, {1, 1, 1, 1}, irr::core::recti(line, 0, line + 1, kHeight));
+    blur.pass(out, in, true, static_cast<float>(radius), 1);
+    const Picture across(out);
+    for (int d = 1; d <= radius; ++d) {
+      EXPECT_GT(across.at(line + d, 45).r, 0.0f) << radius << " at " << d;
+      EXPECT_NEAR(across.at(line - d, 45).r, across.at(line + d, 45).r, 1e-3f) << radius << " at " << d;
+    }
+    // Taps a fraction of a texel apart ripple a little over a one-texel line;
+    // the fall-off shows over a few texels.
+    EXPECT_GT(across.at(line, 45).r, across.at(line + (radius + 1) / 2, 45).r) << radius;
+    EXPECT_GT(across.at(line + (radius + 1) / 2, 45).r, across.at(line + radius, 45).r) << radius;
+    EXPECT_EQ(across.at(line + radius + 2, 45).r, 0.0f) << radius;
+    EXPECT_EQ(across.at(line - radius - 2, 45).r, 0.0f) << radius;
+  }
+  for (float radius : {0.0f, 6.0f, 40.0f, 300.0f}) {
+    paint(in, kGrey);
+    blur.pass(out, in, false, radius, 2);
+    const Picture flat(out);
+    for (int x : {0, 80, 159})
+      for (int y : {0, 45, 89}) EXPECT_NEAR(flat.at(x, y).r, 2 * kGrey.r, 1e-3f) << radius << " " << x << "," << y;
+  }
+}
 
 // The glow lights the surroundings of what glows, adds onto the target and
 // keeps its alpha; what does not glow, the far corner and the opposite edges
