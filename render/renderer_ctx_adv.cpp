@@ -4,6 +4,9 @@
 #include "base/log.h"
 #include "effects/binds/semantic_map_bind.h"
 #include "effects/runtime/effect_manager.h"
+#include "render/post/post_antialias.h"
+#include "render/post/post_depth_of_field.h"
+#include "render/post/post_effect.h"
 #include "render/post/post_settings.h"
 #include "render/render_target_registry.h"
 
@@ -53,7 +56,9 @@ std::vector<std::string> ctxAdvFiles(bool antialias) {
 
 CTkRendererCtxAdv::CTkRendererCtxAdv(CTkRenderServices* services, const RenderTargetRegistry* textures,
                                      CTkEffectManager* effects)
-    : CTkRendererCtx(services, textures), textures_(textures), effects_(effects) {}
+    : CTkRendererCtx(services, textures), services_(services), textures_(textures), effects_(effects) {}
+
+CTkRendererCtxAdv::~CTkRendererCtxAdv() = default;
 
 bool CTkRendererCtxAdv::init(const std::vector<std::string>& files) {
   if (initialised_ || files.size() != kCtxAdvFileCount) return false;
@@ -97,8 +102,32 @@ bool CTkRendererCtxAdv::makeShadowMapPool() {
 // lights, anti-aliasing (when switched on), depth clear, blur, down-sample,
 // up-sample, light streaks, glow, depth of field, gamma. A command whose
 // component is not made takes its "off" branch.
-bool CTkRendererCtxAdv::initComponents(const std::vector<std::string>&) {
+bool CTkRendererCtxAdv::initComponents(const std::vector<std::string>& files) {
   if (!makeBindSemantics()) return false;
+  if (antialias_ && !makeAntialias(files)) return false;
+  return makeDepthOfField(files) && makeGamma(files);
+}
+
+bool CTkRendererCtxAdv::makeAntialias(const std::vector<std::string>& files) {
+  auto antialias = std::make_unique<CTkPostAntialias>();
+  if (!antialias->load(effects_, services_, files[kCtxAdvBlendAntialias])) return false;
+  temporalAntialias_ = std::move(antialias);
+  return true;
+}
+
+bool CTkRendererCtxAdv::makeDepthOfField(const std::vector<std::string>& files) {
+  auto depthOfField = std::make_unique<CTkPostDepthOfField>();
+  if (!depthOfField->load(effects_, services_, files[kCtxAdvDofCocArtist], files[kCtxAdvDofCocPhysical],
+                          files[kCtxAdvDof]))
+    return false;
+  depthOfField_ = std::move(depthOfField);
+  return true;
+}
+
+bool CTkRendererCtxAdv::makeGamma(const std::vector<std::string>& files) {
+  auto gamma = std::make_unique<CTkPostEffect>();
+  if (!gamma->load(effects_, services_, files[kCtxAdvGamma])) return false;
+  gamma_ = std::move(gamma);
   return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include <irrlicht.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@
 namespace tk {
 
 class CTkEffectManager;
+class CTkPostAntialias;
+class CTkPostDepthOfField;
+class CTkPostEffect;
 class ITkEffectBindSemanticMap;
 class RenderTargetRegistry;
 struct STkCameraValues;
@@ -60,6 +64,7 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
 
   // `effects` makes the components' effects and the bind semantics.
   CTkRendererCtxAdv(CTkRenderServices* services, const RenderTargetRegistry* textures, CTkEffectManager* effects);
+  ~CTkRendererCtxAdv() override;
   // False after logging at the first step that fails; a second call is refused.
   bool init(const std::vector<std::string>& files);
   bool initialised() const { return initialised_; }
@@ -74,6 +79,11 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   // The half- to sixty-fourth-screen targets, in their named order.
   const std::vector<irr::video::ITexture*>& glowTargets() const { return glowTargets_; }
 
+  // The components, null until init() made them; anti-aliasing only when set up.
+  CTkPostAntialias* antialias() const { return temporalAntialias_.get(); }
+  CTkPostDepthOfField* depthOfField() const { return depthOfField_.get(); }
+  CTkPostEffect* gamma() const { return gamma_.get(); }
+
   // The shadow-map pool: every map free at the start of a frame, taken as
   // lights need them.
   const std::vector<irr::video::ITexture*>& shadowMaps() const { return shadowMaps_; }
@@ -84,7 +94,11 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   bool makeShadowMapPool();
   bool initComponents(const std::vector<std::string>& files);
   bool makeBindSemantics();
+  bool makeAntialias(const std::vector<std::string>& files);
+  bool makeDepthOfField(const std::vector<std::string>& files);
+  bool makeGamma(const std::vector<std::string>& files);
 
+  CTkRenderServices* services_;
   const RenderTargetRegistry* textures_;
   CTkEffectManager* effects_;
   ITkEffectBindSemanticMap* semantics_ = nullptr;  // owned by the effect manager
@@ -94,6 +108,9 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   std::vector<irr::video::ITexture*> glowTargets_;
   std::vector<irr::video::ITexture*> shadowMaps_;
   std::vector<bool> shadowMapTaken_;
+  std::unique_ptr<CTkPostAntialias> temporalAntialias_;
+  std::unique_ptr<CTkPostDepthOfField> depthOfField_;
+  std::unique_ptr<CTkPostEffect> gamma_;
 };
 
 }  // namespace tk

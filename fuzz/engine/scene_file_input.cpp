@@ -51,7 +51,11 @@ CTkRendererCtxAdv* makeAdvancedContext() {
   CTkManager* manager = tkEngine().manager;
   CTkRendererManager* renderers = manager->getRendererManager();
   if (!renderers->createRenderTargets(12)) return nullptr;
+  // The context's post effects are the engine's own files.
+  const std::string base = baseDirectory();
+  setBaseDirectory(TESK_SOURCE_DIR "/runtime/");
   CTkRendererCtxAdv* context = renderers->createRendererCtxAdv(manager->getRenderServices(), manager->getEffectManager(), ctxAdvFiles(false));
+  setBaseDirectory(base.c_str());
   rendering().advancedContext = context;
   return context;
 }
