@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "api/renderer_commands.h"
 #include "base/files/file_layer.h"
@@ -51,11 +52,13 @@ CTkRendererCtxAdv* makeAdvancedContext() {
   CTkManager* manager = tkEngine().manager;
   CTkRendererManager* renderers = manager->getRendererManager();
   if (!renderers->createRenderTargets(12)) return nullptr;
-  // The context's post effects are the engine's own files.
-  const std::string base = baseDirectory();
+  // The engine's own shader files, from the source tree's runtime folder.
+  const std::string savedBase = baseDirectory();
   setBaseDirectory(TESK_SOURCE_DIR "/runtime/");
-  CTkRendererCtxAdv* context = renderers->createRendererCtxAdv(manager->getRenderServices(), manager->getEffectManager(), ctxAdvFiles(false));
-  setBaseDirectory(base.c_str());
+  const std::vector<std::string> files = ctxAdvFiles(false);
+  setBaseDirectory(savedBase.c_str());
+  CTkRendererCtxAdv* context =
+      renderers->createRendererCtxAdv(manager->getRenderServices(), manager->getEffectManager(), files);
   rendering().advancedContext = context;
   return context;
 }
