@@ -32,13 +32,15 @@ sampler2D History : register(s5);
 #if defined(USE_REPROJ_CAMERA)
 sampler2D Depth : register(s1);
 
-// Where the surface at uv was on the previous picture, in texture space.
+// Where the surface at uv was on the previous picture, in texture space;
+// off the picture (below 0) when it was behind the previous camera.
 float2 PreviousPosition(float2 uv) {
   float depth = tex2D(Depth, uv).r;
   float2 ndc = uv * 2.0 - 1.0;
   float4 view = float4((ndc - ViewRay.zw) * ViewRay.xy * depth, depth, 1.0);
   float4 clip = mul(view, Reprojection);
-  return clip.xy / max(abs(clip.w), 0.000001) * sign(clip.w + 0.0000001) * 0.5 + 0.5;
+  if (clip.w <= 0.000001) return float2(-1.0, -1.0);
+  return clip.xy / clip.w * 0.5 + 0.5;
 }
 #endif
 

@@ -85,8 +85,9 @@ TEST_F(AntialiasGlTest, BlendingSettlesOverFramesAndACutResetsIt) {
 // picture is white, its surfaces all at depth 8 in a 90-degree view: a camera
 // standing still reads each pixel's own column; a camera that stood 2 units
 // to the right saw each surface an eighth of the picture (2 pixels) further
-// left, and pixels whose surface was off that picture keep the new picture.
-// A V-limit below the motion keeps the new picture everywhere.
+// left, and pixels whose surface was off that picture (or behind its camera)
+// keep the new picture. A V-limit below the motion keeps the new picture
+// everywhere.
 TEST_F(AntialiasGlTest, ReprojectionReadsTheHistoryWhereTheSurfaceWas) {
   test::TempFolder folder;
   CTkPostEffect depthWriter;
@@ -100,6 +101,8 @@ TEST_F(AntialiasGlTest, ReprojectionReadsTheHistoryWhereTheSurfaceWas) {
   projection.buildProjectionMatrixPerspectiveFovLH(irr::core::HALF_PI, 1.0f, 0.1f, 100.0f);
   irr::core::matrix4 movedRight;
   movedRight.setTranslation(irr::core::vector3df(-2, 0, 0));
+  irr::core::matrix4 passedTheWall;  // the camera stood 10 units ahead, past the surfaces
+  passedTheWall.setTranslation(irr::core::vector3df(0, 0, -10));
   struct Case {
     const char* name;
     irr::core::matrix4 previousView;
@@ -112,6 +115,7 @@ TEST_F(AntialiasGlTest, ReprojectionReadsTheHistoryWhereTheSurfaceWas) {
       {"moved", movedRight, 0, 0.0f, 2},
       {"moved, within the limit", movedRight, 1, 3.0f, 2},
       {"moved, beyond the limit", movedRight, 1, 1.0f, -1},
+      {"behind the previous camera", passedTheWall, 0, 0.0f, -1},
   };
   settings.antialias[kAntialiasBlending] = 2;
   for (const Case& c : cases) {
