@@ -2,8 +2,11 @@
 // from float targets.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "render/commands/renderer_cmds.h"
 #include "render/last_frame_info.h"
+#include "render/post/post_settings.h"
 #include "tests/render/post/post_gl_fixture.h"
 
 namespace tk {
@@ -118,6 +121,54 @@ TEST_F(PostCmdsGlTest, TheBlendedResultEndsInTheOutput) {
   fill(source, irr::video::SColor(255, 255, 255, 255));
   frame(renderer);
   EXPECT_NEAR(read(source).at(kSize / 2, kSize / 2).g, 0.25f, 0.01f);
+  renderer->drop();
+}
+
+// Depth of Field draws the physical circle of confusion unless the advanced
+// setting asks for the artist's, and copies the source while it is off. The
+// lens (f-stop 0) leaves everything sharp; the artist's range blurs the far
+// stripes.
+TEST_F(PostCmdsGlTest, DepthOfFieldPicksItsCircleOfConfusion) {
+  constexpr int kW = 32, kH = 16;
+  irr::video::ITexture* stripes = picture("Stripes", kW, kH, [](int x, int) {
+    return x % 2 ? irr::video::SColor(255, 255, 255, 255) : irr::video::SColor(255, 0, 0, 0);
+  });
+  irr::video::ITexture* far = picture("Far", kW, kH, [](int, int) { return irr::video::SColor(255, 204, 204, 204); });
+  irr::video::ITexture* source = floatTarget("DofS", kW, kH);
+  irr::video::ITexture* depth = floatTarget("DofD", kW, kH, irr::video::ECF_R32F);
+  floatTarget("DofW", kW, kH);
+  irr::video::ITexture* out = floatTarget("DofO", kW, kH);
+  CTkRendererCmds* renderer = build({command("Depth of Field", {{"Source", "DofS"}, {"Depth", "DofD"}, {"Work", "DofW"}},
+                                             {{"Color0", "DofO"}}, 0)});
+  ASSERT_TRUE(renderer);
+  struct Case {
+    const char* name;
+    int enable, advanced;
+    bool blurred;
+  } cases[] = {{"off", 0, 1, false}, {"physical", 1, 0, false}, {"artist", 1, 1, true}};
+  for (const Case& c : cases) {
+    STkRenderSettings& s = context->getRenderSettings();
+    s = STkRenderSettings();
+    s.dofEnable = c.enable;
+    s.advancedDofEnable = c.advanced;
+    s.focalDistance = 0.2f;  // f-stop 0: no aperture
+    s.dofFocalRangeFocused = 0.2f;
+    s.dofFocalRangeMax = 0.4f;
+    s.dofRadiusScale = 4.0f;
+    refreshPostSemantics(context->bindSemantics(), s);
+    fill(source, stripes);
+    fill(depth, far);
+    fill(out, irr::video::SColor(255, 255, 0, 0));
+    frame(renderer);
+    const test::FloatPicture p = read(out);
+    float stray = 0;
+    for (int x = 4; x < kW - 4; ++x) stray = std::fmax(stray, std::fabs(p.at(x, kH / 2).g - (x % 2 ? 1.0f : 0.0f)));
+    if (c.blurred) {
+      EXPECT_GT(stray, 0.25f) << c.name;
+    } else {
+      EXPECT_LT(stray, 0.02f) << c.name;
+    }
+  }
   renderer->drop();
 }
 
