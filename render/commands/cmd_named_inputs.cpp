@@ -73,6 +73,9 @@ void CTkRenderCmd_Antialias::execute(STkCmdExecContext& ctx) {
   STkAntialiasFrame frame;
   frame.work = workSlot ? workSlot->resolve(ctx) : nullptr;
   frame.history = historySlot ? historySlot->resolve(ctx) : nullptr;
+  if (!frame.history && ctx.settings->antialias[kAntialiasBlending] != 0)
+    log(LOG_ERROR, "CTkRenderCmd_Antialias command '%s' : Failed. temporal blending needs a History texture",
+        name_.c_str());
   resolvePair(sourceSlot, output(), ctx, &frame.source, &frame.target);
   const bool shared = sourceSlot && sourceSlot->sharesSetWith(output());
   irr::video::ITexture* const outputTexture = frame.target;

@@ -157,6 +157,20 @@ TEST_F(PostCmdsTest, AntialiasOntoTheScreenWantsAFlipFlopSource) {
   EXPECT_TRUE(smaa.calls[0].toScreen);
 }
 
+// Temporal blending without a History input says so every frame; SMAA still runs.
+TEST_F(PostCmdsTest, AntialiasBlendingWithoutHistorySaysSo) {
+  STkRenderSettings& s = context->getRenderSettings();
+  s.antialias[kAntialiasMode] = 1;
+  const std::string refused = "CTkRenderCmd_Antialias command 'c' : Failed. temporal blending needs a History texture";
+  for (int blending : {0, 1}) {
+    s.antialias[kAntialiasBlending] = blending;
+    smaa.calls.clear();
+    const std::string printed = run(command("Antialias", {{"Source", "Src"}, {"Work", "Work"}}, "Out"));
+    EXPECT_EQ(printed.find(refused) != std::string::npos, blending != 0) << printed;
+    EXPECT_EQ(smaa.calls.size(), 1u) << blending;
+  }
+}
+
 // Depth of field needs somewhere to keep its circle of confusion: without a
 // Depth or a Work texture it says so and the picture passes through.
 TEST_F(PostCmdsTest, DepthOfFieldWithoutItsTexturesSaysSo) {
