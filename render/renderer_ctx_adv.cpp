@@ -4,7 +4,10 @@
 #include "base/log.h"
 #include "effects/binds/semantic_map_bind.h"
 #include "effects/runtime/effect_manager.h"
+#include "render/post/post_antialias.h"
 #include "render/post/post_blur.h"
+#include "render/post/post_depth_of_field.h"
+#include "render/post/post_effect.h"
 #include "render/post/post_glow.h"
 #include "render/post/post_light_streaks.h"
 #include "render/post/post_settings.h"
@@ -56,7 +59,7 @@ std::vector<std::string> ctxAdvFiles(bool antialias) {
 
 CTkRendererCtxAdv::CTkRendererCtxAdv(CTkRenderServices* services, const RenderTargetRegistry* textures,
                                      CTkEffectManager* effects)
-    : CTkRendererCtx(services, textures), textures_(textures), effects_(effects), services_(services) {}
+    : CTkRendererCtx(services, textures), services_(services), textures_(textures), effects_(effects) {}
 
 CTkRendererCtxAdv::~CTkRendererCtxAdv() = default;
 
@@ -104,7 +107,30 @@ bool CTkRendererCtxAdv::makeShadowMapPool() {
 // component is not made takes its "off" branch.
 bool CTkRendererCtxAdv::initComponents(const std::vector<std::string>& files) {
   if (!makeBindSemantics()) return false;
-  if (!makeGlow(files)) return false;
+  if (antialias_ && !makeAntialias(files)) return false;
+  return makeGlow(files) && makeDepthOfField(files) && makeGamma(files);
+}
+
+bool CTkRendererCtxAdv::makeAntialias(const std::vector<std::string>& files) {
+  auto antialias = std::make_unique<CTkPostAntialias>();
+  if (!antialias->load(effects_, services_, files[kCtxAdvBlendAntialias])) return false;
+  temporalAntialias_ = std::move(antialias);
+  return true;
+}
+
+bool CTkRendererCtxAdv::makeDepthOfField(const std::vector<std::string>& files) {
+  auto depthOfField = std::make_unique<CTkPostDepthOfField>();
+  if (!depthOfField->load(effects_, services_, files[kCtxAdvDofCocArtist], files[kCtxAdvDofCocPhysical],
+                          files[kCtxAdvDof]))
+    return false;
+  depthOfField_ = std::move(depthOfField);
+  return true;
+}
+
+bool CTkRendererCtxAdv::makeGamma(const std::vector<std::string>& files) {
+  auto gamma = std::make_unique<CTkPostEffect>();
+  if (!gamma->load(effects_, services_, files[kCtxAdvGamma])) return false;
+  gamma_ = std::move(gamma);
   return true;
 }
 

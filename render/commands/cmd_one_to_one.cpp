@@ -1,5 +1,6 @@
 #include "render/commands/render_cmd_types.h"
 #include "render/post/post_blur.h"
+#include "render/post/post_effect.h"
 #include "render/post/post_glow.h"
 #include "render/render_settings.h"
 #include "render/renderer_ctx_adv.h"
@@ -22,10 +23,20 @@ bool CTkRenderCmd_OneToOne::setupType(const STkRenderCmdDesc& desc, const STkCmd
   return true;
 }
 
-// The gamma post effect is not among the advanced context's components yet:
-// every frame takes the pass-through branch, which is also the branch for a
-// scene viewed without colour-space conversion.
-void CTkRenderCmd_Gamma::execute(STkCmdExecContext& ctx) { passThrough(ctx, input(), output()); }
+// With "When", the picture is encoded only for a scene viewed through the
+// colour-space conversion; without it, always.
+void CTkRenderCmd_Gamma::execute(STkCmdExecContext& ctx) {
+  CTkPostEffect* gamma = ctx.context ? ctx.context->gamma() : nullptr;
+  const bool converting = ctx.settings && ctx.settings->colorSpaceViewer != 0;
+  if ((when_ != 0 && !converting) || !gamma) {
+    passThrough(ctx, input(), output());
+    return;
+  }
+  irr::video::ITexture* in = nullptr;
+  irr::video::ITexture* out = nullptr;
+  resolvePair(input(), output(), ctx, &in, &out);
+  if (in) gamma->draw(out, in);
+}
 
 // With "When" the reduction serves the glow and is skipped while glow is off.
 void CTkRenderCmd_DownSample::execute(STkCmdExecContext& ctx) {

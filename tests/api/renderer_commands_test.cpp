@@ -48,6 +48,7 @@ class RendererCommandsTest : public test::EffectCommandsTest {
   void installAdvancedContext() {
     CTkManager* manager = tkEngine().manager;
     ASSERT_TRUE(manager->getRendererManager()->createRenderTargets(12));
+    test::RuntimeBaseDirectory runtime;
     context = manager->getRendererManager()->createRendererCtxAdv(manager->getRenderServices(), manager->getEffectManager(), ctxAdvFiles(false));
     ASSERT_TRUE(context);
     rendering().advancedContext = context;
@@ -58,7 +59,6 @@ class RendererCommandsTest : public test::EffectCommandsTest {
     if (context) context->drop();
     EffectCommandsTest::TearDown();
   }
-  test::RuntimeBaseDirectory runtime;  // the engine's own post effects
   CTkRendererCtxAdv* context = nullptr;
 };
 

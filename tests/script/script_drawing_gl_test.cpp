@@ -3,7 +3,6 @@
 #include "render/engine.h"
 #include "tests/script/script_fixture.h"
 #include "tests/support/capture_stdout.h"
-#include "tests/support/runtime_base_directory.h"
 
 namespace tk {
 namespace {
@@ -11,7 +10,6 @@ namespace {
 using ScriptDrawingTest = test::ScriptTest;
 
 TEST_F(ScriptDrawingTest, ScriptDrawsTheDefaultSceneItsObjectAndAFade) {
-  test::RuntimeBaseDirectory runtime;  // the advanced renderer loads the engine's own effect files
   test::TempFolder folder;
   std::string shot = folder.path() + "/frame.png";
   std::string faded = folder.path() + "/faded.png";

@@ -9,7 +9,6 @@
 #include "render/engine.h"
 #include "startup/sys_setup.h"
 #include "tests/support/capture_stdout.h"
-#include "tests/support/runtime_base_directory.h"
 
 namespace tk {
 namespace {
@@ -25,7 +24,6 @@ SysSetup display(int width, int height, int colorBits, int windowed) {
 }
 
 TEST(DisplayLimitsDrawTest, ImpossibleSizesAreRefusedBetweenTwoGoodStarts) {
-  test::RuntimeBaseDirectory runtime;  // the advanced renderer loads the engine's own effect files
   disableMessageBoxes();
   ScreenSize screen;
   ASSERT_TRUE(defaultScreenSize(&screen));

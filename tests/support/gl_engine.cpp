@@ -12,10 +12,6 @@ int startGlEngine(int width, int height) {
   setup.width = width;
   setup.height = height;
   setup.vsync = 0;
-  // The advanced renderer the engine starts on OpenGL loads the engine's own
-  // post-processing effects from the runtime folder.
-  setup.hasBaseDirectory = true;
-  setup.baseDirectory = TESK_SOURCE_DIR "/runtime/";
   return tkSysSetup(setup);
 }
 

@@ -11,8 +11,7 @@
 namespace tk::test {
 
 // The engine in a window of width x height, without vertical sync and with
-// message boxes off, its base directory the source tree's runtime folder;
-// tkSysSetup's answer (0 when it started).
+// message boxes off; tkSysSetup's answer (0 when it started).
 int startGlEngine(int width, int height);
 // The last kept frame as rows of 8-bit RGB, top row first; empty when none was kept.
 std::vector<uint8_t> lastFrameRgb();

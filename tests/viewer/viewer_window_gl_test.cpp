@@ -17,7 +17,6 @@
 #include "render/engine.h"
 #include "render/loading/loading_screen.h"
 #include "startup/sys_setup.h"
-#include "tests/support/runtime_base_directory.h"
 #include "viewer/frame_message.h"
 #include "viewer/modelling_package.h"
 
@@ -84,7 +83,6 @@ class ViewerWindowTest : public ::testing::Test {
     return states;
   }
 
-  test::RuntimeBaseDirectory runtime;  // the advanced renderer loads the engine's own effect files
   WindowHandle viewer;
   Display* package = nullptr;
 };

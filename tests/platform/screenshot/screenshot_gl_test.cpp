@@ -12,7 +12,6 @@
 #include "startup/sys_setup.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_engine.h"
-#include "tests/support/runtime_base_directory.h"
 
 namespace tk {
 namespace {
@@ -60,7 +59,6 @@ TEST_P(ScreenshotTest, TopLeftStaysTopLeftAndChannelsKeepTheirOrder) {
 INSTANTIATE_TEST_SUITE_P(Formats, ScreenshotTest, ::testing::Values("bmp", "png"));
 
 TEST(ScreenshotFailureTest, UnwritableFileIsReported) {
-  test::RuntimeBaseDirectory runtime;  // the advanced renderer loads the engine's own effect files
   disableMessageBoxes();
   SysSetup setup;
   setup.vsync = 0;

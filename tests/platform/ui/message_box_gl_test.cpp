@@ -11,7 +11,6 @@
 #include "platform/window/window.h"
 #include "render/engine.h"
 #include "startup/sys_setup.h"
-#include "tests/support/runtime_base_directory.h"
 
 namespace tk {
 namespace {
@@ -27,7 +26,6 @@ struct AnswerRecorder : irr::IEventReceiver {
 };
 
 TEST(MessageBoxTest, ShownInTheWindowAndClosedByReturn) {
-  test::RuntimeBaseDirectory runtime;  // the advanced renderer loads the engine's own effect files
   setenv("TESK_MESSAGE_BOXES", "1", 1);
   enableMessageBoxes();
   SysSetup setup;

@@ -6,7 +6,6 @@
 #include "render/engine.h"
 #include "render/tk_manager.h"
 #include "startup/sys_setup.h"
-#include "tests/support/runtime_base_directory.h"
 
 namespace tk {
 namespace {
@@ -26,7 +25,6 @@ class GlVideoDriverExtTest : public ::testing::Test {
     glGetIntegerv(name, &value);
     return value;
   }
-  test::RuntimeBaseDirectory runtime;  // the advanced renderer loads the engine's own effect files
   ITkVideoDriverExt* ext = nullptr;
 };
 
