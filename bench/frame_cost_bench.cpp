@@ -180,6 +180,9 @@ FrameTime engineFrameTime(int objects, const EngineRoute& route) {
   setup.windowed = 1;
   setup.vsync = 0;
   setup.stereo = 0;
+  // The engine's effect files, as the program finds them beside itself.
+  setup.hasBaseDirectory = true;
+  setup.baseDirectory = TESK_SOURCE_DIR "/runtime/";
   if (tk::tkSysSetup(setup) != 0) return {};
   tk::PositionCamera(0, 0, -kCameraDistance);
   tk::MakeLight(0);

@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "api/renderer_commands.h"
+#include "base/files/file_layer.h"
 #include "bench/null_engine.h"
 #include "render/engine.h"
 #include "render/renderer_ctx_adv.h"
@@ -45,6 +46,8 @@ void BM_RendererFrame(benchmark::State& state) {
   addGrid();
   tk::CTkManager* manager = tk::tkEngine().manager;
   if (!manager->getRendererManager()->createRenderTargets(12)) std::abort();
+  // The context's post effects are the engine's own files.
+  tk::setBaseDirectory(TESK_SOURCE_DIR "/runtime/");
   tk::CTkRendererCtxAdv* context = manager->getRendererManager()->createRendererCtxAdv(
       manager->getRenderServices(), manager->getEffectManager(), tk::ctxAdvFiles(false));
   if (!context) std::abort();

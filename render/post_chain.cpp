@@ -87,6 +87,12 @@ irr::video::ITexture* CTkPostChain::render(irr::video::ITexture* target, irr::vi
     if (!runsUnder(effect, name) || !bindGlow(effect, glowOn)) continue;
     irr::video::ITexture* out = current == source ? second : source;
     if (irr::video::ITexture* own = ownTarget(effect)) {
+      // Its own target is the picture it reads: it would read and write one texture.
+      if (own == current) {
+        log(LOG_ERROR, "CTkPostChain: effect '%s' skipped, its rendertarget '%s' is the picture it reads",
+            effect->name().c_str(), techniqueAnnotation(effect, "rendertarget"));
+        continue;
+      }
       draw(effect, own, current);
     } else {
       draw(effect, out, current);

@@ -100,6 +100,9 @@ class CTkRenderServices {
 
   // A full-screen quad drawn with a shader material (no effect).
   void drawMaterialQuad(STkMaterial* material);
+  // The driver's extra states (separate alpha blending and the like); may be none.
+  ITkVideoDriverExt* videoDriverExt() const { return videoDriverExt_; }
+  irr::core::dimension2du screenSize() const { return driver_->getScreenSize(); }
 
   // Draws the nodes of a list that pass the hide and show sets under the
   // pass; with a technique only the materials whose effect has it, drawn with

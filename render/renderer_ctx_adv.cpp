@@ -4,6 +4,12 @@
 #include "base/log.h"
 #include "effects/binds/semantic_map_bind.h"
 #include "effects/runtime/effect_manager.h"
+#include "render/post/post_antialias.h"
+#include "render/post/post_blur.h"
+#include "render/post/post_depth_of_field.h"
+#include "render/post/post_effect.h"
+#include "render/post/post_glow.h"
+#include "render/post/post_light_streaks.h"
 #include "render/post/post_settings.h"
 #include "render/post/post_smaa.h"
 #include "render/render_target_registry.h"
@@ -102,7 +108,63 @@ bool CTkRendererCtxAdv::makeShadowMapPool() {
 // component is not made takes its "off" branch.
 bool CTkRendererCtxAdv::initComponents(const std::vector<std::string>& files) {
   if (!makeBindSemantics()) return false;
-  if (antialias_ && !makeSmaa(files)) return false;
+  // SMAA first: the engine's anti-aliasing runs it.
+  if (antialias_ && !(makeSmaa(files) && makeAntialias(files))) return false;
+  return makeGlow(files) && makeDepthOfField(files) && makeGamma(files);
+}
+
+bool CTkRendererCtxAdv::makeAntialias(const std::vector<std::string>& files) {
+  auto antialias = std::make_unique<CTkPostAntialias>();
+  if (!antialias->load(effects_, services_, files[kCtxAdvBlendAntialias])) return false;
+  antialias->setSmaaPass(smaa_.get());
+  temporalAntialias_ = std::move(antialias);
+  return true;
+}
+
+bool CTkRendererCtxAdv::makeDepthOfField(const std::vector<std::string>& files) {
+  auto depthOfField = std::make_unique<CTkPostDepthOfField>();
+  if (!depthOfField->load(effects_, services_, files[kCtxAdvDofCocArtist], files[kCtxAdvDofCocPhysical],
+                          files[kCtxAdvDof]))
+    return false;
+  depthOfField_ = std::move(depthOfField);
+  return true;
+}
+
+bool CTkRendererCtxAdv::makeGamma(const std::vector<std::string>& files) {
+  auto gamma = std::make_unique<CTkPostEffect>();
+  if (!gamma->load(effects_, services_, files[kCtxAdvGamma])) return false;
+  gamma_ = std::move(gamma);
+  return true;
+}
+
+// The blur, down-sample and compose steps, the light streaks built on them,
+// then the glow built on all four.
+bool CTkRendererCtxAdv::makeGlow(const std::vector<std::string>& files) {
+  auto blur = std::make_unique<CTkPostBlur>();
+  auto downSample = std::make_unique<CTkPostDownSample>();
+  auto compose = std::make_unique<CTkPostCompose>();
+  auto streaks = std::make_unique<CTkPostLightStreaks>();
+  auto glow = std::make_unique<CTkPostGlow>();
+  if (!blur->load(effects_, services_, files[kCtxAdvGaussianBlur]) ||
+      !downSample->load(effects_, services_, files[kCtxAdvDownSampleBlur]) ||
+      !compose->load(effects_, services_, files[kCtxAdvComposeUpSample]) ||
+      !streaks->load(effects_, services_, files[kCtxAdvStreakMaxInt], files[kCtxAdvStreakDraw], compose.get()))
+    return false;
+  const STkGlowSteps steps{blur.get(), downSample.get(), compose.get(), streaks.get()};
+  STkGlowTargets targets;
+  irr::video::ITexture** levels[] = {targets.half, targets.quarter, targets.eighth, targets.sixteenth,
+                                     targets.thirtySecond};
+  // glowTargets_: HalfScreen[0..2], then two of each smaller level.
+  const int firstOfLevel[] = {0, 3, 5, 7, 9};
+  for (int level = 0; level < 5; ++level)
+    for (int member = 0; member < 2; ++member)
+      levels[level][member] = glowTargets_[firstOfLevel[level] + member];
+  if (!glow->load(effects_, services_, files[kCtxAdvGlowAlphaMul], steps, targets)) return false;
+  blur_ = std::move(blur);
+  downSample_ = std::move(downSample);
+  compose_ = std::move(compose);
+  streaks_ = std::move(streaks);
+  glow_ = std::move(glow);
   return true;
 }
 

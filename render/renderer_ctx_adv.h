@@ -20,6 +20,14 @@ namespace tk {
 
 class CTkEffectManager;
 class CTkPostSMAA;
+class CTkPostAntialias;
+class CTkPostBlur;
+class CTkPostCompose;
+class CTkPostDepthOfField;
+class CTkPostDownSample;
+class CTkPostEffect;
+class CTkPostGlow;
+class CTkPostLightStreaks;
 class ITkEffectBindSemanticMap;
 class RenderTargetRegistry;
 struct STkCameraValues;
@@ -79,6 +87,13 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   // The half- to sixty-fourth-screen targets, in their named order.
   const std::vector<irr::video::ITexture*>& glowTargets() const { return glowTargets_; }
 
+  // The components, null until init() made them; anti-aliasing only when set up.
+  CTkPostAntialias* antialias() const { return temporalAntialias_.get(); }
+  CTkPostGlow* glow() const { return glow_.get(); }
+  CTkPostDownSample* downSample() const { return downSample_.get(); }
+  CTkPostDepthOfField* depthOfField() const { return depthOfField_.get(); }
+  CTkPostEffect* gamma() const { return gamma_.get(); }
+
   // The shadow-map pool: every map free at the start of a frame, taken as
   // lights need them.
   const std::vector<irr::video::ITexture*>& shadowMaps() const { return shadowMaps_; }
@@ -90,6 +105,10 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   bool initComponents(const std::vector<std::string>& files);
   bool makeBindSemantics();
   bool makeSmaa(const std::vector<std::string>& files);
+  bool makeAntialias(const std::vector<std::string>& files);
+  bool makeGlow(const std::vector<std::string>& files);
+  bool makeDepthOfField(const std::vector<std::string>& files);
+  bool makeGamma(const std::vector<std::string>& files);
 
   CTkRenderServices* services_;
   const RenderTargetRegistry* textures_;
@@ -102,6 +121,14 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   std::vector<irr::video::ITexture*> shadowMaps_;
   std::vector<bool> shadowMapTaken_;
   std::unique_ptr<CTkPostSMAA> smaa_;
+  std::unique_ptr<CTkPostAntialias> temporalAntialias_;
+  std::unique_ptr<CTkPostBlur> blur_;
+  std::unique_ptr<CTkPostDownSample> downSample_;
+  std::unique_ptr<CTkPostCompose> compose_;
+  std::unique_ptr<CTkPostLightStreaks> streaks_;
+  std::unique_ptr<CTkPostGlow> glow_;
+  std::unique_ptr<CTkPostDepthOfField> depthOfField_;
+  std::unique_ptr<CTkPostEffect> gamma_;
 };
 
 }  // namespace tk

@@ -1,5 +1,8 @@
 #include "base/log.h"
 #include "render/commands/render_cmd_types.h"
+#include "render/last_frame_info.h"
+#include "render/post/post_antialias.h"
+#include "render/post/post_depth_of_field.h"
 #include "render/renderer_ctx_adv.h"
 #include "render/render_settings.h"
 
@@ -12,18 +15,101 @@ bool CTkRenderCmd_NamedInputs::setupType(const STkRenderCmdDesc& desc, const STk
   return true;
 }
 
-// The depth-of-field component is not among the advanced context's
-// components yet: every frame takes the branch of depth of field being off.
-void CTkRenderCmd_DepthOfField::execute(STkCmdExecContext& ctx) { passThrough(ctx, input("Source"), output()); }
+void CTkRenderCmd_DepthOfField::execute(STkCmdExecContext& ctx) {
+  CTkPostDepthOfField* depthOfField = ctx.context ? ctx.context->depthOfField() : nullptr;
+  const STkTextureSlot* sourceSlot = input("Source");
+  if (!depthOfField || !ctx.settings || ctx.settings->dofEnable == 0) {
+    passThrough(ctx, sourceSlot, output());
+    return;
+  }
+  const STkTextureSlot* depthSlot = input("Depth");
+  const STkTextureSlot* workSlot = input("Work");
+  irr::video::ITexture* depth = depthSlot ? depthSlot->resolve(ctx) : nullptr;
+  irr::video::ITexture* work = workSlot ? workSlot->resolve(ctx) : nullptr;
+  irr::video::ITexture* source = nullptr;
+  irr::video::ITexture* target = nullptr;
+  resolvePair(sourceSlot, output(), ctx, &source, &target);
+  // The blur keeps its circle of confusion in the work texture and
+  // overwrites the source: without both the picture would be lost.
+  if (!source || !depth || !work || work == source) {
+    log(LOG_ERROR, "CTkRenderCmd_DepthOfField command '%s' : Failed. needs a Source, a Depth and a Work texture",
+        name_.c_str());
+    if (source != target) copy(ctx, source, target);
+    return;
+  }
+  if (ctx.settings->advancedDofEnable == 0)
+    depthOfField->renderPhysical(target, source, depth, work);
+  else
+    depthOfField->renderArtist(target, source, depth, work, ctx.settings->dofRadiusScale);
+}
 
 void CTkRenderCmd_Antialias::readParameters(const STkRenderCmdDesc& desc) {
   when_ = desc.integer("When", 0);
   sourceColorSpace_ = desc.integer("SourceColorSpace", 0);
 }
 
-// The anti-aliasing components are not among the advanced context's
-// components yet, so anti-aliasing is never set up: the source passes through.
-void CTkRenderCmd_Antialias::execute(STkCmdExecContext& ctx) { passThrough(ctx, input("Source"), output()); }
+// "When" 0 always, 1 and 2 at that anti-aliasing location, other values never.
+bool CTkRenderCmd_Antialias::runs(const STkCmdExecContext& ctx) const {
+  CTkPostAntialias* antialias = ctx.context ? ctx.context->antialias() : nullptr;
+  if (!antialias || !ctx.context->antialiasSetUp() || !ctx.settings) return false;
+  if (!CTkPostAntialias::isEnabled(*ctx.settings)) return false;
+  const int location = ctx.settings->antialias[kAntialiasLocation];
+  return when_ == 0 || ((when_ == 1 || when_ == 2) && location == when_);
+}
+
+bool CTkRenderCmd_Antialias::colorSpace(const STkCmdExecContext& ctx) const {
+  if (sourceColorSpace_ == 1) return true;
+  return sourceColorSpace_ == 2 && ctx.settings->colorSpaceViewer != 0;
+}
+
+void CTkRenderCmd_Antialias::execute(STkCmdExecContext& ctx) {
+  const STkTextureSlot* sourceSlot = input("Source");
+  if (!runs(ctx)) {
+    passThrough(ctx, sourceSlot, output());
+    return;
+  }
+  const STkTextureSlot* workSlot = input("Work");
+  const STkTextureSlot* historySlot = input("History");
+  STkAntialiasFrame frame;
+  frame.work = workSlot ? workSlot->resolve(ctx) : nullptr;
+  frame.history = historySlot ? historySlot->resolve(ctx) : nullptr;
+  if (!frame.history && ctx.settings->antialias[kAntialiasBlending] != 0)
+    log(LOG_ERROR, "CTkRenderCmd_Antialias command '%s' : Failed. temporal blending needs a History texture",
+        name_.c_str());
+  resolvePair(sourceSlot, output(), ctx, &frame.source, &frame.target);
+  const bool shared = sourceSlot && sourceSlot->sharesSetWith(output());
+  irr::video::ITexture* const outputTexture = frame.target;
+  frame.toDisplay = !outputTexture;
+  if (frame.toDisplay) {
+    if (sourceSlot && sourceSlot->kind == STkTextureSlot::Kind::FlipFlop) {
+      sourceSlot->set->advance();
+      frame.target = sourceSlot->resolve(ctx);
+    } else {
+      log(LOG_ERROR,
+          "CTkRenderCmd_Antialias command '%s' : Failed. Use flipflop texture([]) as input when output is Display",
+          name_.c_str());
+    }
+  }
+  frame.colorSpace = colorSpace(ctx);
+  frame.cameraCut = ctx.cameraCut;
+  // A frame drawn into a texture is no step of the screen's sequence.
+  frame.useHistory = !ctx.display;
+  if (ctx.driver) {
+    frame.view = ctx.driver->getTransform(irr::video::ETS_VIEW);
+    frame.projection = ctx.driver->getTransform(irr::video::ETS_PROJECTION);
+  }
+  if (ctx.lastFrame) {
+    frame.previousView = ctx.lastFrame->getLastView();
+    frame.previousProjection = ctx.lastFrame->getLastProjection();
+  }
+  irr::video::ITexture* result = ctx.context->antialias()->render(*ctx.settings, frame);
+  if (!outputTexture || result == outputTexture) return;
+  // The result may stay in the source or in a work texture: it goes into the output.
+  if (shared && result == frame.source)
+    output()->set->advance();
+  else
+    copy(ctx, result, outputTexture);
+}
 
 void CTkRenderCmd_PostProc::readParameters(const STkRenderCmdDesc& desc) { render_ = desc.text("Render"); }
 

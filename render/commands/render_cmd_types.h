@@ -140,6 +140,10 @@ class CTkRenderCmd_Antialias : public CTkRenderCmd_NamedInputs {
   void readParameters(const STkRenderCmdDesc& desc) override;
 
  private:
+  bool runs(const STkCmdExecContext& ctx) const;
+  // Whether SMAA finds edges on the gamma-encoded source.
+  bool colorSpace(const STkCmdExecContext& ctx) const;
+
   int when_ = 0, sourceColorSpace_ = 0;
 };
 

@@ -3,6 +3,7 @@
 #include "base/log.h"
 #include "render/commands/render_cmd_table.h"
 #include "render/last_frame_info.h"
+#include "render/post/jitter.h"
 #include "render/render_services.h"
 #include "render/render_target_registry.h"
 #include "render/renderer_ctx_adv.h"
@@ -128,12 +129,25 @@ void CTkRendererCmds::render(irr::video::ITexture* display) {
     ctx.cameraCut = setup_.lastFrame->isCameraCut(driver->getTransform(irr::video::ETS_VIEW), kCutDistance,
                                                   kCutDegrees);
   const irr::core::matrix4 projection = driver->getTransform(irr::video::ETS_PROJECTION);
+  if (!display) jitterProjection(projection);
   setup_.context->freeShadowMaps();
   for (FlipFlopSet& set : flipFlops_.sets())
     if (!set.keepRotation) set.rotation = 0;
   for (const std::unique_ptr<CTkRenderCmd>& command : commands_) command->execute(ctx);
   if (!display && setup_.context->getFrameSettings().debugView != 0) drawDebugView();
   driver->setTransform(irr::video::ETS_PROJECTION, projection);
+}
+
+// Only a context that anti-aliases blends the jittered frames back into a
+// steady picture: without it the jitter would only shake the screen.
+void CTkRendererCmds::jitterProjection(const irr::core::matrix4& projection) {
+  const int setting = setup_.context->getRenderSettings().antialias[kAntialiasJitter];
+  if (setting == 0 || !setup_.context->antialias()) return;
+  irr::video::IVideoDriver* driver = setup_.device->getVideoDriver();
+  const irr::core::dimension2du screen = driver->getScreenSize();
+  const irr::u32 frame = nextJitterFrame(EJitterCounter::CommandRenderers);
+  driver->setTransform(irr::video::ETS_PROJECTION,
+                       jitteredProjection(projection, jitterMatrix(setting, frame, screen.Width, screen.Height)));
 }
 
 void CTkRendererCmds::drawDebugView() {

@@ -55,6 +55,9 @@ class CTkRendererCmds : public ITkRenderer {
   void keepRotations(const std::vector<STkRenderCmdDesc>& commands);
   void refillNodeLists();
   STkCmdExecContext frameContext(irr::video::ITexture* display);
+  // A screen frame with a jitter setting counts as the next jittered frame
+  // and draws with the projection moved by its sub-pixel offset.
+  void jitterProjection(const irr::core::matrix4& projection);
 
   STkRendererCmdsSetup setup_;
   std::vector<std::string> effectFiles_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "base/log.h"
 #include "effects/device_state_codes.h"
@@ -26,6 +27,17 @@ bool isSamplerType(GLenum type) {
 }
 
 constexpr int kStageVertexCode = 2;
+
+bool sameLayer(const STkTextureLayer& a, const STkTextureLayer& b) {
+  return a.texture == b.texture && a.engineTexture == b.engineTexture && a.wrapU == b.wrapU && a.wrapV == b.wrapV &&
+         a.bilinear == b.bilinear && a.trilinear == b.trilinear && a.anisotropy == b.anisotropy &&
+         a.lodBias == b.lodBias && a.sRGB == b.sRGB;
+}
+
+bool sameLayers(const STkMaterial& a, const STkMaterial& b) {
+  return std::equal(std::begin(a.pixelLayers), std::end(a.pixelLayers), std::begin(b.pixelLayers), sameLayer) &&
+         std::equal(std::begin(a.vertexLayers), std::end(a.vertexLayers), std::begin(b.vertexLayers), sameLayer);
+}
 
 }  // namespace
 
@@ -107,8 +119,8 @@ void CTkEffectMaterialRenderer::OnSetMaterial(const irr::video::SMaterial& mater
   bindLayers(material);
 }
 
-void CTkEffectMaterialRenderer::bindLayers(const irr::video::SMaterial& material) {
-  const STkMaterialContext* context = shared_->contexts ? shared_->contexts->find(material.MaterialTypeParam2) : nullptr;
+const STkMaterial& CTkEffectMaterialRenderer::layersOf(float contextSlot) const {
+  const STkMaterialContext* context = shared_->contexts ? shared_->contexts->find(contextSlot) : nullptr;
   const STkMaterial* layers = context ? context->material : nullptr;
   if (!layers && context && context->effect) {
     const STkFxPass* pass = context->effect->pass(context->technique, context->pass);
@@ -116,14 +128,27 @@ void CTkEffectMaterialRenderer::bindLayers(const irr::video::SMaterial& material
   }
   // A material no context names gets empty layers, not what the last draw left bound.
   static const STkMaterial kNoLayers;
-  if (!layers) layers = &kNoLayers;
-  for (int i = 0; i < kPixelLayerCount; ++i) shared_->textures->bind(kFirstPixelLayerUnit + i, layers->pixelLayers[i]);
-  for (int i = 0; i < kVertexLayerCount; ++i) shared_->textures->bind(kFirstVertexLayerUnit + i, layers->vertexLayers[i]);
+  return layers ? *layers : kNoLayers;
+}
+
+void CTkEffectMaterialRenderer::bindLayers(const irr::video::SMaterial& material) {
+  contextSlot_ = material.MaterialTypeParam2;
+  bindLayers(layersOf(contextSlot_));
+}
+
+void CTkEffectMaterialRenderer::bindLayers(const STkMaterial& layers) {
+  for (int i = 0; i < kPixelLayerCount; ++i) shared_->textures->bind(kFirstPixelLayerUnit + i, layers.pixelLayers[i]);
+  for (int i = 0; i < kVertexLayerCount; ++i) shared_->textures->bind(kFirstVertexLayerUnit + i, layers.vertexLayers[i]);
   glActiveTexture(GL_TEXTURE0);
+  std::copy(std::begin(layers.pixelLayers), std::end(layers.pixelLayers), std::begin(boundLayers_.pixelLayers));
+  std::copy(std::begin(layers.vertexLayers), std::end(layers.vertexLayers), std::begin(boundLayers_.vertexLayers));
 }
 
 bool CTkEffectMaterialRenderer::OnRender(irr::video::IMaterialRendererServices*, irr::video::E_VERTEX_TYPE) {
   if (!program_) return false;
+  // The same material drawn again may carry other textures in its context.
+  const STkMaterial& layers = layersOf(contextSlot_);
+  if (!sameLayers(layers, boundLayers_)) bindLayers(layers);
   if (callback()) callback()->OnSetConstants(this, userData());
   uploadBlock(vertexBlock_);
   uploadBlock(pixelBlock_);

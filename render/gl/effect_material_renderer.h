@@ -77,6 +77,9 @@ class CTkEffectMaterialRenderer : public CTkShaderProgramMaterial,
   bool ensureProgram();
   void pointSamplersAtLayerUnits();
   void bindLayers(const irr::video::SMaterial& material);
+  // The layers the material context of that slot asks for (empty ones without a context).
+  const STkMaterial& layersOf(float contextSlot) const;
+  void bindLayers(const STkMaterial& layers);
   bool writeNamed(StageBlock& block, const char* name, const float* values, int count);
   void writeRegisters(StageBlock& block, const float* data, int startRegister, int count);
   void uploadBlock(StageBlock& block);
@@ -89,6 +92,11 @@ class CTkEffectMaterialRenderer : public CTkShaderProgramMaterial,
   bool linkFailed_ = false;
   StageBlock vertexBlock_;
   StageBlock pixelBlock_;
+  // What the last OnSetMaterial bound: the display library skips that call
+  // for a material equal to the last one, which full-screen draws with other
+  // textures in their context are.
+  float contextSlot_ = 0;
+  STkMaterial boundLayers_;
 };
 
 // The shader material factory of the OpenGL driver.

@@ -17,6 +17,7 @@
 #include "scene/scene_animation.h"
 #include "scene/scene_slots.h"
 #include "tests/api/effect_fixture.h"
+#include "tests/support/runtime_base_directory.h"
 
 namespace tk {
 namespace {
@@ -47,6 +48,7 @@ class RendererCommandsTest : public test::EffectCommandsTest {
   void installAdvancedContext() {
     CTkManager* manager = tkEngine().manager;
     ASSERT_TRUE(manager->getRendererManager()->createRenderTargets(12));
+    test::RuntimeBaseDirectory runtime;
     context = manager->getRendererManager()->createRendererCtxAdv(manager->getRenderServices(), manager->getEffectManager(), ctxAdvFiles(false));
     ASSERT_TRUE(context);
     rendering().advancedContext = context;

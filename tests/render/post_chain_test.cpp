@@ -35,6 +35,8 @@ class PostChainTest : public test::EngineCommandsTest {
     solid = load(1, "// config render : SolidPost\n");
     ownTarget = load(2, "// config rendertarget : Own\n");
     glow = load(3, "// texture Glow : GlowRTT : preset\n");
+    intoSource = load(4, "// config rendertarget : X\n");
+    intoWork = load(5, "// config rendertarget : W\n");
   }
   void TearDown() override {
     chain.reset();
@@ -51,6 +53,7 @@ class PostChainTest : public test::EngineCommandsTest {
   irr::video::ITexture *source = nullptr, *work = nullptr, *target = nullptr, *own = nullptr;
   std::unique_ptr<CTkPostChain> chain;
   CTkEffect *plain = nullptr, *solid = nullptr, *ownTarget = nullptr, *glow = nullptr;
+  CTkEffect *intoSource = nullptr, *intoWork = nullptr;
 };
 
 TEST_F(PostChainTest, ResultBufferFollowsThePingPongAndTheCopyBack) {
@@ -103,6 +106,31 @@ TEST_F(PostChainTest, WithoutASecondBufferTheSourceIsKept) {
   test::CapturedStdout out;
   EXPECT_EQ(chain->render(source, source, nullptr, nullptr, true, false), source);
   EXPECT_NE(out.take().find("ERROR : CTkPostChain: cannot set second flipflop texture"), std::string::npos);
+}
+
+// An effect whose own target is the picture it would read is skipped with a
+// message; the same target while the picture is elsewhere is drawn into.
+TEST_F(PostChainTest, AnOwnTargetThatIsTheCurrentPictureIsSkipped) {
+  using Effects = std::vector<CTkEffect*>;
+  struct Case {
+    Effects effects;
+    const char* skipped;  // the effect's file named in the message, or none
+  } cases[] = {
+      {{intoSource}, "fx4.fx"},
+      {{plain, intoSource}, nullptr},
+      {{intoWork}, nullptr},
+      {{plain, intoWork}, "fx5.fx"},
+  };
+  setLogThreshold(LOG_ERROR);
+  for (const Case& c : cases) {
+    chain->setPostEffects(c.effects);
+    test::CapturedStdout out;
+    chain->render(nullptr, source, work, nullptr, false, false);
+    const std::string printed = out.take();
+    const size_t at = printed.find("ERROR : CTkPostChain: effect '");
+    EXPECT_EQ(at != std::string::npos, c.skipped != nullptr) << printed;
+    if (c.skipped) EXPECT_NE(printed.find(c.skipped, at), std::string::npos) << printed;
+  }
 }
 
 TEST_F(PostChainTest, TheChainHoldsItsOwnReferences) {

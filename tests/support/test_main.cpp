@@ -11,9 +11,8 @@ int main(int argc, char** argv) {
   setenv("TESK_MESSAGE_BOXES", "0", 1);
   setenv("TESK_DRIVER", TESK_TEST_DRIVER, 1);
   if (strcmp(TESK_TEST_DRIVER, "null") == 0) unsetenv("DISPLAY");
-  // Drawing tests start the engine as the program starts beside its runtime
-  // folder: the advanced renderer's components load the engine's own shader
-  // and texture files at start-up.
+  // On OpenGL the engine starts its advanced renderer, which loads the
+  // engine's own effect files: those of the source tree's runtime folder.
   if (strcmp(TESK_TEST_DRIVER, "opengl") == 0) tk::setBaseDirectory(TESK_SOURCE_DIR "/runtime/");
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

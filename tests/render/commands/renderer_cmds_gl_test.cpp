@@ -21,6 +21,7 @@
 #include "render/tk_manager.h"
 #include "startup/sys_setup.h"
 #include "surfaces/lightwave_parameters.h"
+#include "tests/support/runtime_base_directory.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_engine.h"
 
@@ -117,6 +118,7 @@ class RendererCmdsGlTest : public ::testing::Test {
     CTkRendererManager* renderers = manager->getRendererManager();
     ASSERT_TRUE(renderers->createRenderTargets(3));
     ASSERT_TRUE(renderers->targets().create("Copy", {kWidth, kHeight}, irr::video::ECF_A8R8G8B8, false, false));
+    test::RuntimeBaseDirectory runtime;
     context = renderers->createRendererCtxAdv(manager->getRenderServices(), manager->getEffectManager(), ctxAdvFiles(false));
     ASSERT_TRUE(context);
     // 2 x 2: red top left, green top right, blue bottom left, white bottom right.

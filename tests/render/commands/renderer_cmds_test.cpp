@@ -10,6 +10,7 @@
 #include "render/renderer_ctx_adv.h"
 #include "render/tk_manager.h"
 #include "startup/sys_setup.h"
+#include "tests/support/runtime_base_directory.h"
 #include "tests/support/capture_stdout.h"
 
 namespace tk {
@@ -71,6 +72,7 @@ class RendererCmdsTest : public ::testing::Test {
     renderers = manager->getRendererManager();
     ASSERT_TRUE(renderers->createRenderTargets(12));
     ASSERT_TRUE(renderers->targets().create("Tex", {64, 32}, irr::video::ECF_A8R8G8B8, false, false));
+    test::RuntimeBaseDirectory runtime;
     context = renderers->createRendererCtxAdv(manager->getRenderServices(), manager->getEffectManager(), ctxAdvFiles(false));
     ASSERT_TRUE(context);
     ASSERT_EQ(LoadEffect(folder.write("copy.fx", kEffectSource).c_str(), 1), 0);
@@ -211,7 +213,11 @@ TEST_F(RendererCmdsTest, SharedSetsAdvanceOncePerCommandAndResetPerFrame) {
         command("Create Texture", {}, {}, {text("Name", "HalfScreen[0-2]"), integer("DoNotReset", 1)})},
        1, 2},
       {{command("Shader", {{"s0", "Tex"}}, {{"Color0", "HalfScreen[0-2]"}}, {shader()})}, 0, 0},
-      {{command("Gamma", {{"Source", "HalfScreen[0-2]"}}, {{"Color0", "HalfScreen[0-2]"}})}, 0, 0},
+      // Gamma without "When" always encodes: into the next member.
+      {{command("Gamma", {{"Source", "HalfScreen[0-2]"}}, {{"Color0", "HalfScreen[0-2]"}})}, 1, 1},
+      // With "When" and no colour-space viewer the picture passes through, staying where it is.
+      {{command("Gamma", {{"Source", "HalfScreen[0-2]"}}, {{"Color0", "HalfScreen[0-2]"}}, {integer("When", 1)})},
+       0, 0},
   };
   for (const Case& c : cases) {
     CTkRendererCmds* renderer = build(c.list);

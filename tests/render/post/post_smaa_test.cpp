@@ -5,6 +5,7 @@
 
 #include "base/log.h"
 #include "render/engine.h"
+#include "render/post/post_antialias.h"
 #include "render/post/post_smaa.h"
 #include "render/renderer_ctx_adv.h"
 #include "render/tk_manager.h"
@@ -49,7 +50,7 @@ class PostSmaaTest : public ::testing::Test {
   CTkManager* manager = nullptr;
 };
 
-TEST_F(PostSmaaTest, MadeWithAntialiasingOnlyAndReadyWithItsTables) {
+TEST_F(PostSmaaTest, MadeWithAntialiasingOnlyReadyAndHandedToTheEngineAntialiasing) {
   CTkRendererCtxAdv* off = makeContext(ctxAdvFiles(false));
   ASSERT_TRUE(off);
   EXPECT_EQ(off->smaa(), nullptr);
@@ -60,6 +61,9 @@ TEST_F(PostSmaaTest, MadeWithAntialiasingOnlyAndReadyWithItsTables) {
   ASSERT_TRUE(on->smaa());
   EXPECT_TRUE(on->smaa()->ready());
   EXPECT_TRUE(on->smaa()->areaTable() && on->smaa()->searchTable());
+  // The engine's anti-aliasing runs this SMAA for its mode 1.
+  ASSERT_TRUE(on->antialias());
+  EXPECT_EQ(on->antialias()->smaaPass(), on->smaa());
   on->drop();
 }
 
