@@ -5,6 +5,11 @@ namespace tk {
 irr::video::ITexture* RenderTargetRegistry::create(const std::string& name, irr::core::dimension2du size,
                                                    irr::video::ECOLOR_FORMAT format, bool ownDepth,
                                                    bool mipMaps) {
+  // A target made again under its name replaces the old one for lookups by
+  // name (effects find their preset textures through the display library):
+  // the old one keeps living for whoever holds it, under another name.
+  if (const RenderTargetInfo* old = find(name))
+    driver_->renameTexture(old->texture, (name + " (replaced)").c_str());
   bool mipSetting = driver_->getTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS);
   driver_->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, mipMaps);
   irr::video::ITexture* texture = driver_->addRenderTargetTexture(size, name.c_str(), format);

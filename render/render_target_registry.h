@@ -22,7 +22,8 @@ class RenderTargetRegistry {
   explicit RenderTargetRegistry(irr::video::IVideoDriver* driver) : driver_(driver) {}
 
   // Creates a render target with mip-map generation set as asked (restored
-  // afterwards) and records it; null on failure.
+  // afterwards) and records it; null on failure. A target it made before
+  // under that name is renamed, not removed: the name now finds the new one.
   irr::video::ITexture* create(const std::string& name, irr::core::dimension2du size,
                                irr::video::ECOLOR_FORMAT format, bool ownDepth, bool mipMaps);
   // The render target of that name, or null (also for a texture that is not one).

@@ -8,30 +8,32 @@ namespace tk {
 namespace {
 
 // The texture creation flags a table load changes, restored on leaving.
+// Turning one colour-depth or optimisation flag on turns the other three off,
+// so all four are saved and put back as they were.
 class TableCreationFlags {
  public:
-  explicit TableCreationFlags(irr::video::IVideoDriver* driver)
-      : driver_(driver),
-        mipMaps_(driver->getTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS)),
-        always32_(driver->getTextureCreationFlag(irr::video::ETCF_ALWAYS_32_BIT)),
-        always16_(driver->getTextureCreationFlag(irr::video::ETCF_ALWAYS_16_BIT)) {
+  explicit TableCreationFlags(irr::video::IVideoDriver* driver) : driver_(driver) {
+    for (int i = 0; i < kFlagCount; ++i) saved_[i] = driver_->getTextureCreationFlag(kFlags[i]);
     driver_->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, false);
     driver_->setTextureCreationFlag(irr::video::ETCF_ALWAYS_32_BIT, true);
   }
   ~TableCreationFlags() {
-    // Setting one of the two depth flags clears the other: the one that was
-    // set goes last.
-    driver_->setTextureCreationFlag(irr::video::ETCF_ALWAYS_32_BIT, always32_);
-    driver_->setTextureCreationFlag(irr::video::ETCF_ALWAYS_16_BIT, always16_);
-    if (always32_) driver_->setTextureCreationFlag(irr::video::ETCF_ALWAYS_32_BIT, true);
-    driver_->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, mipMaps_);
+    // Off first, then on: an "on" would turn off the flags of its group again.
+    for (int i = 0; i < kFlagCount; ++i)
+      if (!saved_[i]) driver_->setTextureCreationFlag(kFlags[i], false);
+    for (int i = 0; i < kFlagCount; ++i)
+      if (saved_[i]) driver_->setTextureCreationFlag(kFlags[i], true);
   }
   TableCreationFlags(const TableCreationFlags&) = delete;
   TableCreationFlags& operator=(const TableCreationFlags&) = delete;
 
  private:
+  static constexpr int kFlagCount = 5;
+  static constexpr irr::video::E_TEXTURE_CREATION_FLAG kFlags[kFlagCount] = {
+      irr::video::ETCF_CREATE_MIP_MAPS, irr::video::ETCF_ALWAYS_16_BIT, irr::video::ETCF_ALWAYS_32_BIT,
+      irr::video::ETCF_OPTIMIZED_FOR_QUALITY, irr::video::ETCF_OPTIMIZED_FOR_SPEED};
   irr::video::IVideoDriver* driver_;
-  bool mipMaps_, always32_, always16_;
+  bool saved_[kFlagCount];
 };
 
 }  // namespace
