@@ -7,7 +7,8 @@ fog. The scene's commands: two screen-sized textures make the flip-flop set
 Gallery[]; Clear; the solid objects, then the transparent ones; a "depth"
 pass into NormalRTT and DepthRTT; Fog.hlsl, a full-screen shader reading the
 picture and the depth; Flash.hlsl, a white flash from 3.0 to 3.4 seconds
-("UseStartEnd"); and Post Processing to the screen. The camera walks down the
+("UseStartEnd"); a soft glow; SMAA on the edges (Antialias); and Post
+Processing to the screen. The camera walks down the
 hall. 8 seconds at 25 frames per second.
 """
 import math
@@ -85,6 +86,11 @@ def render_commands():
     commands += command("Flash", "Shader", inputs=[("s0", "Gallery[]")], outputs=picture, parameters=[
         value("UseStartEnd", "I4 1"), value("StartTime", "FP 3.0"), value("EndTime", "FP 3.4"),
         effect("Shader", "Flash.hlsl", [("Strength", "FP 0.6")])])
+    commands += command("Glow", "Glow", inputs=[("Source", "Gallery[]")], outputs=picture, parameters=[
+        value("Radius", "FP 32"), value("Intensity", "FP 0.05")])
+    commands += command("Smooth edges", "Antialias",
+                        inputs=[("Source", "Gallery[]"), ("Work", "BackRTT[0]"), ("History", "BackRTT[1]")],
+                        outputs=picture)
     commands += command("To screen", "Post Processing", inputs=[("Source", "Gallery[]")],
                         outputs=[("Color0", "Display")])
     return ["{ TeskRenderCommands", "{ Commands"] + commands + ["}", "}"]
