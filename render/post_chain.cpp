@@ -102,8 +102,7 @@ irr::video::ITexture* CTkPostChain::render(irr::video::ITexture* target, irr::vi
   irr::video::ITexture* result = current;
   // Copying needs a target: without one the result stays where it is.
   if (current != target && target && (target == source || copyBack)) {
-    services_->setRenderTargets(&target, 1);
-    services_->copyTexture(current);
+    services_->copyTextureInto(target, current);
     result = target;
   }
   services_->setRenderTargets(&result, 1);

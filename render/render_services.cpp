@@ -202,10 +202,14 @@ void CTkRenderServices::sameOrientation(irr::video::ITexture** textures, int cou
       driver_->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, mipMaps);
     }
     if (!copy) continue;
-    setRenderTargets(&copy, 1);
-    copyTexture(picture);
+    copyTextureInto(copy, picture);
     textures[i] = copy;
   }
+}
+
+void CTkRenderServices::copyTextureInto(irr::video::ITexture* target, irr::video::ITexture* texture) {
+  setRenderTargets(&target, target ? 1 : 0);
+  copyTexture(texture);
 }
 
 void CTkRenderServices::copyTexture(irr::video::ITexture* texture) {

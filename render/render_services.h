@@ -97,6 +97,8 @@ class CTkRenderServices {
   // The whole texture over the whole current target, texel centres on pixel
   // centres, without alpha blending.
   void copyTexture(irr::video::ITexture* texture);
+  // The same into `target` (none: the screen), which stays set afterwards.
+  void copyTextureInto(irr::video::ITexture* target, irr::video::ITexture* texture);
 
   // A full-screen quad drawn with a shader material (no effect).
   void drawMaterialQuad(STkMaterial* material);

@@ -23,9 +23,7 @@ void CTkRendererSimple::render(irr::video::ITexture* display) {
   }
   drawScene(postSource_);
   irr::video::ITexture* result = chain->render(nullptr, postSource_, postWork_, nullptr, false, false);
-  CTkRenderServices* services = chain->renderServices();
-  services->setRenderTargets(&display, 1);
-  services->copyTexture(result);
+  chain->renderServices()->copyTextureInto(display, result);
 }
 
 bool CTkRendererSimple::getMaterialEffect(std::string* file, ShaderMacroList*, int* capacity, int) {

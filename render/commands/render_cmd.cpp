@@ -85,8 +85,7 @@ void CTkRenderCmd::resolvePair(const STkTextureSlot* input, const STkTextureSlot
 
 void CTkRenderCmd::copy(const STkCmdExecContext& ctx, irr::video::ITexture* source, irr::video::ITexture* target) {
   if (!source || source == target) return;
-  ctx.services->setRenderTargets(&target, 1);
-  ctx.services->copyTexture(source);
+  ctx.services->copyTextureInto(target, source);
 }
 
 void CTkRenderCmd::passThrough(const STkCmdExecContext& ctx, const STkTextureSlot* input,

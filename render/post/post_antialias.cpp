@@ -74,8 +74,7 @@ void CTkPostAntialias::setReprojection(CTkPostEffect* effect, const STkAntialias
 
 void CTkPostAntialias::copy(irr::video::ITexture* source, irr::video::ITexture* target) const {
   if (!source || source == target) return;
-  services_->setRenderTargets(&target, target ? 1 : 0);
-  services_->copyTexture(source);
+  services_->copyTextureInto(target, source);
 }
 
 irr::video::ITexture* CTkPostAntialias::render(const STkRenderSettings& settings, const STkAntialiasFrame& frame) {

@@ -37,8 +37,7 @@ void CTkPostDepthOfField::render(CTkPostEffect* coc, irr::video::ITexture* targe
   }
   // Into the picture itself: through the work target, which is free again.
   blur_.draw(work, source, depth);
-  services_->setRenderTargets(&target, 1);
-  services_->copyTexture(work);
+  services_->copyTextureInto(target, work);
 }
 
 }  // namespace tk

@@ -9,20 +9,14 @@
 #include "render/render_services.h"
 
 namespace tk {
-namespace {
-
-float clamp01(float value) { return std::min(std::max(value, 0.0f), 1.0f); }
-
-}  // namespace
-
 STkGlowLevels glowLevels(float radius) {
   STkGlowLevels levels;
   if (!std::isfinite(radius)) radius = 0;
   levels.size = radius * 2.0f * 0.0625f;
   const float reach = levels.size * 0.5f;
-  levels.level1 = clamp01(reach - 1.0f);
-  levels.level2 = clamp01(reach - 1.5f);
-  levels.level3 = clamp01(reach - 2.0f);
+  levels.level1 = std::clamp(reach - 1.0f, 0.0f, 1.0f);
+  levels.level2 = std::clamp(reach - 1.5f, 0.0f, 1.0f);
+  levels.level3 = std::clamp(reach - 2.0f, 0.0f, 1.0f);
   return levels;
 }
 
@@ -48,8 +42,7 @@ void CTkPostGlow::render(irr::video::ITexture* target, irr::video::ITexture* inp
     // onto the target with the glow's intensity.
     log(LOG_ERROR, "CTkPostGlow error: Half Source cannot be set to Texture Half [1]");
     source = targets_.half[0];
-    services_->setRenderTargets(&source, 1);
-    services_->copyTexture(input);
+    services_->copyTextureInto(source, input);
     if (streaks && steps_.streaks) {
       steps_.streaks->render(target, source, targets_.quarter[0], targets_.quarter[1], settings, intensity);
       streaksAdded = true;

@@ -9,7 +9,6 @@ namespace tk {
 namespace {
 
 constexpr int kStreakPasses = 8;
-constexpr float kDegreesToRadians = 3.14159265358979f / 180.0f;
 
 }  // namespace
 
@@ -26,7 +25,7 @@ void CTkPostLightStreaks::render(irr::video::ITexture* target, irr::video::IText
   maxIntensity_.setFloat("Threshold", settings.streakThreshold);
   maxIntensity_.draw(workB, input);
 
-  const float angle = settings.streakAngle * kDegreesToRadians;
+  const float angle = settings.streakAngle * irr::core::DEGTORAD;
   float directionX = std::cos(angle), directionY = std::sin(angle);
   draw_.setFloat3("colorize", settings.streakTint);
   draw_.setFloat("attenuation", 1.0f - settings.streakAttenuation * 0.1f);
