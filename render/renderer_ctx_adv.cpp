@@ -4,6 +4,7 @@
 #include "base/log.h"
 #include "effects/binds/semantic_map_bind.h"
 #include "effects/runtime/effect_manager.h"
+#include "render/lpp/light_pass.h"
 #include "render/post/post_antialias.h"
 #include "render/post/post_blur.h"
 #include "render/post/post_depth_of_field.h"

@@ -29,6 +29,7 @@ class CTkPostEffect;
 class CTkPostGlow;
 class CTkPostLightStreaks;
 class ITkEffectBindSemanticMap;
+class ITkLightPass;
 class RenderTargetRegistry;
 struct STkCameraValues;
 
@@ -93,6 +94,7 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   CTkPostDownSample* downSample() const { return downSample_.get(); }
   CTkPostDepthOfField* depthOfField() const { return depthOfField_.get(); }
   CTkPostEffect* gamma() const { return gamma_.get(); }
+  ITkLightPass* lightPass() const { return lightPass_.get(); }
 
   // The shadow-map pool: every map free at the start of a frame, taken as
   // lights need them.
@@ -129,6 +131,7 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   std::unique_ptr<CTkPostGlow> glow_;
   std::unique_ptr<CTkPostDepthOfField> depthOfField_;
   std::unique_ptr<CTkPostEffect> gamma_;
+  std::unique_ptr<ITkLightPass> lightPass_;
 };
 
 }  // namespace tk
