@@ -5,6 +5,17 @@ namespace {
 
 constexpr float kShadowNear = 0.01f;
 constexpr float kShadowFar = 5000.0f;
+// The perspective's field of view stays inside these degrees: at 180 and
+// beyond (an outer cone of 90 degrees and wider) or at 0 the projection has
+// no finite scale.
+constexpr float kSmallestFieldOfView = 1.0f;
+constexpr float kWidestFieldOfView = 170.0f;
+
+float fieldOfViewOf(float outerCone) {
+  const float degrees = 2.0f * outerCone;
+  if (!(degrees > kSmallestFieldOfView)) return kSmallestFieldOfView;
+  return degrees < kWidestFieldOfView ? degrees : kWidestFieldOfView;
+}
 
 // Looking straight along (0, ±1, 0) (or wherever x and z cancel out) the
 // usual up vector would be degenerate.
@@ -49,8 +60,8 @@ STkShadowCamera shadowCameraOf(const irr::scene::ILightSceneNode* light, const S
     camera.farValue = kShadowFar;
     if (data.Type == irr::video::ELT_SPOT && data.Radius > kShadowNear && data.Radius < kShadowFar)
       camera.farValue = data.Radius;
-    camera.projection.buildProjectionMatrixPerspectiveFovLH(2.0f * data.OuterCone * irr::core::DEGTORAD, 1.0f,
-                                                            kShadowNear, camera.farValue);
+    camera.projection.buildProjectionMatrixPerspectiveFovLH(fieldOfViewOf(data.OuterCone) * irr::core::DEGTORAD,
+                                                            1.0f, kShadowNear, camera.farValue);
   }
   const irr::core::vector3df target = camera.position + camera.direction;
   camera.view.buildCameraLookAtMatrixLH(camera.position, target, upVectorFor(camera.position, target));
