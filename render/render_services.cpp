@@ -505,10 +505,7 @@ void CTkRenderServices::drawDebugBox(const irr::core::aabbox3df& box) {
 
 void CTkRenderServices::drawLightFrustumBox(irr::scene::ILightSceneNode* light) {
   if (!light) return;
-  const STkShadowCamera camera = shadowCameraOf(light);
-  irr::scene::SViewFrustum frustum;
-  frustum.setFrom(camera.projection * camera.view);
-  drawDebugBox(frustum.getBoundingBox());
+  drawDebugBox(shadowFrustumBox(shadowCameraOf(light)));
 }
 
 }  // namespace tk

@@ -1,5 +1,7 @@
 #include "effects/binds/shadow_camera.h"
 
+#include <initializer_list>
+
 namespace tk {
 namespace {
 
@@ -43,6 +45,22 @@ irr::core::vector3df shadowLightDirection(const irr::scene::ILightSceneNode* lig
   irr::core::vector3df direction(0, 0, 1);
   light->getAbsoluteTransformation().rotateVect(direction);
   return direction.normalize();
+}
+
+// The eight corners of the clip volume (depth 0 to 1, as the display
+// library's projections map it) taken back into the world.
+irr::core::aabbox3df shadowFrustumBox(const STkShadowCamera& camera) {
+  irr::core::matrix4 toWorld;
+  if (!(camera.projection * camera.view).getInverse(toWorld)) return irr::core::aabbox3df(camera.position);
+  irr::core::aabbox3df box(camera.position);
+  for (float x : {-1.0f, 1.0f})
+    for (float y : {-1.0f, 1.0f})
+      for (float z : {0.0f, 1.0f}) {
+        float corner[4];
+        toWorld.transformVect(corner, irr::core::vector3df(x, y, z));
+        if (corner[3] != 0) box.addInternalPoint(corner[0] / corner[3], corner[1] / corner[3], corner[2] / corner[3]);
+      }
+  return box;
 }
 
 STkShadowCamera shadowCameraOf(const irr::scene::ILightSceneNode* light, const STkShadowCameraSettings& settings) {
