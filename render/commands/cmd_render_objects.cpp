@@ -82,8 +82,8 @@ bool CTkRenderCmd_RenderObjects::applyView(const STkCmdExecContext& ctx) const {
   if (view_ != 2 || !viewLight_) return true;
   // A light taken out of the scene has no view to give.
   if (!viewLight_->getParent()) return false;
-  const STkShadowCamera camera =
-      shadowCameraOf(viewLight_, shadowCameraSettingsOf(viewLight_, ctx.scene ? ctx.scene->getActiveCamera() : nullptr));
+  const STkShadowCamera camera = shadowCameraOf(
+      viewLight_, shadowCameraSettingsOf(viewLight_, ctx.scene ? ctx.scene->getActiveCamera() : nullptr));
   ctx.driver->setTransform(irr::video::ETS_VIEW, camera.view);
   ctx.driver->setTransform(irr::video::ETS_PROJECTION, camera.projection);
   return true;

@@ -37,13 +37,27 @@ TEST_F(LightShadowSettingsTest, TheDistantBoxComesFromTheExtension) {
   };
   const Case cases[] = {
       {"defaults", [](STkLightExtParams&) {}, 30, 30, 1, false},
-      {"own box", [](STkLightExtParams& p) { p.distantShadowWidth = 12, p.distantShadowHeight = 8,
-                                             p.distantShadowOffset = 40; }, 12, 8, 40, false},
+      {"own box",
+       [](STkLightExtParams& p) {
+         p.distantShadowWidth = 12;
+         p.distantShadowHeight = 8;
+         p.distantShadowOffset = 40;
+       },
+       12, 8, 40, false},
       {"follows", [](STkLightExtParams& p) { p.distantShadowFollowsCamera = true; }, 30, 30, 1, true},
-      {"flat box", [](STkLightExtParams& p) { p.distantShadowWidth = 0, p.distantShadowHeight = -5; }, 30, 30, 1,
-       false},
-      {"not numbers", [](STkLightExtParams& p) { p.distantShadowWidth = kNaN, p.distantShadowOffset = kNaN,
-                                                 p.distantShadowHeight = INFINITY; }, 30, 30, 1, false},
+      {"flat box",
+       [](STkLightExtParams& p) {
+         p.distantShadowWidth = 0;
+         p.distantShadowHeight = -5;
+       },
+       30, 30, 1, false},
+      {"not numbers",
+       [](STkLightExtParams& p) {
+         p.distantShadowWidth = kNaN;
+         p.distantShadowOffset = kNaN;
+         p.distantShadowHeight = INFINITY;
+       },
+       30, 30, 1, false},
   };
   irr::scene::ICameraSceneNode* camera = scene()->addCameraSceneNode();
   for (const Case& c : cases) {
