@@ -3,7 +3,7 @@
 #include "base/log.h"
 #include "effects/runtime/effect.h"
 #include "effects/runtime/effect_manager.h"
-#include "render/node_ext/light_scene_node_ext.h"
+#include "render/node_ext/light_shadow_settings.h"
 #include "render/render_services.h"
 
 namespace tk {
@@ -19,19 +19,6 @@ bool anyCasterInside(const std::vector<irr::scene::ISceneNode*>& casters, const 
 }
 
 }  // namespace
-
-STkShadowCamera lightShadowCamera(const irr::scene::ILightSceneNode* light,
-                                  const irr::scene::ICameraSceneNode* activeCamera) {
-  STkShadowCameraSettings settings;
-  if (const CTkLightSceneNodeExt* extension = lightExtensionOf(light)) {
-    const STkLightExtParams& params = extension->params();
-    settings.distantWidth = params.distantShadowWidth;
-    settings.distantHeight = params.distantShadowHeight;
-    settings.distantOffset = params.distantShadowOffset;
-    if (params.distantShadowFollowsCamera) settings.followCamera = activeCamera;
-  }
-  return shadowCameraOf(light, settings);
-}
 
 CTkRenderLightShadowMap::~CTkRenderLightShadowMap() {
   if (depth_) depth_->drop();
@@ -52,7 +39,8 @@ bool CTkRenderLightShadowMap::renderShadowMap(irr::video::ITexture* map, irr::sc
                                               irr::core::matrix4* viewProjection, float* nearValue,
                                               float* farValue) {
   if (!map || !light || !device_ || !services_ || !depth_) return false;
-  const STkShadowCamera camera = lightShadowCamera(light, device_->getSceneManager()->getActiveCamera());
+  const STkShadowCamera camera =
+      shadowCameraOf(light, shadowCameraSettingsOf(light, device_->getSceneManager()->getActiveCamera()));
   if (!anyCasterInside(casters, shadowFrustumBox(camera))) return false;
 
   irr::video::IVideoDriver* driver = device_->getVideoDriver();

@@ -9,18 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "effects/binds/shadow_camera.h"
 
 namespace tk {
 
 class CTkEffect;
 class CTkEffectManager;
 class CTkRenderServices;
-
-// The shadow camera of a light with the settings of its light extension;
-// distant lights that follow the camera follow `activeCamera`.
-STkShadowCamera lightShadowCamera(const irr::scene::ILightSceneNode* light,
-                                  const irr::scene::ICameraSceneNode* activeCamera);
 
 class CTkRenderLightShadowMap {
  public:
