@@ -119,7 +119,8 @@ void BM_LightPassSpheresAgainstFullScreen(benchmark::State& state) {
   for (int row = 0; row < kLightsPerSide / 2; ++row)
     for (int column = 0; column < kLightsPerSide; ++column) {
       const irr::core::vector3df at(-14.0f + column * 4.0f, 0.5f, -6.0f + row * 4.0f);
-      irr::scene::ILightSceneNode* light = scene->addLightSceneNode(nullptr, at, irr::video::SColorf(0.5f, 0.4f, 0.3f), 2);
+      irr::scene::ILightSceneNode* light =
+          scene->addLightSceneNode(nullptr, at, irr::video::SColorf(0.5f, 0.4f, 0.3f), 2);
       light->setRadius(2);
       light->updateAbsolutePosition();
       lights.push_back(light);

@@ -167,7 +167,8 @@ void CTkRenderCmd_LightPass::execute(STkCmdExecContext& ctx) {
   std::vector<irr::scene::ILightSceneNode*> lights;
   if (const NodeList* list = ctx.lists[kListLights])
     for (irr::scene::ISceneNode* node : *list)
-      if (node && node->getType() == irr::scene::ESNT_LIGHT) lights.push_back(static_cast<irr::scene::ILightSceneNode*>(node));
+      if (node && node->getType() == irr::scene::ESNT_LIGHT)
+        lights.push_back(static_cast<irr::scene::ILightSceneNode*>(node));
   static const NodeList kNone;
   const NodeList* casters = ctx.lists[kListShadowCasters];
   lightPass->render(target->resolve(ctx), lights, casters ? *casters : kNone);

@@ -43,7 +43,9 @@ TEST(LightEffectSlotTest, TypeShadowAndFuzzPickTheSlot) {
   for (const Case& c : cases) {
     const int slot = lightEffectSlot(c.type, c.shadowed, c.fuzz);
     EXPECT_EQ(slot, c.slot) << c.type << " " << c.shadowed << " " << c.fuzz;
-    if (slot >= 0) EXPECT_TRUE(lightEffectSlotUsed(slot)) << slot;
+    if (slot >= 0) {
+      EXPECT_TRUE(lightEffectSlotUsed(slot)) << slot;
+    }
   }
 }
 
@@ -193,10 +195,11 @@ float4 ps_main() : COLOR { return float4(LightColor, 1); }
     EXPECT_EQ(counters.shadowed, c.shadowed) << c.name;
     EXPECT_EQ(counters.spot + counters.point, 1) << c.name;
     EXPECT_EQ(context->shadowMapPool().mapOf(light) != nullptr, c.shadowed == 1 || !c.message.empty()) << c.name;
-    if (c.message.empty())
+    if (c.message.empty()) {
       EXPECT_EQ(logged, "") << c.name;
-    else
+    } else {
       EXPECT_NE(logged.find(c.message), std::string::npos) << c.name << logged;
+    }
     context->drop();
   }
 }
