@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/log.h"
+#include "effects/runtime/effect.h"
 #include "render/lpp/light_buffer.h"
 #include "render/lpp/light_effect_slot.h"
 #include "render/lpp/light_pass.h"
@@ -202,6 +203,38 @@ float4 ps_main() : COLOR { return float4(LightColor, 1); }
     }
     context->drop();
   }
+}
+
+// The render settings' epsilon, when switched on, replaces the light's own in
+// the shadow lookup (both in units of 0.00001).
+TEST_F(LightPassTest, TheRenderSettingsOverrideTheShadowEpsilon) {
+  irr::scene::ISceneManager* scene = tkEngine().device->getSceneManager();
+  scene->addCameraSceneNode(nullptr, {0, 0, -10}, {0, 0, 0});
+  irr::scene::ISceneNode* caster = scene->addCubeSceneNode(1, nullptr, -1, {0, 0, 5});
+  caster->updateAbsolutePosition();
+  irr::scene::ILightSceneNode* light = spot({0, 0, 0}, false);
+  attachLightExtension(light)->params().shadowEpsilon = 5;
+  CTkRendererCtxAdv* context = makeContext(files(false));
+  ASSERT_TRUE(context);
+  CTkEffect* effect = context->lightBuffer()->effect(lightEffectSlot(irr::video::ELT_SPOT, true, 0));
+  ASSERT_TRUE(effect);
+  struct Case {
+    int overrideOn;
+    float value;
+    float epsilon;
+  } cases[] = {{0, 2, 5e-5f}, {1, 2, 2e-5f}, {1, 0, 0}, {0, 0, 5e-5f}};
+  for (const Case& c : cases) {
+    STkRenderSettings engine;
+    engine.shadowEnable = c.overrideOn;
+    engine.shadowEpsilon = c.value;
+    context->refreshRenderSettings(engine, STkCameraValues(), 0, false);
+    context->lightPass()->render(target("LightRTT"), {light}, {caster});
+    ASSERT_EQ(context->lightBuffer()->counters().shadowed, 1);
+    float epsilon = -1;
+    ASSERT_TRUE(effect->getFloat(effect->getParameterIndex("ShadowEpsilon"), &epsilon));
+    EXPECT_FLOAT_EQ(epsilon, c.epsilon) << c.overrideOn << " " << c.value;
+  }
+  context->drop();
 }
 
 TEST_F(LightPassTest, AMissingOrBrokenFileFailsTheContext) {
