@@ -158,6 +158,20 @@ void CTkRenderServices::drawQuad(STkMaterial* material, const STkMaterialContext
   driver_->setTransform(irr::video::ETS_PROJECTION, projection);
 }
 
+void CTkRenderServices::drawEffectMeshBuffer(CTkEffect* effect, int technique, int pass, STkMaterial* material,
+                                             irr::scene::IMeshBuffer* buffer) {
+  if (!effect || !material || !buffer) return;
+  STkMaterialContext context;
+  context.effect = effect;
+  context.technique = technique;
+  context.pass = pass;
+  context.material = material;
+  TkMaterialContextSlot slot(contexts_, &context);
+  material->base.MaterialTypeParam2 = slot.typeParameter();
+  driver_->setMaterial(material->base);
+  driver_->drawMeshBuffer(buffer);
+}
+
 void CTkRenderServices::drawMaterialQuad(STkMaterial* material) {
   drawQuad(material, STkMaterialContext(), isTopRowFirst(material->pixelLayers[0]));
 }
@@ -172,11 +186,16 @@ void CTkRenderServices::drawEffectTextures(CTkEffect* effect, int technique, int
   if (!effect || !effect->applyPass(technique, pass, &material, true)) return;
   for (int unit = 0; unit < count && unit < kPixelLayerCount; ++unit)
     if (textures && textures[unit]) material.pixelLayers[unit].texture = textures[unit];
+  drawEffectQuad(effect, technique, pass, &material);
+}
+
+void CTkRenderServices::drawEffectQuad(CTkEffect* effect, int technique, int pass, STkMaterial* material) {
+  if (!effect || !material) return;
   STkMaterialContext context;
   context.effect = effect;
   context.technique = technique;
   context.pass = pass;
-  drawQuad(&material, context, isTopRowFirst(material.pixelLayers[0]));
+  drawQuad(material, context, isTopRowFirst(material->pixelLayers[0]));
 }
 
 void CTkRenderServices::sameOrientation(irr::video::ITexture** textures, int count) {
@@ -426,6 +445,36 @@ bool CTkRenderServices::drawNode(irr::scene::ISceneNode* node, irr::scene::E_SCE
   return any;
 }
 
+int CTkRenderServices::drawNodesWithTechniqueOr(const std::vector<irr::scene::ISceneNode*>& list, int path,
+                                                CTkEffect* fallback) {
+  STkMaterial fallbackMaterial;
+  if (!fallback || !fallback->applyPass(0, 0, &fallbackMaterial, false)) return 0;
+  STkMaterialContext context;
+  context.effect = fallback;
+  context.material = &fallbackMaterial;
+  TkMaterialContextSlot slot(contexts_, &context);
+  fallbackMaterial.base.MaterialTypeParam2 = slot.typeParameter();
+  if (sceneManager_) sceneManager_->setCurrentRenderPass(irr::scene::ESNRP_SOLID);
+  std::vector<irr::video::SMaterial> saved;
+  int drawn = 0;
+  for (irr::scene::ISceneNode* node : list) {
+    ITkSceneNodeExt* extension = nodeExtensions_ ? nodeExtensions_->findNodeExt(node) : nullptr;
+    const irr::u32 count = node->getMaterialCount();
+    saved.assign(count, irr::video::SMaterial());
+    for (irr::u32 i = 0; i < count; ++i) {
+      saved[i] = node->getMaterial(i);
+      const bool own = path >= 0 && extension && extension->selectTechnique(static_cast<int>(i), path);
+      if (!own) node->getMaterial(i) = fallbackMaterial.base;
+    }
+    context.node = node;
+    drawn += drawNode(node, irr::scene::ESNRP_SOLID, nullptr) ? 1 : 0;
+    if (extension) extension->restoreTechniques();
+    for (irr::u32 i = 0; i < count; ++i) node->getMaterial(i) = saved[i];
+  }
+  if (sceneManager_) sceneManager_->setCurrentRenderPass(irr::scene::ESNRP_NONE);
+  return drawn;
+}
+
 void CTkRenderServices::enableSeparateAlphaBlend(int mode, irr::scene::E_SCENE_NODE_RENDER_PASS pass) {
   if (!videoDriverExt_) return;
   if (mode == kSeparateAlphaByPass) mode = isTransparentPass(pass) ? kSeparateAlphaBlendFactor : kSeparateAlphaOff;
@@ -457,11 +506,8 @@ void CTkRenderServices::drawDebugBox(const irr::core::aabbox3df& box) {
 
 void CTkRenderServices::drawLightFrustumBox(irr::scene::ILightSceneNode* light) {
   if (!light) return;
-  const STkShadowCamera camera =
-      shadowCameraOf(light, shadowCameraSettingsOf(light, device_->getSceneManager()->getActiveCamera()));
-  irr::scene::SViewFrustum frustum;
-  frustum.setFrom(camera.projection * camera.view);
-  drawDebugBox(frustum.getBoundingBox());
+  drawDebugBox(shadowFrustumBox(
+      shadowCameraOf(light, shadowCameraSettingsOf(light, device_->getSceneManager()->getActiveCamera()))));
 }
 
 }  // namespace tk

@@ -77,6 +77,7 @@ class CTkRenderServices {
   CTkRenderServices& operator=(const CTkRenderServices&) = delete;
 
   irr::video::IVideoDriver* driver() const { return driver_; }
+  irr::IrrlichtDevice* device() const { return device_; }
 
   // Count 0 or a first entry of none: the screen. Otherwise the textures, in
   // order, as simultaneous targets, every colour plane written, no blending,
@@ -100,8 +101,20 @@ class CTkRenderServices {
   // The same into `target` (none: the screen), which stays set afterwards.
   void copyTextureInto(irr::video::ITexture* target, irr::video::ITexture* texture);
 
+  // A full-screen quad drawn with `material` (made by the effect's applyPass
+  // and changed as the caller needs).
+  void drawEffectQuad(CTkEffect* effect, int technique, int pass, STkMaterial* material);
   // A full-screen quad drawn with a shader material (no effect).
   void drawMaterialQuad(STkMaterial* material);
+  // A mesh buffer drawn with `material` (made by the effect's applyPass and
+  // changed as the caller needs) under the current transforms.
+  void drawEffectMeshBuffer(CTkEffect* effect, int technique, int pass, STkMaterial* material,
+                            irr::scene::IMeshBuffer* buffer);
+  // Draws the nodes in the solid pass, each material with its own effect's
+  // technique number `path` where it has one and with pass 0 of `fallback`'s
+  // first technique where not; the nodes' materials are restored afterwards.
+  // Answers the number of nodes drawn.
+  int drawNodesWithTechniqueOr(const std::vector<irr::scene::ISceneNode*>& list, int path, CTkEffect* fallback);
   // The driver's extra states (separate alpha blending and the like); may be none.
   ITkVideoDriverExt* videoDriverExt() const { return videoDriverExt_; }
   irr::core::dimension2du screenSize() const { return driver_->getScreenSize(); }

@@ -4,7 +4,9 @@
 #include "base/log.h"
 #include "effects/binds/semantic_map_bind.h"
 #include "effects/runtime/effect_manager.h"
+#include "render/lpp/light_buffer.h"
 #include "render/lpp/light_pass.h"
+#include "render/lpp/light_shadow_map.h"
 #include "render/post/post_antialias.h"
 #include "render/post/post_blur.h"
 #include "render/post/post_depth_of_field.h"
@@ -13,6 +15,7 @@
 #include "render/post/post_light_streaks.h"
 #include "render/post/post_settings.h"
 #include "render/post/post_smaa.h"
+#include "render/render_services.h"
 #include "render/render_target_registry.h"
 
 namespace tk {
@@ -92,13 +95,31 @@ bool CTkRendererCtxAdv::findGlowTargets() {
 }
 
 bool CTkRendererCtxAdv::makeShadowMapPool() {
-  shadowMaps_.clear();
+  std::vector<irr::video::ITexture*> maps;
+  std::vector<irr::u32> heights;
   for (const char* name : kShadowMapNames) {
     const RenderTargetInfo* info = textures_ ? textures_->find(name) : nullptr;
     if (!info) return false;
-    shadowMaps_.push_back(info->texture);
+    maps.push_back(info->texture);
+    heights.push_back(info->size.Height);
   }
-  shadowMapTaken_.assign(shadowMaps_.size(), false);
+  shadowMapPool_.setMaps(maps, heights);
+  return true;
+}
+
+ITkLightPass* CTkRendererCtxAdv::lightPass() const { return lightPass_.get(); }
+
+bool CTkRendererCtxAdv::makeLightPass(const std::vector<std::string>& files) {
+  irr::IrrlichtDevice* device = services_ ? services_->device() : nullptr;
+  auto buffer = std::make_unique<CTkRenderLightBuffer>();
+  auto shadowMap = std::make_unique<CTkRenderLightShadowMap>();
+  if (!buffer->init(device, effects_, services_, files[kCtxAdvLightPass]) ||
+      !shadowMap->init(device, effects_, services_, files[kCtxAdvShadowDepth]))
+    return false;
+  lightPass_ = std::make_unique<CTkRenderLightPass>();
+  lightPass_->init(device, buffer.get(), shadowMap.get(), &shadowMapPool_);
+  lightBuffer_ = std::move(buffer);
+  lightShadowMap_ = std::move(shadowMap);
   return true;
 }
 
@@ -108,7 +129,7 @@ bool CTkRendererCtxAdv::makeShadowMapPool() {
 // up-sample, light streaks, glow, depth of field, gamma. A command whose
 // component is not made takes its "off" branch.
 bool CTkRendererCtxAdv::initComponents(const std::vector<std::string>& files) {
-  if (!makeBindSemantics()) return false;
+  if (!makeBindSemantics() || !makeLightPass(files)) return false;
   // SMAA first: the engine's anti-aliasing runs it.
   if (antialias_ && !(makeSmaa(files) && makeAntialias(files))) return false;
   return makeGlow(files) && makeDepthOfField(files) && makeGamma(files);
@@ -201,8 +222,11 @@ void CTkRendererCtxAdv::refreshRenderSettings(const STkRenderSettings& engine, c
                                               int colorSpaceViewer, bool baking) {
   renderSettings_ = refreshedRenderSettings(engine, camera, colorSpaceViewer, baking);
   refreshPostSemantics(semantics_, renderSettings_);
+  if (lightBuffer_) {
+    lightBuffer_->setShadowEpsilonOverride(renderSettings_.shadowEnable != 0, renderSettings_.shadowEpsilon);
+    lightBuffer_->setDebug(getFrameSettings().debugView != 0);
+  }
 }
 
-void CTkRendererCtxAdv::freeShadowMaps() { shadowMapTaken_.assign(shadowMaps_.size(), false); }
 
 }  // namespace tk

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "render/lpp/shadow_map_pool.h"
 #include "render/render_settings.h"
 #include "render/renderer.h"
 
@@ -30,6 +31,9 @@ class CTkPostGlow;
 class CTkPostLightStreaks;
 class ITkEffectBindSemanticMap;
 class ITkLightPass;
+class CTkRenderLightBuffer;
+class CTkRenderLightPass;
+class CTkRenderLightShadowMap;
 class RenderTargetRegistry;
 struct STkCameraValues;
 
@@ -94,18 +98,22 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   CTkPostDownSample* downSample() const { return downSample_.get(); }
   CTkPostDepthOfField* depthOfField() const { return depthOfField_.get(); }
   CTkPostEffect* gamma() const { return gamma_.get(); }
-  ITkLightPass* lightPass() const { return lightPass_.get(); }
+  ITkLightPass* lightPass() const;
+  CTkRenderLightBuffer* lightBuffer() const { return lightBuffer_.get(); }
+  CTkRenderLightShadowMap* lightShadowMap() const { return lightShadowMap_.get(); }
 
   // The shadow-map pool: every map free at the start of a frame, taken as
   // lights need them.
-  const std::vector<irr::video::ITexture*>& shadowMaps() const { return shadowMaps_; }
-  void freeShadowMaps();
+  const std::vector<irr::video::ITexture*>& shadowMaps() const { return shadowMapPool_.maps(); }
+  void freeShadowMaps() { shadowMapPool_.freeAll(); }
+  CTkShadowMapPool& shadowMapPool() { return shadowMapPool_; }
 
  private:
   bool findGlowTargets();
   bool makeShadowMapPool();
   bool initComponents(const std::vector<std::string>& files);
   bool makeBindSemantics();
+  bool makeLightPass(const std::vector<std::string>& files);
   bool makeSmaa(const std::vector<std::string>& files);
   bool makeAntialias(const std::vector<std::string>& files);
   bool makeGlow(const std::vector<std::string>& files);
@@ -120,8 +128,7 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   bool antialias_ = false;
   bool initialised_ = false;
   std::vector<irr::video::ITexture*> glowTargets_;
-  std::vector<irr::video::ITexture*> shadowMaps_;
-  std::vector<bool> shadowMapTaken_;
+  CTkShadowMapPool shadowMapPool_;
   std::unique_ptr<CTkPostSMAA> smaa_;
   std::unique_ptr<CTkPostAntialias> temporalAntialias_;
   std::unique_ptr<CTkPostBlur> blur_;
@@ -131,7 +138,9 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   std::unique_ptr<CTkPostGlow> glow_;
   std::unique_ptr<CTkPostDepthOfField> depthOfField_;
   std::unique_ptr<CTkPostEffect> gamma_;
-  std::unique_ptr<ITkLightPass> lightPass_;
+  std::unique_ptr<CTkRenderLightBuffer> lightBuffer_;
+  std::unique_ptr<CTkRenderLightShadowMap> lightShadowMap_;
+  std::unique_ptr<CTkRenderLightPass> lightPass_;
 };
 
 }  // namespace tk

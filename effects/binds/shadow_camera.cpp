@@ -1,10 +1,23 @@
 #include "effects/binds/shadow_camera.h"
 
+#include <initializer_list>
+
 namespace tk {
 namespace {
 
 constexpr float kShadowNear = 0.01f;
 constexpr float kShadowFar = 5000.0f;
+// The perspective's field of view stays inside these degrees: at 180 and
+// beyond (an outer cone of 90 degrees and wider) or at 0 the projection has
+// no finite scale.
+constexpr float kSmallestFieldOfView = 1.0f;
+constexpr float kWidestFieldOfView = 170.0f;
+
+float fieldOfViewOf(float outerCone) {
+  const float degrees = 2.0f * outerCone;
+  if (!(degrees > kSmallestFieldOfView)) return kSmallestFieldOfView;
+  return degrees < kWidestFieldOfView ? degrees : kWidestFieldOfView;
+}
 
 // Looking straight along (0, ±1, 0) (or wherever x and z cancel out) the
 // usual up vector would be degenerate.
@@ -34,6 +47,22 @@ irr::core::vector3df shadowLightDirection(const irr::scene::ILightSceneNode* lig
   return direction.normalize();
 }
 
+// The eight corners of the clip volume (depth 0 to 1, as the display
+// library's projections map it) taken back into the world.
+irr::core::aabbox3df shadowFrustumBox(const STkShadowCamera& camera) {
+  irr::core::matrix4 toWorld;
+  if (!(camera.projection * camera.view).getInverse(toWorld)) return irr::core::aabbox3df(camera.position);
+  irr::core::aabbox3df box(camera.position);
+  for (float x : {-1.0f, 1.0f})
+    for (float y : {-1.0f, 1.0f})
+      for (float z : {0.0f, 1.0f}) {
+        float corner[4];
+        toWorld.transformVect(corner, irr::core::vector3df(x, y, z));
+        if (corner[3] != 0) box.addInternalPoint(corner[0] / corner[3], corner[1] / corner[3], corner[2] / corner[3]);
+      }
+  return box;
+}
+
 STkShadowCamera shadowCameraOf(const irr::scene::ILightSceneNode* light, const STkShadowCameraSettings& settings) {
   STkShadowCamera camera;
   const irr::video::SLight& data = light->getLightData();
@@ -49,8 +78,8 @@ STkShadowCamera shadowCameraOf(const irr::scene::ILightSceneNode* light, const S
     camera.farValue = kShadowFar;
     if (data.Type == irr::video::ELT_SPOT && data.Radius > kShadowNear && data.Radius < kShadowFar)
       camera.farValue = data.Radius;
-    camera.projection.buildProjectionMatrixPerspectiveFovLH(2.0f * data.OuterCone * irr::core::DEGTORAD, 1.0f,
-                                                            kShadowNear, camera.farValue);
+    camera.projection.buildProjectionMatrixPerspectiveFovLH(fieldOfViewOf(data.OuterCone) * irr::core::DEGTORAD,
+                                                            1.0f, kShadowNear, camera.farValue);
   }
   const irr::core::vector3df target = camera.position + camera.direction;
   camera.view.buildCameraLookAtMatrixLH(camera.position, target, upVectorFor(camera.position, target));

@@ -39,6 +39,10 @@ struct STkShadowCamera {
 // The light's direction: its absolute rotation applied to (0, 0, 1).
 irr::core::vector3df shadowLightDirection(const irr::scene::ILightSceneNode* light);
 
+// The world box around everything the camera sees, from its near face to its
+// far face.
+irr::core::aabbox3df shadowFrustumBox(const STkShadowCamera& camera);
+
 STkShadowCamera shadowCameraOf(const irr::scene::ILightSceneNode* light,
                                const STkShadowCameraSettings& settings = STkShadowCameraSettings());
 

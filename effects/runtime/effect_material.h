@@ -31,6 +31,9 @@ struct STkTextureLayer {
   uint8_t anisotropy = 0;
   int8_t lodBias = 0;
   bool sRGB = false;
+  // Clamp-to-border reads opaque white instead of transparent black (a shadow
+  // map read off its edge then finds nothing in front).
+  bool whiteBorder = false;
 };
 
 // The depth comparison, a CompareFunction (effects/device_state_codes.h),

@@ -1,6 +1,7 @@
 #include "base/log.h"
 #include "render/commands/render_cmd_types.h"
 #include "render/last_frame_info.h"
+#include "render/lpp/light_pass.h"
 #include "render/post/post_antialias.h"
 #include "render/post/post_depth_of_field.h"
 #include "render/renderer_ctx_adv.h"
@@ -157,9 +158,21 @@ bool CTkRenderCmd_LightOutput::setupType(const STkRenderCmdDesc& desc, const STk
   return makeSlots(desc.outputs, true, ctx, &outputs_) && requireOutput(outputs_);
 }
 
-// The light buffer is not among the advanced context's components yet: the
-// output is left as it is.
-void CTkRenderCmd_LightPass::execute(STkCmdExecContext&) {}
+// Every light of the frame into the output, the shadow casters drawn into
+// the context's shadow maps on the way.
+void CTkRenderCmd_LightPass::execute(STkCmdExecContext& ctx) {
+  ITkLightPass* lightPass = ctx.context ? ctx.context->lightPass() : nullptr;
+  const STkTextureSlot* target = output();
+  if (!lightPass || !target) return;
+  std::vector<irr::scene::ILightSceneNode*> lights;
+  if (const NodeList* list = ctx.lists[kListLights])
+    for (irr::scene::ISceneNode* node : *list)
+      if (node && node->getType() == irr::scene::ESNT_LIGHT)
+        lights.push_back(static_cast<irr::scene::ILightSceneNode*>(node));
+  static const NodeList kNone;
+  const NodeList* casters = ctx.lists[kListShadowCasters];
+  lightPass->render(target->resolve(ctx), lights, casters ? *casters : kNone);
+}
 
 // The volumetric lights are not among the advanced context's components yet:
 // the output is left as it is.

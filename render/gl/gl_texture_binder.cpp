@@ -39,7 +39,8 @@ CTkGLTextureBinder::~CTkGLTextureBinder() {
 }
 
 GLuint CTkGLTextureBinder::samplerFor(const STkTextureLayer& layer, bool mipMaps) {
-  const SamplerKey key{layer.wrapU, layer.wrapV, layer.bilinear, layer.trilinear, layer.anisotropy, mipMaps};
+  const SamplerKey key{layer.wrapU, layer.wrapV, layer.bilinear, layer.trilinear, layer.anisotropy, mipMaps,
+                       layer.whiteBorder};
   auto found = samplers_.find(key);
   if (found != samplers_.end()) return found->second;
   GLuint sampler = 0;
@@ -51,6 +52,10 @@ GLuint CTkGLTextureBinder::samplerFor(const STkTextureLayer& layer, bool mipMaps
   glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, layer.bilinear ? GL_LINEAR : GL_NEAREST);
   if (layer.anisotropy > 0)
     glSamplerParameterf(sampler, GL_TEXTURE_MAX_ANISOTROPY_EXT, static_cast<float>(layer.anisotropy));
+  if (layer.whiteBorder) {
+    const float white[4] = {1, 1, 1, 1};
+    glSamplerParameterfv(sampler, GL_TEXTURE_BORDER_COLOR, white);
+  }
   samplers_[key] = sampler;
   return sampler;
 }

@@ -24,7 +24,7 @@ class CTkGLTextureBinder {
   void forget(irr::video::ITexture* texture);
 
  private:
-  using SamplerKey = std::tuple<int, int, bool, bool, int, bool>;
+  using SamplerKey = std::tuple<int, int, bool, bool, int, bool, bool>;
   struct Twin {
     GLuint name = 0;    // 0: the texture has no sRGB form
     GLuint source = 0;  // the linear texture it copies

@@ -22,4 +22,23 @@ class ITkLightPass {
                       const std::vector<irr::scene::ISceneNode*>& shadowCasters) = 0;
 };
 
+class CTkRenderLightBuffer;
+class CTkRenderLightShadowMap;
+class CTkShadowMapPool;
+
+class CTkRenderLightPass : public ITkLightPass {
+ public:
+  // The three are kept, not owned.
+  void init(irr::IrrlichtDevice* device, CTkRenderLightBuffer* buffer, CTkRenderLightShadowMap* shadowMaps,
+            CTkShadowMapPool* pool);
+  void render(irr::video::ITexture* target, const std::vector<irr::scene::ILightSceneNode*>& lights,
+              const std::vector<irr::scene::ISceneNode*>& shadowCasters) override;
+
+ private:
+  irr::IrrlichtDevice* device_ = nullptr;
+  CTkRenderLightBuffer* buffer_ = nullptr;
+  CTkRenderLightShadowMap* shadowMaps_ = nullptr;
+  CTkShadowMapPool* pool_ = nullptr;
+};
+
 }  // namespace tk

@@ -2,6 +2,8 @@
 // the renderer.
 #include "effects/binds/light_binds.h"
 
+#include <cmath>
+
 #include "effects/binds/bind_environment.h"
 #include "effects/binds/shadow_camera.h"
 #include "render/tk_scene_manager.h"
@@ -194,6 +196,30 @@ TEST_F(LightBindTest, ShadowCameraRangesPerLightType) {
   viewProjection.transformVect(deep);
   EXPECT_NEAR(shallow.X, deep.X, 1e-4f);
   EXPECT_NEAR(std::abs(shallow.X), 3 * 2 / 30.0f, 1e-4f);  // the 30-unit box spans -1 to 1
+}
+
+// A spot's shadow view stays a finite perspective whatever its cone, and a
+// range inside the near plane keeps the default far distance.
+TEST_F(LightBindTest, ShadowCameraOfOddSpotsStaysFinite) {
+  struct Case {
+    float outer;
+    float radius;
+    float far;
+  } cases[] = {{30, 40, 40}, {85, 40, 40}, {90, 40, 40}, {120, 40, 40}, {0, 40, 40}, {30, 0.01f, 5000}, {30, 0, 5000},
+               {30, -3, 5000}};
+  for (const Case& c : cases) {
+    irr::scene::ILightSceneNode* spot =
+        addLight(irr::video::ELT_SPOT, {0, 0, 0}, irr::video::SColorf(1, 1, 1), c.radius);
+    spot->getLightData().OuterCone = c.outer;
+    const STkShadowCamera camera = shadowCameraOf(spot);
+    EXPECT_FLOAT_EQ(camera.farValue, c.far) << c.outer << " " << c.radius;
+    for (int i = 0; i < 16; ++i) EXPECT_TRUE(std::isfinite(camera.projection[i])) << c.outer << " " << i;
+    // A point ahead on the axis lands in the middle of the map, in front.
+    irr::core::vector3df ahead(0, 0, 1);
+    (camera.projection * camera.view).transformVect(ahead);
+    EXPECT_NEAR(ahead.X, 0, 1e-4f) << c.outer;
+    EXPECT_GT(camera.projection[0], 0) << c.outer;
+  }
 }
 
 // The engine keeps each light's shadow box elsewhere; the bind asks for it.

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "api/effect_commands.h"
+#include "api/object_commands.h"
 #include "base/log.h"
 #include "render/commands/indexed_slot_name.h"
 #include "render/commands/renderer_cmds.h"
 #include "render/engine.h"
+#include "render/lpp/light_buffer.h"
+#include "render/lpp/shadow_map_pool.h"
 #include "render/renderer_ctx_adv.h"
 #include "render/tk_manager.h"
 #include "startup/sys_setup.h"
@@ -178,6 +181,32 @@ TEST_F(RendererCmdsTest, AListOfTexturesOnlyDrawsNothing) {
   EXPECT_EQ(renderer->commandCount(), 0u);
   renderer->render(nullptr);
   renderer->drop();
+}
+
+// "Light Pass" lights its output with the frame's lights, the shadow casters
+// drawn into the context's shadow maps.
+TEST_F(RendererCmdsTest, TheLightPassCommandDrawsTheFramesLights) {
+  irr::scene::ISceneManager* scene = tkEngine().device->getSceneManager();
+  scene->addCameraSceneNode(nullptr, {0, 0, -10}, {0, 0, 0});
+  const char* square = "v -1 -1 5\nv 1 -1 5\nv 1 1 5\nv -1 1 5\nf 1 2 3\nf 1 3 4\n";
+  ASSERT_EQ(LoadObject(folder.write("square.obj", square).c_str(), 1), 0);
+  irr::scene::ILightSceneNode* point = scene->addLightSceneNode(nullptr, {0, 0, 0}, irr::video::SColorf(1, 1, 1), 5);
+  point->enableCastShadow(false);
+  irr::scene::ILightSceneNode* spot = scene->addLightSceneNode(nullptr, {0, 0, 0}, irr::video::SColorf(1, 1, 1), 50);
+  spot->setLightType(irr::video::ELT_SPOT);
+  spot->enableCastShadow(true);
+  for (bool casts : {false, true}) {
+    SetObjectCastShadows(1, casts);
+    CTkRendererCmds* renderer = build({command("Light Pass", {}, {{"Color0", "LightRTT"}})});
+    ASSERT_TRUE(renderer);
+    renderer->render(nullptr);
+    const STkLightBufferCounters& counters = context->lightBuffer()->counters();
+    EXPECT_EQ(counters.point, 1) << casts;
+    EXPECT_EQ(counters.spot, 1) << casts;
+    EXPECT_EQ(counters.shadowed, casts ? 1 : 0);
+    EXPECT_EQ(context->shadowMapPool().mapOf(spot) != nullptr, casts);
+    renderer->drop();
+  }
 }
 
 // Surfaces under a command renderer are drawn as under the light pre-pass
