@@ -94,6 +94,8 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   CTkPostDownSample* downSample() const { return downSample_.get(); }
   CTkPostDepthOfField* depthOfField() const { return depthOfField_.get(); }
   CTkPostEffect* gamma() const { return gamma_.get(); }
+  // Clears the G-buffer (normals and depth) to "nothing here".
+  CTkPostEffect* depthClear() const { return depthClear_.get(); }
   ITkLightPass* lightPass() const { return lightPass_.get(); }
 
   // The shadow-map pool: every map free at the start of a frame, taken as
@@ -111,6 +113,7 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   bool makeGlow(const std::vector<std::string>& files);
   bool makeDepthOfField(const std::vector<std::string>& files);
   bool makeGamma(const std::vector<std::string>& files);
+  bool makeDepthClear(const std::vector<std::string>& files);
 
   CTkRenderServices* services_;
   const RenderTargetRegistry* textures_;
@@ -131,6 +134,7 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   std::unique_ptr<CTkPostGlow> glow_;
   std::unique_ptr<CTkPostDepthOfField> depthOfField_;
   std::unique_ptr<CTkPostEffect> gamma_;
+  std::unique_ptr<CTkPostEffect> depthClear_;
   std::unique_ptr<ITkLightPass> lightPass_;
 };
 
