@@ -9,13 +9,13 @@
 #include "api/object_surfaces.h"
 #include "base/files/file_layer.h"
 #include "effects/runtime/effect.h"
-#include "render/renderer_start.h"
 #include "render/tk_manager.h"
 #include "scene/scene_animation.h"
 #include "scene/scene_slots.h"
 #include "surfaces/lightwave_parameters.h"
 #include "tests/api/commands_fixture.h"
 #include "tests/support/capture_stdout.h"
+#include "tests/support/pre_pass_effect_names.h"
 
 namespace tk {
 namespace {
@@ -61,24 +61,11 @@ const std::string kTwoSurfaces =
     "{ Parameters\n{ Gain\nvalue FP_C DAT 11 0 1 2 3 4 5 6 7 8 9 10\n}\n}\n}\n}\n"
     "}\n";
 
-// Names the surface effects the light pre-pass renderer names on OpenGL; on
-// the null driver the engine's own renderer is the simple one, which names
-// none.
-class PrePassEffectNames : public CTkRendererSimple {
- public:
-  using CTkRendererSimple::CTkRendererSimple;
-  bool getMaterialEffect(std::string* file, ShaderMacroList* macros, int* capacity, int materialType) override {
-    return lightPrePassMaterialEffect("CTkRendererLpp", file, macros, capacity, materialType);
-  }
-};
-
 class SceneSurfacesTest : public test::EngineCommandsTest {
  protected:
   void SetUp() override {
     test::EngineCommandsTest::SetUp();
-    auto* names = new PrePassEffectNames(tkEngine().device, rendering().context);
-    setCurrentRenderer(names);
-    names->drop();
+    test::namePrePassEffects();
     setBaseDirectory((std::string(TESK_SOURCE_DIR) + "/runtime/").c_str());
     folder.write("quad.obj", kQuadObj);
     folder.write("quad.mtl", kQuadMtl);
