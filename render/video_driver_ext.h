@@ -53,6 +53,13 @@ class ITkVideoDriverExt : public ITkBlendFactorState {
   // comparison is kCompareNever with that comparison (the display library
   // knows no "never"); the type itself where nothing is drawn.
   virtual int depthNeverMaterialType(int type) { return type; }
+  // Puts a depth buffer of the engine's own under the render target set now,
+  // in place of the one the display library shares between all targets of
+  // that size, until restoreSharedDepth(): passes that use depth as a mask
+  // leave the scene's depth alone. Targets of one size meet the same private
+  // buffer, contents kept. False, nothing changed, for the screen.
+  virtual bool usePrivateDepth() = 0;
+  virtual void restoreSharedDepth() = 0;
 };
 
 // Accepts every call, changes nothing, answers 0, false or no handle.
@@ -73,6 +80,8 @@ class CTkNullVideoDriverExt : public ITkVideoDriverExt {
   int getMipLevelCount(irr::video::ITexture*) override { return 0; }
   bool beginScene() override { return false; }
   bool endScene() override { return false; }
+  bool usePrivateDepth() override { return false; }
+  void restoreSharedDepth() override {}
 };
 
 // The device-state codes as GL values, from the GL layer's tables (0 for a

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "render/gl/depth_never_materials.h"
+#include "render/gl/private_depth.h"
 #include "render/video_driver_ext.h"
 
 namespace tk {
@@ -40,9 +41,12 @@ class CTkGLVideoDriverExt : public ITkVideoDriverExt {
   bool beginScene() override { return true; }
   bool endScene() override { return true; }
   int depthNeverMaterialType(int type) override;
+  bool usePrivateDepth() override { return privateDepth_.attach(); }
+  void restoreSharedDepth() override { privateDepth_.detach(); }
 
  private:
   std::unique_ptr<CTkDepthNeverMaterials> depthNever_;
+  CTkGLPrivateDepth privateDepth_;
   bool separateAlpha_ = false;
   float depthBias_ = 0, slopeScale_ = 0;
   unsigned colourSource_ = 0x0302, colourDestination_ = 0x0303;  // GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA

@@ -3,6 +3,7 @@
 #include "base/log.h"
 #include "effects/runtime/effect.h"
 #include "render/render_services.h"
+#include "render/video_driver_ext.h"
 
 namespace tk {
 namespace {
@@ -42,6 +43,7 @@ const irr::core::dimension2du CTkPostSMAA::kAreaTableSize(128, 192);
 const irr::core::dimension2du CTkPostSMAA::kSearchTableSize(10, 5);
 
 bool CTkPostSMAA::init(CTkEffectManager* effects, CTkRenderServices* services, const STkPostSMAAFiles& files) {
+  services_ = services;
   irr::video::IVideoDriver* driver = services ? services->driver() : nullptr;
   if (driver) {
     TableCreationFlags flags(driver);
@@ -77,6 +79,31 @@ bool CTkPostSMAA::ready() const {
   return areaTable_ && searchTable_ && edges_.loaded() && weights_.loaded() && blend_.loaded() && gamma_.loaded();
 }
 
+// The edge pass also marks its pixels in depth: it keeps (and writes depth
+// for) only the pixels with an edge, in a depth buffer of the engine's own,
+// so that the scene's depth stays for what is drawn after anti-aliasing.
+void CTkPostSMAA::markEdges(irr::video::ITexture* edges, irr::video::ITexture* picture) {
+  irr::video::IVideoDriver* driver = services_->driver();
+  driver->setRenderTarget(edges, true, false, irr::video::SColor(0, 0, 0, 0));
+  ITkVideoDriverExt* ext = services_->videoDriverExt();
+  const bool privateDepth = ext && ext->usePrivateDepth();
+  driver->clearZBuffer();
+  edges_.drawIntoCurrent(picture);
+  if (privateDepth) ext->restoreSharedDepth();
+}
+
+// The weight pass is depth-tested for equality with the edge pass's marks:
+// the rasteriser drops the pixels without edges before their shading, which
+// would otherwise follow lines for every pixel of the screen. Those pixels
+// keep the cleared zeros, which is their weight.
+void CTkPostSMAA::weighEdges(irr::video::ITexture* weights, irr::video::ITexture* edges) {
+  services_->driver()->setRenderTarget(weights, true, false, irr::video::SColor(0, 0, 0, 0));
+  ITkVideoDriverExt* ext = services_->videoDriverExt();
+  const bool privateDepth = ext && ext->usePrivateDepth();
+  weights_.drawIntoCurrent(edges);
+  if (privateDepth) ext->restoreSharedDepth();
+}
+
 void CTkPostSMAA::render(irr::video::ITexture* target, irr::video::ITexture* source, irr::video::ITexture* work,
                          bool toScreen, bool colorSpace) {
   if (!ready()) return;
@@ -89,9 +116,8 @@ void CTkPostSMAA::render(irr::video::ITexture* target, irr::video::ITexture* sou
     gamma_.draw(work, source);
     edgeSource = work;
   }
-  // Every pass writes every pixel: the targets need no clearing.
-  edges_.draw(target, edgeSource);
-  weights_.draw(work, target);
+  markEdges(target, edgeSource);
+  weighEdges(work, target);
   blend_.draw(toScreen ? nullptr : target, source, work);
 }
 

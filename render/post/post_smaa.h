@@ -52,9 +52,12 @@ class CTkPostSMAA : public ITkPostSMAAPass {
   irr::video::ITexture* searchTable() const { return searchTable_; }
 
  private:
+  void markEdges(irr::video::ITexture* edges, irr::video::ITexture* picture);
+  void weighEdges(irr::video::ITexture* weights, irr::video::ITexture* edges);
   irr::video::ITexture* loadTable(irr::video::IVideoDriver* driver, const std::string& file,
                                   const irr::core::dimension2du& size);
 
+  CTkRenderServices* services_ = nullptr;
   CTkPostEffect edges_;
   CTkPostEffect weights_;
   CTkPostEffect blend_;

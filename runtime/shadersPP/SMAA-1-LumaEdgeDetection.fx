@@ -6,6 +6,8 @@
 // which would otherwise bend the lines the next pass follows.
 // [TESK_BEGIN]
 // float2 PixelSize : PixelSize : pixel
+// config depth_func : ALWAYS
+// config depth_mask : true
 // texture Scene : : clamp_to_edge filterPoint
 // [TESK_END]
 
@@ -33,5 +35,8 @@ float4 ps_main(float2 uv : TEXCOORD0) : COLOR {
   const float aboveAbove = abs(above - LumaAt(uv, float2(0, 2)));
   const float strongest = max(max(max(step.x, step.y), max(right, below)), max(leftLeft, aboveAbove));
   edges *= step >= kLocalContrastFraction * strongest ? float2(1, 1) : float2(0, 0);
+  // Pixels without an edge keep the target's cleared zeros and write no
+  // depth: the depth left behind marks the pixels the next pass weighs.
+  if (edges.x + edges.y < 0.5) discard;
   return float4(edges, 0, 1);
 }

@@ -17,10 +17,15 @@
 //     the neighbour across the edge takes.
 //   SearchTex 10 x 5: the pixels of the last pair a search fetched that are
 //     still on the line, times 85, at (style * 5 + main code, cross code).
+// Only pixels with an edge are shaded: the first pass marked them in depth and
+// this one is tested for equality with those marks (the others keep the
+// target's cleared zeros).
 // Here y counts pixels upwards, as the targets store them: the owner's side
 // of a top edge is below it, that of a left edge on its right.
 // [TESK_BEGIN]
 // float2 PixelSize : PixelSize : pixel
+// config depth_func : EQUAL
+// config depth_mask : false
 // int OrthoPairs : 15 : pixel
 // int DiagonalSteps : 15 : pixel
 // texture Scene : : clamp_to_edge

@@ -243,6 +243,48 @@ TEST_F(PostSmaaGlTest, StraightToTheScreenDrawsWhatTheTargetGets) {
   EXPECT_NE(intoTarget, antialiased(paint([](int, int) { return false; })));
 }
 
+// SMAA marks its edges in depth, in a buffer of its own: targets of the
+// screen's size share one depth buffer, and what is drawn after
+// anti-aliasing still tests against the scene's depth. Here the left half of
+// that depth is near; a far quad drawn after SMAA shows only on the right.
+TEST_F(PostSmaaGlTest, TheScenesDepthOutlivesTheEdgeMarks) {
+  auto quad = [&](float left, float z, irr::u8 comparison, const irr::video::SColor& colour) {
+    irr::video::SMaterial material;
+    material.Lighting = false;
+    material.BackfaceCulling = false;
+    material.ZBuffer = comparison;
+    material.ZWriteEnable = true;
+    const irr::video::S3DVertex vertices[4] = {
+        {left, 1, z, 0, 0, -1, colour, 0, 0}, {1, 1, z, 0, 0, -1, colour, 1, 0},
+        {left, -1, z, 0, 0, -1, colour, 0, 1}, {1, -1, z, 0, 0, -1, colour, 1, 1}};
+    const irr::u16 indices[6] = {0, 1, 2, 2, 1, 3};
+    for (irr::video::E_TRANSFORMATION_STATE state : {irr::video::ETS_WORLD, irr::video::ETS_VIEW,
+                                                      irr::video::ETS_PROJECTION})
+      driver->setTransform(state, irr::core::IdentityMatrix);
+    driver->setMaterial(material);
+    driver->drawIndexedTriangleList(vertices, 4, indices, 2);
+  };
+  const irr::video::SColor red(255, 255, 0, 0);
+  driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
+  drawSource(paint([](int x, int y) { return 2 * y > x + 10; }));
+  driver->setRenderTarget(targets[0], false, true);
+  quad(-1, 0.5f, irr::video::ECFN_ALWAYS, irr::video::SColor(255, 0, 0, 0));  // depth near on the left...
+  quad(0, 0.9f, irr::video::ECFN_ALWAYS, irr::video::SColor(255, 0, 0, 0));   // ...far on the right
+  drawSource(paint([](int x, int y) { return 2 * y > x + 10; }));
+  smaa.render(targets[1], targets[0], targets[2], false, false);
+  driver->setRenderTarget(targets[2], true, false, irr::video::SColor(255, 0, 0, 255));
+  quad(-1, 0.7f, irr::video::ECFN_LESSEQUAL, red);
+  services->setRenderTargets(nullptr, 0);
+  services->copyTexture(targets[2]);
+  frameKeeper().keepBackBuffer(kWidth, kHeight);
+  driver->endScene();
+  const std::vector<uint8_t> rgb = test::lastFrameRgb();
+  for (int y : {5, kHeight / 2, kHeight - 5}) {
+    EXPECT_EQ(channel(rgb, 10, y, 0), 0) << "left, row " << y;
+    EXPECT_EQ(channel(rgb, kWidth - 10, y, 0), 255) << "right, row " << y;
+  }
+}
+
 // A step of 0 to 2% light is below the edge threshold, but once encoded for
 // the display it is 0 to 15%: only with the colour-space flag is it softened,
 // and the blend still mixes the linear values.
