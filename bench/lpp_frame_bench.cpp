@@ -23,6 +23,7 @@
 
 #include "api/object_commands.h"
 #include "api/surface_commands.h"
+#include "base/files/file_layer.h"
 #include "base/log.h"
 #include "render/engine.h"
 #include "render/renderer_manager.h"
@@ -121,12 +122,18 @@ struct Courtyard {
     camera->setPosition({8, 6, -12});
     camera->setTarget({-1, 1, 2});
   }
-  // The surfaces made again for the current renderer.
-  void makeSurfaces() {
+  // The surface values; with `file`, the surfaces draw with its variant for
+  // them (as scene loading gives the pre-pass renderer's), else with the
+  // objects' own materials.
+  void makeSurfaces(const char* file) {
     for (int id = 1; id <= 4; ++id) {
       tk::SetObjectSurfaceParamFloat3(id, 0, tk::kLwBaseColor, 0.8f, 0.7f, 0.6f);
       tk::SetObjectSurfaceParamFloat(id, 0, tk::kLwDiffuse, 1);
       tk::SetObjectSurfaceParamFloat(id, 0, tk::kLwSpecularity, 0.3f);
+      if (file) {
+        if (tk::LoadEffectForObjectSurface(tk::resolveFile(file).c_str(), 10 + id, id, 0) != 0) std::abort();
+        tk::SetObjectSurfaceEffect(id, 0, 10 + id);
+      }
       tk::UpdateObjectFromSurfaces(id);
     }
   }
@@ -165,10 +172,10 @@ void BM_LightPrePassFrame(benchmark::State& state) {
     // The simple renderer first: its surfaces keep the objects' own
     // materials, which the pre-pass surfaces then replace.
     tk::setCurrentRenderer(simple);
-    courtyard.makeSurfaces();
+    courtyard.makeSurfaces(nullptr);
     const double simpleSeconds = secondsPerFrame([&] { frame(simple); });
     tk::setCurrentRenderer(lpp);
-    courtyard.makeSurfaces();
+    courtyard.makeSurfaces("Lpp.hlsl");
     const double lppSeconds = secondsPerFrame([&] { frame(lpp); });
     state.counters["lpp_ms"] = lppSeconds * 1e3;
     state.counters["simple_ms"] = simpleSeconds * 1e3;

@@ -12,6 +12,7 @@
 #include "api/engine_items.h"
 #include "api/object_commands.h"
 #include "api/surface_commands.h"
+#include "base/files/file_layer.h"
 #include "effects/runtime/effect.h"
 #include "effects/runtime/effect_manager.h"
 #include "platform/screenshot/frame_keeper.h"
@@ -72,18 +73,23 @@ class RendererLppGlTest : public ::testing::Test {
   // surface: full diffuse, colour, luminosity and transparency as given.
   void addSquare(int id, float x, float y, float z, vector3df colour, float luminosity, float transparency) {
     const std::string name = "square" + std::to_string(id);
-    folder.write(name + ".mtl", "newmtl m\nKd 1 1 1\n");
+    char mtl[64];
+    snprintf(mtl, sizeof mtl, "newmtl m\nKd %g %g %g\n", colour.X, colour.Y, colour.Z);
+    folder.write(name + ".mtl", mtl);
     const float h = 1.5f;
     char obj[512];
     snprintf(obj, sizeof obj,
-             "mtllib %s.mtl\nv %g %g %g\nv %g %g %g\nv %g %g %g\nv %g %g %g\nusemtl m\nf 1 2 3\nf 1 3 4\n",
+             "mtllib %s.mtl\nv %g %g %g\nv %g %g %g\nv %g %g %g\nv %g %g %g\nusemtl m\nf 1 3 2\nf 1 4 3\n",
              name.c_str(), x - h, y - h, z, x + h, y - h, z, x + h, y + h, z, x - h, y + h, z);
     ASSERT_EQ(LoadObject(folder.write(name + ".obj", obj).c_str(), id), 0);
-    SetObjectSurfaceParamFloat3(id, 0, kLwBaseColor, colour.X, colour.Y, colour.Z);
     SetObjectSurfaceParamFloat(id, 0, kLwLuminosity, luminosity);
     SetObjectSurfaceParamFloat(id, 0, kLwDiffuse, 1);
     SetObjectSurfaceParamFloat(id, 0, kLwTransparency, transparency);
     SetObjectSurfaceParamInt(id, 0, kLwSidedness, 3);
+    // The renderer's effect for the surface, as scene loading gives it.
+    const std::string file = resolveFile(transparency > 0 ? "Forward.hlsl" : "Lpp.hlsl");
+    ASSERT_EQ(LoadEffectForObjectSurface(file.c_str(), 10 + id, id, 0), 0);
+    SetObjectSurfaceEffect(id, 0, 10 + id);
     UpdateObjectFromSurfaces(id);
   }
 
@@ -99,8 +105,21 @@ class RendererLppGlTest : public ::testing::Test {
     return test::lastFrameRgb();
   }
 
-  irr::video::SColor at(const std::vector<uint8_t>& rgb, const vector3df& point) const {
-    return test::pixelAtPoint(rgb, kWidth, kHeight, tkEngine().sceneManager, point);
+  // The same scene drawn straight onto the screen by the simple renderer,
+  // through the same surface effects: where it shows what, the pre-pass
+  // frame must too.
+  std::vector<uint8_t> simpleFrame() {
+    CTkRendererSimple simple(tkEngine().device, rendering().context);
+    driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
+    simple.render(nullptr);
+    frameKeeper().keepBackBuffer(kWidth, kHeight);
+    driver->endScene();
+    return test::lastFrameRgb();
+  }
+  static irr::video::SColor at(const std::vector<uint8_t>& rgb, const irr::core::position2di& pixel) {
+    if (rgb.size() != static_cast<size_t>(kWidth * kHeight * 3)) return irr::video::SColor(0);
+    const uint8_t* p = &rgb[(static_cast<size_t>(pixel.Y) * kWidth + pixel.X) * 3];
+    return irr::video::SColor(255, p[0], p[1], p[2]);
   }
   static void expectColour(irr::video::SColor seen, int r, int g, int b, const char* where) {
     const int tolerance = 4;
@@ -109,9 +128,10 @@ class RendererLppGlTest : public ::testing::Test {
     EXPECT_NEAR(static_cast<int>(seen.getBlue()), b, tolerance) << where;
   }
 
-  // Points on the opaque square alone, behind the transparent one, on the
-  // transparent one alone, and on the empty lower right.
-  const vector3df opaque{-4, 1.5f, 0}, behind{-2.5f, 1, 0}, transparent{-0.5f, 1, -1}, empty{3, -2, 0};
+  // Pixels on the opaque square alone, where the transparent one covers it,
+  // on the transparent one alone, and in an empty corner. The engine's
+  // camera shows -x on the right.
+  const irr::core::position2di opaque{70, 14}, behind{60, 14}, transparent{51, 14}, empty{20, 40};
 
   irr::video::IVideoDriver* driver = nullptr;
   CTkManager* manager = nullptr;
@@ -145,6 +165,11 @@ TEST_F(RendererLppGlTest, UnlitFrameShowsAmbientAndEmissiveWithTheTransparentPas
   expectColour(at(screen, behind), 89, 45, 128, "transparent over opaque");
   expectColour(at(screen, transparent), 0, 0, 128, "transparent over the background");
   expectColour(at(screen, empty), 0, 0, 0, "background");
+  const std::vector<uint8_t> straight = simpleFrame();
+  for (const irr::core::position2di& pixel : {opaque, behind, transparent, empty}) {
+    const irr::video::SColor seen = at(straight, pixel);
+    expectColour(at(screen, pixel), seen.getRed(), seen.getGreen(), seen.getBlue(), "as the simple renderer draws it");
+  }
 
   irr::video::ITexture* image = driver->addRenderTargetTexture({kWidth, kHeight}, "Image", irr::video::ECF_A8R8G8B8);
   ASSERT_TRUE(image);
