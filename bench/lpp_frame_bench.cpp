@@ -1,9 +1,10 @@
 // What a light pre-pass frame costs against the simple (forward) renderer's
 // frame of the same scene, in one run: a 640 x 360 courtyard built in code (a
 // ground, an L-shaped wall, a sphere) lit by a distant, a spot and a point
-// light, its LightWave surfaces made for each renderer as the engine makes
-// them (the pre-pass renderer's Lpp.hlsl and Forward.hlsl variants; the
-// simple renderer's own materials). Each renderer draws 20 frames between two
+// light, its LightWave surfaces drawn with the surface effect each frame
+// lights them with: Forward.hlsl (lit from the engine's light block) under
+// the simple renderer, Lpp.hlsl (lit from the light buffer) under the
+// pre-pass one. Each renderer draws 20 frames between two
 // waits for the GPU; the best of three rounds counts. The counter
 // lpp_per_simple is the ratio.
 // This one draws for real: it needs an X display (xvfb-run on llvmpipe).
@@ -123,17 +124,14 @@ struct Courtyard {
     camera->setTarget({-1, 1, 2});
   }
   // The surface values; with `file`, the surfaces draw with its variant for
-  // them (as scene loading gives the pre-pass renderer's), else with the
-  // objects' own materials.
-  void makeSurfaces(const char* file) {
+  // them, made for the current renderer.
+  void makeSurfaces(const char* file, int firstEffectId) {
     for (int id = 1; id <= 4; ++id) {
       tk::SetObjectSurfaceParamFloat3(id, 0, tk::kLwBaseColor, 0.8f, 0.7f, 0.6f);
       tk::SetObjectSurfaceParamFloat(id, 0, tk::kLwDiffuse, 1);
       tk::SetObjectSurfaceParamFloat(id, 0, tk::kLwSpecularity, 0.3f);
-      if (file) {
-        if (tk::LoadEffectForObjectSurface(tk::resolveFile(file).c_str(), 10 + id, id, 0) != 0) std::abort();
-        tk::SetObjectSurfaceEffect(id, 0, 10 + id);
-      }
+      if (tk::LoadEffectForObjectSurface(tk::resolveFile(file).c_str(), firstEffectId + id, id, 0) != 0) std::abort();
+      tk::SetObjectSurfaceEffect(id, 0, firstEffectId + id);
       tk::UpdateObjectFromSurfaces(id);
     }
   }
@@ -169,13 +167,11 @@ void BM_LightPrePassFrame(benchmark::State& state) {
   tk::ITkRenderer* simple = tk::tkEngine().manager->getRendererManager()->createRendererSimple(r.context);
   if (!lpp || !simple || !r.advancedContext) std::abort();
   for (auto _ : state) {
-    // The simple renderer first: its surfaces keep the objects' own
-    // materials, which the pre-pass surfaces then replace.
     tk::setCurrentRenderer(simple);
-    courtyard.makeSurfaces(nullptr);
+    courtyard.makeSurfaces("Forward.hlsl", 10);
     const double simpleSeconds = secondsPerFrame([&] { frame(simple); });
     tk::setCurrentRenderer(lpp);
-    courtyard.makeSurfaces("Lpp.hlsl");
+    courtyard.makeSurfaces("Lpp.hlsl", 20);
     const double lppSeconds = secondsPerFrame([&] { frame(lpp); });
     state.counters["lpp_ms"] = lppSeconds * 1e3;
     state.counters["simple_ms"] = simpleSeconds * 1e3;
