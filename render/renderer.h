@@ -88,15 +88,4 @@ class CTkRendererSimple : public ITkRenderer {
 bool lightPrePassMaterialEffect(const char* rendererName, std::string* file, ShaderMacroList* macros, int* capacity,
                                 int materialType);
 
-// Stands in for the light pre-pass renderer until that one draws its own
-// frame: it draws as the simple renderer does, but names the pre-pass
-// renderer's surface effects, so that surfaces are drawn through the effect
-// variants the pre-pass renderer will draw them with (whose default technique
-// shades forward without a light buffer).
-class CTkRendererLppForward : public CTkRendererSimple {
- public:
-  using CTkRendererSimple::CTkRendererSimple;
-  bool getMaterialEffect(std::string* file, ShaderMacroList* macros, int* capacity, int materialType) override;
-};
-
 }  // namespace tk

@@ -132,7 +132,14 @@ bool CTkRendererCtxAdv::initComponents(const std::vector<std::string>& files) {
   if (!makeBindSemantics() || !makeLightPass(files)) return false;
   // SMAA first: the engine's anti-aliasing runs it.
   if (antialias_ && !(makeSmaa(files) && makeAntialias(files))) return false;
-  return makeGlow(files) && makeDepthOfField(files) && makeGamma(files);
+  return makeDepthClear(files) && makeGlow(files) && makeDepthOfField(files) && makeGamma(files);
+}
+
+bool CTkRendererCtxAdv::makeDepthClear(const std::vector<std::string>& files) {
+  auto depthClear = std::make_unique<CTkPostEffect>();
+  if (!depthClear->load(effects_, services_, files[kCtxAdvDepthClear])) return false;
+  depthClear_ = std::move(depthClear);
+  return true;
 }
 
 bool CTkRendererCtxAdv::makeAntialias(const std::vector<std::string>& files) {

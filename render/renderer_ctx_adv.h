@@ -98,6 +98,8 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   CTkPostDownSample* downSample() const { return downSample_.get(); }
   CTkPostDepthOfField* depthOfField() const { return depthOfField_.get(); }
   CTkPostEffect* gamma() const { return gamma_.get(); }
+  // Clears the G-buffer (normals and depth) to "nothing here".
+  CTkPostEffect* depthClear() const { return depthClear_.get(); }
   ITkLightPass* lightPass() const;
   CTkRenderLightBuffer* lightBuffer() const { return lightBuffer_.get(); }
   CTkRenderLightShadowMap* lightShadowMap() const { return lightShadowMap_.get(); }
@@ -119,6 +121,7 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   bool makeGlow(const std::vector<std::string>& files);
   bool makeDepthOfField(const std::vector<std::string>& files);
   bool makeGamma(const std::vector<std::string>& files);
+  bool makeDepthClear(const std::vector<std::string>& files);
 
   CTkRenderServices* services_;
   const RenderTargetRegistry* textures_;
@@ -138,6 +141,7 @@ class CTkRendererCtxAdv : public CTkRendererCtx {
   std::unique_ptr<CTkPostGlow> glow_;
   std::unique_ptr<CTkPostDepthOfField> depthOfField_;
   std::unique_ptr<CTkPostEffect> gamma_;
+  std::unique_ptr<CTkPostEffect> depthClear_;
   std::unique_ptr<CTkRenderLightBuffer> lightBuffer_;
   std::unique_ptr<CTkRenderLightShadowMap> lightShadowMap_;
   std::unique_ptr<CTkRenderLightPass> lightPass_;

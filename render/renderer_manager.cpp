@@ -5,6 +5,7 @@
 #include "base/log.h"
 #include "render/color_formats.h"
 #include "render/commands/renderer_cmds.h"
+#include "render/lpp/renderer_lpp.h"
 #include "render/renderer_ctx_adv.h"
 #include "render/tk_scene_manager.h"
 
@@ -139,8 +140,17 @@ CTkRendererCmds* CTkRendererManager::createRendererCmds(CTkRendererCtxAdv* ctx, 
   return nullptr;
 }
 
-ITkRenderer* CTkRendererManager::createRendererLppForward(ITkRendererCtx* ctx) {
-  return new CTkRendererLppForward(device_, ctx);
+CTkRendererLpp* CTkRendererManager::createRendererLpp(CTkRendererCtxAdv* ctx, CTkRenderServices* services) {
+  STkRendererLppSetup setup;
+  setup.device = device_;
+  setup.context = ctx;
+  setup.services = services;
+  setup.lastFrame = &lastFrame_;
+  setup.textures = &targets_;
+  auto* renderer = new CTkRendererLpp(setup);
+  if (renderer->init("Lpp.hlsl", "Forward.hlsl")) return renderer;
+  renderer->drop();
+  return nullptr;
 }
 
 bool CTkRendererManager::createRenderTextures(const std::vector<STkRenderCommandRecord>& commands) {

@@ -19,6 +19,7 @@ class CTkSceneManager;
 
 class CTkRenderServices;
 class CTkRendererCmds;
+class CTkRendererLpp;
 class CTkRendererCtxAdv;
 class ITkVideoDriverExt;
 
@@ -33,13 +34,15 @@ class CTkRendererManager {
   // With render services the context can run post effects.
   ITkRendererCtx* createRendererCtx(CTkRenderServices* services = nullptr);
   ITkRenderer* createRendererSimple(ITkRendererCtx* ctx);
-  // The stand-in for the light pre-pass renderer (see CTkRendererLppForward).
-  ITkRenderer* createRendererLppForward(ITkRendererCtx* ctx);
   // An advanced context initialised with the effect-file list (see
   // ctxAdvFiles), its effects made by `effects`; null (after logging) when it
   // cannot be.
   CTkRendererCtxAdv* createRendererCtxAdv(CTkRenderServices* services, CTkEffectManager* effects,
                                           const std::vector<std::string>& files);
+  // The light pre-pass renderer over the named targets, its surfaces drawn
+  // with "Lpp.hlsl" and "Forward.hlsl"; null (after logging) when a target is
+  // missing.
+  CTkRendererLpp* createRendererLpp(CTkRendererCtxAdv* ctx, CTkRenderServices* services);
   // A command renderer over a scene's converted list; null (after logging)
   // when the list cannot be set up.
   CTkRendererCmds* createRendererCmds(CTkRendererCtxAdv* ctx, CTkRenderServices* services,

@@ -44,11 +44,6 @@ bool lightPrePassMaterialEffect(const char* rendererName, std::string* file, Sha
   return true;
 }
 
-bool CTkRendererLppForward::getMaterialEffect(std::string* file, ShaderMacroList* macros, int* capacity,
-                                              int materialType) {
-  return lightPrePassMaterialEffect("CTkRendererLpp", file, macros, capacity, materialType);
-}
-
 // Into the target, or the screen when none.
 void CTkRendererSimple::drawScene(irr::video::ITexture* target) {
   irr::video::IVideoDriver* driver = device_->getVideoDriver();

@@ -1,6 +1,7 @@
 #include "render/renderer_start.h"
 
 #include "render/color_formats.h"
+#include "render/lpp/renderer_lpp.h"
 #include "render/renderer_ctx_adv.h"
 #include "render/tk_manager.h"
 
@@ -13,9 +14,8 @@ STkRendering& rendering() {
 
 namespace {
 
-// The named targets in A16B16G16R16F, the advanced context and, until the
-// light pre-pass renderer draws its own frame, its stand-in as the default
-// renderer (see CTkRendererLppForward).
+// The named targets in A16B16G16R16F, the advanced context and the light
+// pre-pass renderer as the default renderer.
 bool startAdvanced(CTkManager* manager, bool antialias) {
   CTkRendererManager* renderers = manager->getRendererManager();
   if (!renderers->createRenderTargets(CF_A16B16G16R16F)) return false;
@@ -25,8 +25,8 @@ bool startAdvanced(CTkManager* manager, bool antialias) {
   STkRendering& r = rendering();
   r.context = ctx;
   r.advancedContext = ctx;
-  r.defaultRenderer = renderers->createRendererLppForward(ctx);
-  return true;
+  r.defaultRenderer = renderers->createRendererLpp(ctx, manager->getRenderServices());
+  return r.defaultRenderer != nullptr;
 }
 
 }  // namespace
@@ -41,11 +41,10 @@ bool startRenderer(CTkManager* manager, bool lightPrePass, bool antialias) {
   if (advanced) {
     if (!startAdvanced(manager, antialias)) return false;
   } else {
-    // Off OpenGL the pre-pass stand-in still names the pre-pass renderer's
-    // surface effects, so surfaces are made alike on every driver.
+    // The light pre-pass needs the named targets and the effects only the
+    // OpenGL driver draws: elsewhere the simple renderer draws the frame.
     r.context = renderers->createRendererCtx(manager->getRenderServices());
-    r.defaultRenderer = lightPrePass ? renderers->createRendererLppForward(r.context)
-                                     : renderers->createRendererSimple(r.context);
+    r.defaultRenderer = renderers->createRendererSimple(r.context);
   }
   r.currentRenderer = r.defaultRenderer;
   return r.defaultRenderer != nullptr;

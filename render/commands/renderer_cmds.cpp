@@ -2,8 +2,7 @@
 
 #include "base/log.h"
 #include "render/commands/render_cmd_table.h"
-#include "render/last_frame_info.h"
-#include "render/post/jitter.h"
+#include "render/debug_view.h"
 #include "render/render_services.h"
 #include "render/render_target_registry.h"
 #include "render/renderer_ctx_adv.h"
@@ -14,9 +13,6 @@ namespace {
 
 const char* const kNeededTargets[] = {"DepthRTT",      "NormalRTT",     "LightRTT",         "HalfScreen[0]",
                                       "HalfScreen[1]", "HalfScreen[2]", "QuarterScreen[0]", "QuarterScreen[1]"};
-
-constexpr float kCutDistance = 1.0f;
-constexpr float kCutDegrees = 20.0f;
 
 }  // namespace
 
@@ -84,17 +80,14 @@ bool CTkRendererCmds::getMaterialEffect(std::string* file, ShaderMacroList* macr
   return lightPrePassMaterialEffect("CTkRendererCmds", file, macros, capacity, materialType);
 }
 
-// One walk of the scene graph per frame: the registration lists of the
-// display library are private, so the services rebuild them.
-void CTkRendererCmds::refillNodeLists() {
-  setup_.services->collectFrameLists(&frameLists_);
-  lists_[kListLights] = &frameLists_.lights;
-  lists_[kListSolid] = &frameLists_.solid;
-  lists_[kListTransparent] = &frameLists_.transparent;
-  lists_[kListTransparentEffect] = &frameLists_.transparentEffect;
-  lists_[kListAllVisible] = &frameLists_.visible;
-  setup_.services->filterShadowCasters(frameLists_.visible, &shadowCasters_);
-  lists_[kListShadowCasters] = &shadowCasters_;
+void CTkRendererCmds::pointListsAtFrame() {
+  const STkFrameNodeLists& nodes = frame_.nodes();
+  lists_[kListLights] = &nodes.lights;
+  lists_[kListSolid] = &nodes.solid;
+  lists_[kListTransparent] = &nodes.transparent;
+  lists_[kListTransparentEffect] = &nodes.transparentEffect;
+  lists_[kListAllVisible] = &nodes.visible;
+  lists_[kListShadowCasters] = &frame_.shadowCasters();
 }
 
 STkCmdExecContext CTkRendererCmds::frameContext(irr::video::ITexture* display) {
@@ -115,21 +108,13 @@ STkCmdExecContext CTkRendererCmds::frameContext(irr::video::ITexture* display) {
 
 void CTkRendererCmds::render(irr::video::ITexture* display) {
   if (!initialised_) return;
-  irr::scene::ISceneManager* scene = setup_.device->getSceneManager();
   irr::video::IVideoDriver* driver = setup_.device->getVideoDriver();
-  // As the display library's own frame does: animate, then let the active
-  // camera set the view and projection the commands draw under.
-  scene->getRootSceneNode()->OnAnimate(setup_.device->getTimer()->getTime());
-  if (irr::scene::ICameraSceneNode* camera = scene->getActiveCamera()) camera->render();
-  refillNodeLists();
-  driver->deleteAllDynamicLights();
-  for (irr::scene::ISceneNode* light : frameLists_.lights) light->render();
+  frame_.startFrame(setup_.device, *setup_.services);
+  pointListsAtFrame();
   STkCmdExecContext ctx = frameContext(display);
-  if (!display && setup_.lastFrame)
-    ctx.cameraCut = setup_.lastFrame->isCameraCut(driver->getTransform(irr::video::ETS_VIEW), kCutDistance,
-                                                  kCutDegrees);
+  ctx.cameraCut = frameIsCameraCut(setup_.lastFrame, driver->getTransform(irr::video::ETS_VIEW), !display);
   const irr::core::matrix4 projection = driver->getTransform(irr::video::ETS_PROJECTION);
-  if (!display) jitterProjection(projection);
+  if (!display) jitterProjection(setup_.context, driver, EJitterCounter::CommandRenderers, projection);
   setup_.context->freeShadowMaps();
   for (FlipFlopSet& set : flipFlops_.sets())
     if (!set.keepRotation) set.rotation = 0;
@@ -138,37 +123,12 @@ void CTkRendererCmds::render(irr::video::ITexture* display) {
   driver->setTransform(irr::video::ETS_PROJECTION, projection);
 }
 
-// Only a context that anti-aliases blends the jittered frames back into a
-// steady picture: without it the jitter would only shake the screen.
-void CTkRendererCmds::jitterProjection(const irr::core::matrix4& projection) {
-  const int setting = setup_.context->getRenderSettings().antialias[kAntialiasJitter];
-  if (setting == 0 || !setup_.context->antialias()) return;
-  irr::video::IVideoDriver* driver = setup_.device->getVideoDriver();
-  const irr::core::dimension2du screen = driver->getScreenSize();
-  const irr::u32 frame = nextJitterFrame(EJitterCounter::CommandRenderers);
-  driver->setTransform(irr::video::ETS_PROJECTION,
-                       jitteredProjection(projection, jitterMatrix(setting, frame, screen.Width, screen.Height)));
-}
-
 void CTkRendererCmds::drawDebugView() {
-  setup_.services->setRenderTargets(nullptr, 0);
-  struct Thumbnail {
-    const char* name;
-    int x, y;
-  } thumbnails[] = {{"NormalRTT", 0, 0},       {"DepthRTT", 180, 0},          {"LightRTT", 360, 0},
-                    {"HalfScreen[1]", 0, 140}, {"QuarterScreen[0]", 0, 270}, {"QuarterScreen[1]", 0, 400}};
-  for (const Thumbnail& t : thumbnails)
-    drawTexture(setup_.textures->findTexture(t.name), t.x, t.y, 160, 120);
-  const std::vector<irr::video::ITexture*>& shadowMaps = setup_.context->shadowMaps();
-  if (shadowMaps.size() > 2) drawTexture(shadowMaps[2], 540, 0, 160, 120);
+  tk::drawDebugView(setup_.services, setup_.textures, setup_.context->shadowMaps());
 }
 
 void CTkRendererCmds::drawTexture(irr::video::ITexture* texture, int x, int y, int width, int height) {
-  if (!texture) return;
-  const irr::core::dimension2du size = texture->getOriginalSize();
-  irr::core::recti source(0, 0, static_cast<irr::s32>(size.Width), static_cast<irr::s32>(size.Height));
-  setup_.device->getVideoDriver()->draw2DImage(texture, irr::core::recti(x, y, x + width, y + height), source,
-                                               nullptr, nullptr, false);
+  tk::drawTexture(setup_.device->getVideoDriver(), texture, x, y, width, height);
 }
 
 }  // namespace tk

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "render/commands/render_cmd.h"
+#include "render/frame_start.h"
 #include "render/render_services.h"
 #include "render/renderer.h"
 
@@ -53,19 +54,16 @@ class CTkRendererCmds : public ITkRenderer {
   bool findTargets();
   bool createCommands(const std::vector<STkRenderCmdDesc>& commands);
   void keepRotations(const std::vector<STkRenderCmdDesc>& commands);
-  void refillNodeLists();
+  // The command lists point at the frame's lists, refilled at its start.
+  void pointListsAtFrame();
   STkCmdExecContext frameContext(irr::video::ITexture* display);
-  // A screen frame with a jitter setting counts as the next jittered frame
-  // and draws with the projection moved by its sub-pixel offset.
-  void jitterProjection(const irr::core::matrix4& projection);
 
   STkRendererCmdsSetup setup_;
   std::vector<std::string> effectFiles_;
   std::vector<irr::video::ITexture*> targets_;
   std::vector<std::unique_ptr<CTkRenderCmd>> commands_;
   FlipFlopTable flipFlops_;
-  STkFrameNodeLists frameLists_;
-  NodeList shadowCasters_;
+  CTkFrameLists frame_;
   const NodeList* lists_[kNodeListCount] = {};
   bool initialised_ = false;
 };

@@ -32,7 +32,7 @@
 // float3 CubeMapPosition : CubeMapPosition : pixel
 // float3 CubeMapAABBPosition : CubeMapAABBPosition : pixel
 // float3 CubeMapAABBScale : CubeMapAABBScale : pixel
-//TESK_PP:D:LIGHTBUFFER:// texture LightBuffer : LightRTT : preset clamp_to_edge filterPoint noMipMap linear
+// texture LightBuffer : LightRTT : preset clamp_to_edge filterPoint noMipMap linear
 // texture ColorMap : Color : trilinear
 // texture NormalMap : Bump : trilinear
 // texture TransparencyMap : Transparency : trilinear
@@ -49,13 +49,12 @@
 // Drawn for opaque surfaces. The "depth" technique fills the G-buffer and
 // "shadow" the shadow maps (formats in LightWaveSurface.h).
 //
-// The default technique shades forward, from the engine's light block, as
-// Forward.hlsl does. With the macro USE_LIGHTBUFFER (which the light pre-pass
-// renderer adds to the surface's macros once it fills "LightRTT") it reads the
-// light buffer instead: diffuse light in rgb, specular intensity in alpha, at
-// this pixel (the target has the light buffer's size). The light buffer then
-// takes the texture layer after the surface's own textures.
-#if defined(USE_LIGHTBUFFER)
+// The default technique lights the surface from the light buffer the light
+// pass filled between the two: diffuse light in rgb, specular intensity in
+// alpha, at this pixel (the target has the light buffer's size). Ambient
+// light and the surface's own luminosity come on top, so with no lights in
+// the frame a surface shows only those. The light buffer takes the texture
+// layer after the surface's own textures. Surfaces that blend are drawn with
+// Forward.hlsl, which lights them forward from the engine's light block.
 #define SURF_LIGHT_BUFFER
-#endif
 #include "LightWaveSurface.h"

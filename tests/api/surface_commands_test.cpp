@@ -11,6 +11,7 @@
 #include "surfaces/lightwave_parameters.h"
 #include "tests/api/commands_fixture.h"
 #include "tests/support/capture_stdout.h"
+#include "tests/support/pre_pass_effect_names.h"
 
 namespace tk {
 namespace {
@@ -28,6 +29,7 @@ class SurfaceCommandsTest : public test::EngineCommandsTest {
  protected:
   void SetUp() override {
     test::EngineCommandsTest::SetUp();
+    test::namePrePassEffects();
     ASSERT_EQ(LoadObject(example("objects/torus.obj").c_str(), 1), 0);
     effectPath = folder.write("surface.fx", kSurfaceEffect);
     irr::video::IVideoDriver* driver = tkEngine().driver;

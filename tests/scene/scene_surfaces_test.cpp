@@ -15,6 +15,7 @@
 #include "surfaces/lightwave_parameters.h"
 #include "tests/api/commands_fixture.h"
 #include "tests/support/capture_stdout.h"
+#include "tests/support/pre_pass_effect_names.h"
 
 namespace tk {
 namespace {
@@ -64,6 +65,7 @@ class SceneSurfacesTest : public test::EngineCommandsTest {
  protected:
   void SetUp() override {
     test::EngineCommandsTest::SetUp();
+    test::namePrePassEffects();
     setBaseDirectory((std::string(TESK_SOURCE_DIR) + "/runtime/").c_str());
     folder.write("quad.obj", kQuadObj);
     folder.write("quad.mtl", kQuadMtl);

@@ -185,7 +185,7 @@ TEST_F(SurfaceShaderTest, EveryMacroAloneAndTheCombinationsSurfacesMakeBuildEver
     const char* name;
     std::vector<std::string> extra;  // added to every set
   };
-  const File files[] = {{"Forward.hlsl", {}}, {"Lpp.hlsl", {}}, {"Lpp.hlsl", {"USE_LIGHTBUFFER"}}};
+  const File files[] = {{"Forward.hlsl", {}}, {"Lpp.hlsl", {}}};
   for (const File& file : files)
     for (const auto* sets : {&alone, &combined})
       for (const std::vector<std::string>& set : *sets) {
@@ -214,18 +214,17 @@ TEST_F(SurfaceShaderTest, TexturesTakeLayersInKeepingOrderWithinTheEightTheMater
       "LW_Tex_Luminosity", "LW_Tex_Specularity", "LW_Tex_Glossiness",   "LightRTT"};
   const LayerCase cases[] = {
       {"Forward.hlsl", {}, {}},
-      {"Lpp.hlsl", {"USE_LIGHTBUFFER"}, {"LightRTT"}},
+      {"Lpp.hlsl", {}, {"LightRTT"}},
       {"Forward.hlsl", {"USE_TEX_COLOR"}, {"LW_Tex_BaseColor"}},
       {"Forward.hlsl", {"USE_TEX_TRANSLUCENCY", "USE_TEX_COLOR"}, {"LW_Tex_BaseColor", "LW_Tex_Translucency"}},
-      {"Lpp.hlsl", {"USE_TEX_NORMAL", "USE_LIGHTBUFFER"}, {"LW_Tex_Bump", "LightRTT"}},
+      {"Lpp.hlsl", {"USE_TEX_NORMAL"}, {"LW_Tex_Bump", "LightRTT"}},
       // Reflectivity without a reflection image has nothing to scale.
       {"Forward.hlsl", {"USE_TEX_REFLECTIVITY"}, {}},
       {"Forward.hlsl", {"USE_TEX_REFLECIMG", "USE_TEX_REFLECTIVITY"},
        {"LW_Tex_ReflectionImage", "LW_Tex_Reflectivity"}},
       // Ten textures asked for: reflectivity and translucency fall back to their values.
       {"Forward.hlsl", kAllTextures, allInForward},
-      {"Lpp.hlsl", kAllTextures, allInForward},
-      {"Lpp.hlsl", with(kAllTextures, {"USE_LIGHTBUFFER"}), allInLightBuffer},
+      {"Lpp.hlsl", kAllTextures, allInLightBuffer},
   };
   for (const LayerCase& c : cases) {
     SCOPED_TRACE(std::string(c.file) + ": " + joined(c.macros));

@@ -16,6 +16,7 @@
 #include "platform/screenshot/frame_keeper.h"
 #include "render/commands/renderer_cmds.h"
 #include "render/engine.h"
+#include "render/render_settings.h"
 #include "render/renderer_ctx_adv.h"
 #include "render/renderer_start.h"
 #include "render/tk_manager.h"
@@ -298,7 +299,9 @@ TEST_F(RendererCmdsGlTest, RenderObjectsSetsAndMirrorView) {
   addSquare(1, "1 0 0", -4, 0, 3, 1);
   addSquare(2, "0 0 1", 4, 0, 3, 2);
   addSquare(3, "0 1 0", 0, 4, 3, 4);
-  // The default renderer's frame: where the squares stand on the screen.
+  // The default renderer's frame: where the squares stand on the screen
+  // (without anti-aliasing, which the lists below do not run).
+  rendering().advancedContext->getRenderSettings().antialias[kAntialiasMode] = 0;
   driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
   rendering().defaultRenderer->render(nullptr);
   frameKeeper().keepBackBuffer(kWidth, kHeight);

@@ -260,7 +260,7 @@ TEST_F(SurfaceShaderDrawTest, SecondUvSetReachesItsSamplerFromEitherTextureCoord
 
 // The light buffer holds four quadrants of light; each part of the quad takes
 // the light of the buffer's pixel under it.
-TEST_F(SurfaceShaderDrawTest, LightBufferVariantReadsTheBufferAtItsOwnPixel) {
+TEST_F(SurfaceShaderDrawTest, LightPrePassSurfaceReadsTheBufferAtItsOwnPixel) {
   irr::video::IVideoDriver* driver = tkEngine().driver;
   irr::video::ITexture* buffer = driver->addRenderTargetTexture({kWidth, kHeight}, "LightRTT", irr::video::ECF_A8R8G8B8);
   ASSERT_TRUE(buffer);
@@ -275,7 +275,7 @@ TEST_F(SurfaceShaderDrawTest, LightBufferVariantReadsTheBufferAtItsOwnPixel) {
   driver->endScene();
 
   Held<irr::scene::IMesh> quad = quadMesh<irr::scene::SMeshBuffer>();
-  const std::vector<uint8_t> rgb = draw(quad.get(), {"USE_LIGHTBUFFER"}, {}, "Lpp.hlsl");
+  const std::vector<uint8_t> rgb = draw(quad.get(), {}, {}, "Lpp.hlsl");
   expectColours(rgb,
                 {{{-0.5f, 0.5f, 0}, {255, 200, 0, 0}},
                  {{0.5f, 0.5f, 0}, {255, 0, 200, 0}},

@@ -41,6 +41,8 @@ TEST_F(PostComponentsInitTest, AMissingOrBrokenFileFailsTheContextWithItsCompone
   } cases[] = {
       {false, -1, "", ""},
       {true, -1, "", ""},
+      // the G-buffer clear
+      {false, kCtxAdvDepthClear, missing, "CTkPostEffect failed to load " + missing},
       // glow
       {false, kCtxAdvGlowAlphaMul, missing, "CTkPostGlow failed to load " + missing},
       {false, kCtxAdvGlowAlphaMul, badHeader, "CTkPostGlow failed to load " + badHeader},
@@ -72,7 +74,9 @@ TEST_F(PostComponentsInitTest, AMissingOrBrokenFileFailsTheContextWithItsCompone
     CTkRendererCtxAdv* context = makeContext(files(c.antialias, c.position, c.file), &logged);
     if (c.message.empty()) {
       ASSERT_TRUE(context) << name << logged;
-      EXPECT_TRUE(context->glow() && context->downSample() && context->depthOfField() && context->gamma()) << name;
+      EXPECT_TRUE(context->glow() && context->downSample() && context->depthOfField() && context->gamma() &&
+                  context->depthClear())
+          << name;
       EXPECT_EQ(context->antialias() != nullptr, c.antialias) << name;
       EXPECT_EQ(context->smaa() != nullptr, c.antialias) << name;
       context->drop();
