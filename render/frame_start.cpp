@@ -9,6 +9,20 @@ namespace {
 constexpr float kCutDistance = 1.0f;
 constexpr float kCutDegrees = 20.0f;
 
+// What the display library's light node computes when it registers itself for
+// a frame (which a walk of our own does not do): the direction of spot and
+// distant lights from the node's turn, the position of point and spot lights
+// from its place. Without it a light keeps the data of its last registration.
+void refreshLightData(irr::scene::ILightSceneNode* light) {
+  irr::video::SLight& data = light->getLightData();
+  if (data.Type == irr::video::ELT_SPOT || data.Type == irr::video::ELT_DIRECTIONAL) {
+    data.Direction = irr::core::vector3df(0, 0, 1);
+    light->getAbsoluteTransformation().rotateVect(data.Direction);
+    data.Direction.normalize();
+  }
+  if (data.Type == irr::video::ELT_SPOT || data.Type == irr::video::ELT_POINT) data.Position = light->getAbsolutePosition();
+}
+
 }  // namespace
 
 // The registration lists of the display library are private, so the services
@@ -23,8 +37,12 @@ void CTkFrameLists::startFrame(irr::IrrlichtDevice* device, const CTkRenderServi
   irr::video::IVideoDriver* driver = device->getVideoDriver();
   driver->deleteAllDynamicLights();
   for (irr::scene::ISceneNode* node : nodes_.lights) {
+    if (node->getType() == irr::scene::ESNT_LIGHT) {
+      auto* light = static_cast<irr::scene::ILightSceneNode*>(node);
+      refreshLightData(light);
+      lights_.push_back(light);
+    }
     node->render();
-    if (node->getType() == irr::scene::ESNT_LIGHT) lights_.push_back(static_cast<irr::scene::ILightSceneNode*>(node));
   }
 }
 

@@ -108,6 +108,11 @@ void CTkEffectMaterialRenderer::OnSetMaterial(const irr::video::SMaterial& mater
     base->OnSetMaterial(material, lastMaterial, resetAllRenderstates, services);
   else
     services->setBasicRenderStates(material, lastMaterial, resetAllRenderstates);
+  // The display library's blend material also turns on an alpha test that
+  // drops every fragment of alpha 0. Effects blend as their states say and
+  // test nothing: an additive light keeps its colour where its alpha (the
+  // specular intensity) is 0.
+  if (baseMaterial() == irr::video::EMT_ONETEXTURE_BLEND) glDisable(GL_ALPHA_TEST);
   if (material.ZBuffer == kCompareNever) {  // a code the display library does not have
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_NEVER);

@@ -4,8 +4,9 @@ render command list, with its meshes and picture.
 
 Three pieces on pedestals behind a glass pane, in a long hall that fades into
 fog. The scene's commands: two screen-sized textures make the flip-flop set
-Gallery[]; Clear; the solid objects, then the transparent ones; a "depth"
-pass into NormalRTT and DepthRTT; Fog.hlsl, a full-screen shader reading the
+Gallery[]; a light pre-pass of its own (a "depth" pass into NormalRTT and
+DepthRTT, a Light Pass into LightRTT); Clear; the solid objects, which read
+the light buffer, then the transparent ones; Fog.hlsl, a full-screen shader reading the
 picture and the depth; Flash.hlsl, a white flash from 3.0 to 3.4 seconds
 ("UseStartEnd"); a soft glow; SMAA on the edges (Antialias); and Post
 Processing to the screen. The camera walks down the
@@ -68,18 +69,22 @@ def create_texture(name):
 def render_commands():
     picture = [("Color0", "Gallery[]")]
     commands = create_texture("Gallery[0]") + create_texture("Gallery[1]")
-    commands += command("Clear picture", "Clear", outputs=picture, parameters=[
-        value("ClearTarget", "I4 1"), value("ClearZBuffer", "I4 1"), value("UseBgColor", "I4 1")])
-    commands += command("Solid objects", "Render Objects", outputs=picture, parameters=[
-        value("RenderList", "I4 1"), value("RenderPass", "I4 0")])
-    commands += command("Glass", "Render Objects", outputs=picture, parameters=[
-        value("RenderList", "I4 2"), value("RenderPass", "I4 1")])
+    # The light pre-pass: normals and depth of the solid objects, their lights
+    # summed into LightRTT (the volumes tested against that depth), then the
+    # objects drawn with their surfaces, which read the light buffer.
     commands += command("Clear normals", "Clear", outputs=[("Color0", "NormalRTT")], parameters=[
         value("ClearTarget", "I4 1"), value("ClearZBuffer", "I4 1"), value("ClearColor", "FP 0.5 0.5 1")])
     commands += command("Clear depth", "Clear", outputs=[("Color0", "DepthRTT")], parameters=[
         value("ClearTarget", "I4 1"), value("ClearZBuffer", "I4 0"), value("ClearColor", "FP 1 1 1")])
     commands += command("Depth", "Render Objects", outputs=[("Color0", "NormalRTT"), ("Color1", "DepthRTT")],
                         parameters=[value("RenderList", "I4 1"), value("Technique", "STR depth")])
+    commands += command("Lights", "Light Pass", outputs=[("Color0", "LightRTT")])
+    commands += command("Clear picture", "Clear", outputs=picture, parameters=[
+        value("ClearTarget", "I4 1"), value("ClearZBuffer", "I4 1"), value("UseBgColor", "I4 1")])
+    commands += command("Solid objects", "Render Objects", outputs=picture, parameters=[
+        value("RenderList", "I4 1"), value("RenderPass", "I4 0")])
+    commands += command("Glass", "Render Objects", outputs=picture, parameters=[
+        value("RenderList", "I4 2"), value("RenderPass", "I4 1")])
     commands += command("Fog", "Shader", inputs=[("s0", "Gallery[]"), ("s1", "DepthRTT")], outputs=picture,
                         parameters=[effect("Shader", "Fog.hlsl", [("FogColor", "FP 0.55 0.6 0.7"),
                                                                   ("FogStart", "FP 0.15")])])
