@@ -116,5 +116,47 @@ TEST_F(DrawCommandsTest, FontsThatCannotBeLoadedKeepTheCurrentOne) {
   EXPECT_EQ(TextFont(), std::nullopt);
 }
 
+// A font picture as the GUI reads one: its first three pixels give the colours
+// of the upper-left and lower-right marks and of the background, and each
+// character from the space on is a box between one mark of each, left to right.
+void writeMarkedFont(const std::string& path, int characters, int boxWidth) {
+  const irr::video::SColor upperLeft(255, 255, 0, 0), lowerRight(255, 255, 255, 0), background(255, 0, 0, 0);
+  const int width = 3 + characters * (boxWidth + 1);
+  irr::video::IImage* image = tkEngine().driver->createImage(irr::video::ECF_A8R8G8B8,
+                                                              irr::core::dimension2du(width, 12));
+  image->fill(background);
+  image->setPixel(0, 0, upperLeft);
+  image->setPixel(1, 0, lowerRight);
+  image->setPixel(2, 0, background);
+  for (int c = 1; c < characters; ++c) {
+    const int x = 3 + c * (boxWidth + 1);
+    image->setPixel(x, 2, upperLeft);
+    image->setPixel(x + boxWidth - 1, 10, lowerRight);
+    image->setPixel(x + 1, 5, irr::video::SColor(255, 255, 255, 255));
+  }
+  ASSERT_TRUE(tkEngine().driver->writeImageToFile(image, path.c_str()));
+  image->drop();
+}
+
+TEST_F(DrawCommandsTest, ABitmapFontMeasuresAndQueuesTexts) {
+  test::TempFolder folder;
+  const std::string file = folder.path() + "/marked.png";
+  writeMarkedFont(file, 96, 6);
+  const std::string text = "AAAA";
+  const int builtIn = TextWidth(text.data(), text.size());
+  SetTextFont(file.c_str());
+  ASSERT_EQ(failure(), "");
+  EXPECT_EQ(TextFont(), file);
+  const int width = TextWidth(text.data(), text.size());
+  EXPECT_NE(width, builtIn);
+  EXPECT_GT(width, 0);
+  EXPECT_EQ(TextWidth("AA", 2) * 2, width);
+  Text(0, 0, text.data(), text.size());
+  EXPECT_NE(last().font, nullptr);
+  SetTextFont("");
+  EXPECT_EQ(TextFont(), std::nullopt);
+  EXPECT_EQ(TextWidth("Hello", 5), 18);
+}
+
 }  // namespace
 }  // namespace tk
