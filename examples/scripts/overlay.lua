@@ -15,16 +15,16 @@ tk.SetDir("../scenes/orbit")
 local scene = 0
 tk.LoadScene("orbit.tscn", scene, 100, 100, 100, 100, 100, 1, 100, false, "orbit")
 tk.ShowScene(scene)
-tk.SetDir("../../scripts")
 
+-- Names from here on are found from the scene's folder.
 local picture, pip = 1, 2
-tk.LoadImage("../scenes/gallery/tiles.bmp", picture)
+tk.LoadImage("../gallery/tiles.bmp", picture)
 -- Render-target images need a driver that makes them; without, no picture-in-picture.
 local hasPip = pcall(tk.MakeImage, 320, 180, pip)
 
 local panel, ripple = 1, 2
-tk.LoadEffect("../shaders/Panel.hlsl", panel)
-tk.LoadEffect("../shaders/Ripple.hlsl", ripple)
+tk.LoadEffect("../../shaders/Panel.hlsl", panel)
+tk.LoadEffect("../../shaders/Ripple.hlsl", ripple)
 
 tk.EnableJoystick()
 
