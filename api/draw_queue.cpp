@@ -1,5 +1,6 @@
 #include "api/draw_queue.h"
 
+#include "api/text_batch.h"
 #include "base/log.h"
 
 namespace tk {
@@ -107,7 +108,7 @@ void CTkDrawQueue::flush(irr::video::IVideoDriver* driver, irr::gui::IGUIFont* d
     const STkDrawEntry& entry = entries_[i];
     const irr::video::SColor colour(entry.colour);
     switch (entry.kind) {
-      case DrawKind::Text: drawText(defaultFont, entry); break;
+      case DrawKind::Text: i = drawTexts(defaultFont, i); break;
       case DrawKind::Image:
         if (entry.texture) drawImage(driver, entry);
         break;
@@ -120,6 +121,33 @@ void CTkDrawQueue::flush(irr::video::IVideoDriver* driver, irr::gui::IGUIFont* d
     }
   }
   clear();
+}
+
+bool CTkDrawQueue::batchableText(irr::gui::IGUIFont* defaultFont, int index, irr::gui::IGUIFont* font,
+                                 irr::u32 colour) const {
+  if (index >= count_) return false;
+  const STkDrawEntry& entry = entries_[index];
+  return entry.kind == DrawKind::Text && (entry.font ? entry.font : defaultFont) == font && entry.colour == colour &&
+         CTkTextBatch::singleLine(textStore_[entry.textSlot]);
+}
+
+int CTkDrawQueue::drawTexts(irr::gui::IGUIFont* defaultFont, int first) {
+  const STkDrawEntry& entry = entries_[first];
+  irr::gui::IGUIFont* font = entry.font ? entry.font : defaultFont;
+  irr::gui::IGUIFontBitmap* bitmap = CTkTextBatch::batchable(font);
+  if (!bitmap || !batchableText(defaultFont, first, font, entry.colour)) {
+    drawText(defaultFont, entry);
+    return first;
+  }
+  // The texts that follow in the same font and colour go in the same batch.
+  CTkTextBatch batch(bitmap);
+  int last = first;
+  for (int i = first; batchableText(defaultFont, i, font, entry.colour); ++i) {
+    batch.add(textStore_[entries_[i].textSlot], entries_[i].x1, entries_[i].y1);
+    last = i;
+  }
+  batch.draw(irr::video::SColor(entry.colour));
+  return last;
 }
 
 void CTkDrawQueue::drawText(irr::gui::IGUIFont* defaultFont, const STkDrawEntry& entry) {

@@ -75,6 +75,10 @@ class CTkDrawQueue {
  private:
   STkDrawEntry* next();
   void drawImage(irr::video::IVideoDriver* driver, const STkDrawEntry& entry);
+  // Draws the text at `first` and those after it that can share its batch;
+  // answers the index of the last one drawn.
+  int drawTexts(irr::gui::IGUIFont* defaultFont, int first);
+  bool batchableText(irr::gui::IGUIFont* defaultFont, int index, irr::gui::IGUIFont* font, irr::u32 colour) const;
   void drawText(irr::gui::IGUIFont* defaultFont, const STkDrawEntry& entry);
   void drawThroughEffect(ITkEffectDraws* effects, const STkDrawEntry& entry);
 

@@ -109,6 +109,26 @@ TEST_F(OverlayDrawTest, BoxesLinesAndTextLandWhereTheyWereAsked) {
   EXPECT_EQ(at(rgb, 20, 15), kBlack);
 }
 
+TEST_F(OverlayDrawTest, TextsInOneBatchLookAsTheFontDrawsThem) {
+  // A line break at the end sends a text through the font's own draw.
+  const std::string lines[] = {"Frame=12.50 time=0mn0sec500", "Ride 1000cm/s  {[|]}", "X -1.250 gjpqy"};
+  auto draw = [&](const char* ending) {
+    for (int i = 0; i < 3; ++i) {
+      const std::string text = lines[i] + ending;
+      Text(5 + i * 7, 10 + i * 30, text.data(), text.size());
+    }
+    return frame();
+  };
+  const std::vector<uint8_t> batched = draw("");
+  const std::vector<uint8_t> oneByOne = draw("\n");
+  ASSERT_FALSE(batched.empty());
+  EXPECT_TRUE(batched == oneByOne);
+  int lit = 0;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) lit += at(batched, x, y) == kWhite;
+  EXPECT_GT(lit, 100);
+}
+
 TEST_F(OverlayDrawTest, PicturesPasteAtTheirSizeAndStretched) {
   ASSERT_EQ(LoadImage(picture.c_str(), 1), 0);
   EXPECT_EQ(ImageWidth(1), 64);
