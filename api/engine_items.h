@@ -6,6 +6,7 @@
 #include <string>
 
 #include "render/engine.h"
+#include "render/node_ext/light_scene_node_ext.h"
 
 namespace tk {
 
@@ -22,31 +23,15 @@ struct CTkObjectItem {
   irr::u32 kind() const { return node ? static_cast<irr::u32>(node->getType()) : 0; }
 };
 
-// The engine's own values of a light, beside the scene graph's light data.
-struct STkLightExtension {
-  irr::video::SColorf rawColor{1, 1, 1, 1};
-  float intensity = 1;
-  bool castShadows = false;
-  irr::video::SColorf shadowColor{0, 0, 0, 1};
-  int shadowMapSize = 0;
-  float shadowMapFuzz = 0;
-  irr::video::ITexture* projectedImage = nullptr;
-  bool volumetric = false;
-  float volumetricDensity = 0;
-  float volumetricBase = 0;
-  bool volumetricColorSet = false;
-  irr::video::SColorf volumetricColor{0, 0, 0, 1};
-  bool volumetricClamp = false;
-  float volumetricClampValue = 0;
-  int volumetricSetting = 0;
-  int distantShadowWidth = 0, distantShadowHeight = 0;
-  int distantShadowMode = 0;
-  float distantShadowOffset = 0;
-};
-
+// A light: its scene node, which carries the light extension (shadow and
+// volumetric values, read by the renderers), and the two values the colour
+// commands keep apart: the node's diffuse colour is raw colour x intensity.
 struct CTkLightItem {
   irr::scene::ILightSceneNode* node = nullptr;
-  STkLightExtension extension;
+  irr::video::SColorf rawColor{1, 1, 1, 1};
+  float intensity = 1;
+
+  CTkLightSceneNodeExt* extension() const { return lightExtensionOf(node); }
 };
 
 // The item under an ID, or null after reporting "... ID %d does not exist. %s" (code 1).

@@ -13,9 +13,15 @@ irr::video::SColorf colourOf(unsigned rgb) {
 
 // The node's diffuse colour is the raw colour times the intensity.
 void applyDiffuse(CTkLightItem* light) {
-  const STkLightExtension& e = light->extension;
-  light->node->getLightData().DiffuseColor =
-      irr::video::SColorf(e.rawColor.r * e.intensity, e.rawColor.g * e.intensity, e.rawColor.b * e.intensity, 1.0f);
+  const irr::video::SColorf& raw = light->rawColor;
+  const float w = light->intensity;
+  light->node->getLightData().DiffuseColor = irr::video::SColorf(raw.r * w, raw.g * w, raw.b * w, 1.0f);
+}
+
+// The light's extension, or null after reporting a missing ID.
+CTkLightSceneNodeExt* extensionOrReport(int id) {
+  CTkLightItem* light = lightOrReport(id);
+  return light ? light->extension() : nullptr;
 }
 
 }  // namespace
@@ -37,6 +43,9 @@ int MakeLight(int id) {
   }
   tkEngine().manager->getSceneManager()->registerLight(item->node);
   item->node->setRadius(10000000.0f);
+  // The display library's lights cast shadows from birth; ours only when asked.
+  item->node->enableCastShadow(false);
+  attachLightExtension(item->node);
   return 0;
 }
 
@@ -101,39 +110,39 @@ void SetLightRange(int id, float range) {
 void ColorLight(int id, unsigned colour) {
   CTkLightItem* light = lightOrReport(id);
   if (!light) return;
-  light->extension.rawColor = colourOf(colour);
-  light->extension.intensity = 1.0f;
+  light->rawColor = colourOf(colour);
+  light->intensity = 1.0f;
   light->node->getLightData().DiffuseColor = colourOf(colour);
 }
 
 void SetLightRawColor(int id, float r, float g, float b) {
   CTkLightItem* light = lightOrReport(id);
   if (!light) return;
-  light->extension.rawColor = irr::video::SColorf(r, g, b, 1.0f);
+  light->rawColor = irr::video::SColorf(r, g, b, 1.0f);
   applyDiffuse(light);
 }
 
 void SetLightIntensity(int id, float intensity) {
   CTkLightItem* light = lightOrReport(id);
   if (!light) return;
-  light->extension.intensity = intensity;
+  light->intensity = intensity;
   applyDiffuse(light);
 }
 
 void SetLightShadow(int id, bool on) {
-  if (CTkLightItem* light = lightOrReport(id)) light->extension.castShadows = on;
+  if (CTkLightItem* light = lightOrReport(id)) light->node->enableCastShadow(on);
 }
 
 void ColorLightShadow(int id, unsigned colour) {
-  if (CTkLightItem* light = lightOrReport(id)) light->extension.shadowColor = colourOf(colour);
+  if (CTkLightSceneNodeExt* e = extensionOrReport(id)) e->params().shadowColor = colourOf(colour);
 }
 
 void SetShadowMapSize(int id, int size) {
-  if (CTkLightItem* light = lightOrReport(id)) light->extension.shadowMapSize = size;
+  if (CTkLightSceneNodeExt* e = extensionOrReport(id)) e->params().shadowMapSize = size;
 }
 
 void SetShadowMapFuzz(int id, float value) {
-  if (CTkLightItem* light = lightOrReport(id)) light->extension.shadowMapFuzz = value;
+  if (CTkLightSceneNodeExt* e = extensionOrReport(id)) e->params().shadowFuzz = value;
 }
 
 void ColorAmbientLight(unsigned colour) { tkEngine().sceneManager->setAmbientLight(colourOf(colour)); }
@@ -142,6 +151,64 @@ void ColorBackdrop(unsigned colour) { tkEngine().clearColor = colourOf(colour).t
 
 void SetLightRotationXYZ(int id) { lightOrReport(id); }
 void SetLightRotationZYX(int id) { lightOrReport(id); }
+
+void setLightProjectedImage(int id, const char* file) {
+  CTkLightSceneNodeExt* e = extensionOrReport(id);
+  if (!e) return;
+  irr::video::ITexture* image = nullptr;
+  if (file && *file) {
+    irr::video::IVideoDriver* driver = tkEngine().driver;
+    const bool mipMaps = driver->getTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS);
+    driver->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, false);
+    image = driver->getTexture(file);
+    driver->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, mipMaps);
+  }
+  e->setProjectedImage(image);
+}
+
+void setLightVolumetric(int id, bool on) {
+  if (CTkLightSceneNodeExt* e = extensionOrReport(id)) e->params().volumetric = on;
+}
+
+void setLightVolumetricDensity(int id, float density) {
+  if (CTkLightSceneNodeExt* e = extensionOrReport(id)) e->params().volumetricPower = density;
+}
+
+void setLightVolumetricBase(int id, float base) {
+  if (CTkLightSceneNodeExt* e = extensionOrReport(id)) e->params().volumetricConeBase = base;
+}
+
+void setLightVolumetricColor(int id, float r, float g, float b, bool set) {
+  CTkLightSceneNodeExt* e = extensionOrReport(id);
+  if (!e) return;
+  e->params().volumetricColor = irr::video::SColorf(r, g, b, 1.0f);
+  e->params().volumetricColorOverride = set;
+}
+
+void setLightVolumetricClamp(int id, bool on, float value) {
+  CTkLightSceneNodeExt* e = extensionOrReport(id);
+  if (!e) return;
+  e->params().volumetricClamp = on;
+  e->params().volumetricClampMax = value;
+}
+
+void setLightVolumetricSetting(int id, int setting) {
+  if (CTkLightSceneNodeExt* e = extensionOrReport(id)) e->params().volumetricQuality = setting;
+}
+
+void setLightDistantShadowSize(int id, float width, float height) {
+  CTkLightSceneNodeExt* e = extensionOrReport(id);
+  if (!e) return;
+  e->params().distantShadowWidth = width;
+  e->params().distantShadowHeight = height;
+}
+
+void setLightDistantShadowPlacement(int id, int mode, float offset) {
+  CTkLightSceneNodeExt* e = extensionOrReport(id);
+  if (!e) return;
+  e->params().distantShadowFollowsCamera = mode != 0;
+  e->params().distantShadowOffset = offset;
+}
 
 void deleteAllLights() {
   IdTable<CTkLightItem>* table = tkEngine().lights;

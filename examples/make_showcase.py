@@ -4,8 +4,9 @@ scene that rides in front of the camera as an extra, and showcase.demo.ini.
 
 Parts: orbit (0-4 s, fading in from black), towers (4-8 s, with the badge extra
 from 5 to 7 s), the gallery example, which draws its frame with its own render
-command list (8-12 s), rings (12-16 s, fading out to black), then the end mark
-at 16 s.
+command list (8-12 s), the courtyard example, lit by shadow-casting lights with
+glow, streaks, a focus pull and anti-aliasing from its render settings
+(12-16 s), rings (16-20 s, fading out to black), then the end mark at 20 s.
 The music is music/showcase.mp3 (make_tune.sh).
 """
 import math
@@ -89,8 +90,8 @@ def badge():
                "Badge: written by examples/make_showcase.py")
 
 
-DEMO = """; Showcase demo: four scenes to music (one drawing its own frame with a render command list),
-; an extra scene, a timed shader and two colour fades.
+DEMO = """; Showcase demo: five scenes to music (one drawing its own frame with a render command list,
+; one lit by shadow-casting lights), an extra scene, a timed shader and two colour fades.
 [setup]
 musicdirectory = music
 shadersdirectory = shaders
@@ -122,20 +123,25 @@ directory = scenes/gallery
 filename = gallery.tscn
 camerarange = 0.1 100
 
-[part4_rings]
+[part4_courtyard]
 time = 12000
+directory = scenes/courtyard
+filename = courtyard.tscn
+
+[part5_rings]
+time = 16000
 directory = scenes/rings
 filename = rings.tscn
-shader.0.name = Dusk.hlsl     ; a warm grade from 12.5 s to 14.5 s
-shader.0.time = 12500
+shader.0.name = Dusk.hlsl     ; a warm grade from 16.5 s to 18.5 s
+shader.0.time = 16500
 shader.0.length = 2000
-fader.0.time = 14500
+fader.0.time = 18500
 fader.0.length = 1500
 fader.0.fadelength = 1500
 fader.0.color = 0xFF000000
 
-[part5_end]
-time = 16000
+[part6_end]
+time = 20000
 """
 
 if __name__ == "__main__":

@@ -7,6 +7,7 @@
 #include "effects/runtime/effect.h"
 #include "effects/runtime/effect_tech_lookup.h"
 #include "effects/shaders/gpu_programming_services.h"
+#include "render/node_ext/light_shadow_settings.h"
 #include "render/tk_scene_manager.h"
 #include "render/video_driver_ext.h"
 
@@ -456,7 +457,8 @@ void CTkRenderServices::drawDebugBox(const irr::core::aabbox3df& box) {
 
 void CTkRenderServices::drawLightFrustumBox(irr::scene::ILightSceneNode* light) {
   if (!light) return;
-  const STkShadowCamera camera = shadowCameraOf(light);
+  const STkShadowCamera camera =
+      shadowCameraOf(light, shadowCameraSettingsOf(light, device_->getSceneManager()->getActiveCamera()));
   irr::scene::SViewFrustum frustum;
   frustum.setFrom(camera.projection * camera.view);
   drawDebugBox(frustum.getBoundingBox());

@@ -58,6 +58,8 @@ CTkManager::CTkManager(irr::IrrlichtDevice* device) : device_(device) {
   environment.lastFrame = rendererManager_->getLastFrameInfo();
   environment.input = &inputState();
   environment.nodeExtensions = sceneManager_.get();
+  lightShadowSettings_ = std::make_unique<CTkLightShadowSettings>(device_->getSceneManager());
+  environment.shadowSettings = lightShadowSettings_.get();
   effectManager_ = std::make_unique<CTkEffectManager>(device_, gpuServices_.get(), techLookup_, &materialContexts_,
                                                       &environment);
   ok_ = true;

@@ -12,6 +12,7 @@
 #include "effects/shaders/gpu_programming_services.h"
 #include "platform/input/input_state.h"
 #include "render/gl/effect_material_renderer.h"
+#include "render/node_ext/light_shadow_settings.h"
 #include "render/render_services.h"
 #include "render/renderer_manager.h"
 #include "render/tk_scene_manager.h"
@@ -53,6 +54,7 @@ class CTkManager {
   std::unique_ptr<STkEventReceiver> eventReceiver_;
   std::unique_ptr<CTkGPUProgrammingServices> gpuServices_;
   std::unique_ptr<CTkSceneManager> sceneManager_;
+  std::unique_ptr<CTkLightShadowSettings> lightShadowSettings_;
   std::unique_ptr<CTkSurfaceManager> surfaceManager_;
   std::unique_ptr<CTkRendererManager> rendererManager_;
   std::unique_ptr<ITkVideoDriverExt> videoDriverExt_;

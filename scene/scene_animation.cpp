@@ -141,8 +141,7 @@ TF_Vec3 cameraStep(const STkSceneDesc& d, STkSceneSlot& slot, float p) {
 void lightStep(const STkSceneSlot& slot, int index, float p) {
   const LightDesc& l = slot.description->lights[index];
   int id = sceneItemId(slot.lightBase, index);
-  CTkLightItem* light = tkEngine().lights->get(id);
-  if (!light) return;
+  if (!LightExist(id)) return;
   TF_Vec3 position = lerp3OrZero(l.position, p), rotation = rotationDegrees(l.rotation, p);
   PositionLight(id, position.x, position.y, position.z);
   RotateLight(id, rotation.x, rotation.y, rotation.z);
@@ -156,16 +155,13 @@ void lightStep(const STkSceneSlot& slot, int index, float p) {
     SetSpotLight(id, (cone.x - cone.y) * kRadiansToDegrees, cone.x * kRadiansToDegrees);
   }
   if (l.falloff) SetLightRange(id, lerpOrZero(l.range, p));
-  STkLightExtension& e = light->extension;
   if (l.isVolumetric()) {
-    e.volumetricDensity = lerpOrZero(l.volumetricDensity, p);
-    e.volumetricBase = lerpOrZero(l.volumetricBase, p);
+    setLightVolumetricDensity(id, lerpOrZero(l.volumetricDensity, p));
+    setLightVolumetricBase(id, lerpOrZero(l.volumetricBase, p));
   }
   if (l.type == 0 && l.shadowType == 2) {
-    e.distantShadowWidth = saturatedInt(static_cast<double>(lerpOrZero(l.distantShadowWidth, p)));
-    e.distantShadowHeight = saturatedInt(static_cast<double>(lerpOrZero(l.distantShadowHeight, p)));
-    e.distantShadowMode = l.distantShadowPosition;
-    e.distantShadowOffset = lerpOrZero(l.distantShadowOffset, p);
+    setLightDistantShadowSize(id, lerpOrZero(l.distantShadowWidth, p), lerpOrZero(l.distantShadowHeight, p));
+    setLightDistantShadowPlacement(id, l.distantShadowPosition, lerpOrZero(l.distantShadowOffset, p));
   }
 }
 

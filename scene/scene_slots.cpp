@@ -69,23 +69,15 @@ void makeLight(const STkSceneSlot& slot, int index) {
     SetShadowMapSize(id, l.shadowMapSize);
     SetShadowMapFuzz(id, firstSample(l.shadowMapFuzz));
   }
-  CTkLightItem* light = tkEngine().lights->get(id);
-  STkLightExtension& e = light->extension;
-  if (!l.projectedImage.empty()) {
-    irr::video::IVideoDriver* driver = tkEngine().driver;
-    bool mipMaps = driver->getTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS);
-    driver->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, false);
-    e.projectedImage = driver->getTexture(l.projectedImage.c_str());
-    driver->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, mipMaps);
-  }
-  e.volumetric = l.isVolumetric();
-  if (e.volumetric) {
+  setLightProjectedImage(id, l.projectedImage.c_str());
+  setLightVolumetric(id, l.isVolumetric());
+  if (l.isVolumetric()) {
     const TF_Node* flags = TF_Find(l.volumetric, "flags");
-    bool colourSet = flags && flags->kind == TF_VALUE && flags->count >= 5 && TF_IntAt(flags->data, 4) != 0;
-    TF_Vec3 colour = colourSet ? lerp3OrZero(TF_Find(l.volumetric, "color"), 0) : TF_Vec3{1, 1, 1};
-    e.volumetricColorSet = colourSet;
-    e.volumetricColor = irr::video::SColorf(colour.x, colour.y, colour.z, 1);
-    e.volumetricSetting = flags && flags->kind == TF_VALUE && flags->count >= 2 ? TF_IntAt(flags->data, 1) : 0;
+    const bool listed = flags && flags->kind == TF_VALUE;
+    const bool colourSet = listed && flags->count >= 5 && TF_IntAt(flags->data, 4) != 0;
+    const TF_Vec3 colour = colourSet ? lerp3OrZero(TF_Find(l.volumetric, "color"), 0) : TF_Vec3{1, 1, 1};
+    setLightVolumetricColor(id, colour.x, colour.y, colour.z, colourSet);
+    setLightVolumetricSetting(id, listed && flags->count >= 2 ? TF_IntAt(flags->data, 1) : 0);
   }
 }
 

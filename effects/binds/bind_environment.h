@@ -13,6 +13,7 @@
 namespace tk {
 
 class ITkNodeExtensionLookup;
+class ITkShadowSettingsLookup;
 struct InputState;
 
 struct STkBindEnvironment {
@@ -22,6 +23,8 @@ struct STkBindEnvironment {
   const ITkFrameHistoryView* lastFrame = nullptr;
   const InputState* input = nullptr;
   ITkNodeExtensionLookup* nodeExtensions = nullptr;
+  // Shadow cameras of lights; without it they use the default settings.
+  const ITkShadowSettingsLookup* shadowSettings = nullptr;
 };
 
 // A bind that computes its values from the engine's state.

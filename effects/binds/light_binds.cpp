@@ -240,7 +240,9 @@ void CTkEffectBindLight::uploadOfLight(ITkEffectBind* bind, irr::video::IMateria
     case kLightParams: uploadLightParams(services, constant.stage, privateData[0], data); break;
     default: {
       const irr::core::matrix4& view = self->environment_.device->getVideoDriver()->getTransform(irr::video::ETS_VIEW);
-      const STkShadowCamera shadow = shadowCameraOf(light);
+      const ITkShadowSettingsLookup* lookup = self->environment_.shadowSettings;
+      const STkShadowCamera shadow =
+          shadowCameraOf(light, lookup ? lookup->shadowSettingsOf(light) : STkShadowCameraSettings());
       const irr::core::matrix4 convert = firstThen(inverseOrSelf(view), shadow.view, shadow.projection);
       uploadByName(services, constant, convert.pointer(), 16);
       break;

@@ -19,6 +19,14 @@ struct STkShadowCameraSettings {
   const irr::scene::ICameraSceneNode* followCamera = nullptr;
 };
 
+// Where a light's shadow settings are kept is the engine's business: the
+// binds ask through this.
+class ITkShadowSettingsLookup {
+ public:
+  virtual ~ITkShadowSettingsLookup() = default;
+  virtual STkShadowCameraSettings shadowSettingsOf(const irr::scene::ILightSceneNode* light) const = 0;
+};
+
 struct STkShadowCamera {
   irr::core::matrix4 view;
   irr::core::matrix4 projection;

@@ -2,6 +2,7 @@
 #include "effects/binds/shadow_camera.h"
 #include "effects/device_state_codes.h"
 #include "render/commands/render_cmd_types.h"
+#include "render/node_ext/light_shadow_settings.h"
 #include "render/render_services.h"
 
 namespace tk {
@@ -81,7 +82,8 @@ bool CTkRenderCmd_RenderObjects::applyView(const STkCmdExecContext& ctx) const {
   if (view_ != 2 || !viewLight_) return true;
   // A light taken out of the scene has no view to give.
   if (!viewLight_->getParent()) return false;
-  const STkShadowCamera camera = shadowCameraOf(viewLight_);
+  const STkShadowCamera camera = shadowCameraOf(
+      viewLight_, shadowCameraSettingsOf(viewLight_, ctx.scene ? ctx.scene->getActiveCamera() : nullptr));
   ctx.driver->setTransform(irr::video::ETS_VIEW, camera.view);
   ctx.driver->setTransform(irr::video::ETS_PROJECTION, camera.projection);
   return true;

@@ -129,7 +129,7 @@ TEST_F(PostChainTest, AnOwnTargetThatIsTheCurrentPictureIsSkipped) {
     const std::string printed = out.take();
     const size_t at = printed.find("ERROR : CTkPostChain: effect '");
     EXPECT_EQ(at != std::string::npos, c.skipped != nullptr) << printed;
-    if (c.skipped) EXPECT_NE(printed.find(c.skipped, at), std::string::npos) << printed;
+    if (c.skipped) { EXPECT_NE(printed.find(c.skipped, at), std::string::npos) << printed; }
   }
 }
 

@@ -70,7 +70,7 @@ TEST_F(SceneLoadingTest, ShowAppliesTheBackdropAndAnimationFollowsTheChannels) {
 
   AnimateScene(1, 6000);  // the lamp is at half intensity after frame 125
   CTkLightItem* lamp = tkEngine().lights->get(2);
-  EXPECT_FLOAT_EQ(lamp->extension.intensity, 0.5f);
+  EXPECT_FLOAT_EQ(lamp->intensity, 0.5f);
   EXPECT_NEAR(lamp->node->getLightData().DiffuseColor.b, 0.5f, 1e-6);
   EXPECT_EQ(lamp->node->getLightType(), irr::video::ELT_POINT);
   EXPECT_EQ(tkEngine().lights->get(1)->node->getLightType(), irr::video::ELT_DIRECTIONAL);
@@ -169,6 +169,59 @@ TEST_F(SceneLoadingTest, MissingMeshIsReportedAndTheLoadGoesOn) {
   ShowScene(4);  // the missing object is skipped, not reported again
   HideScene(4);
   EXPECT_EQ(failure(), "");
+}
+
+// A shadowed sun whose box follows the camera and a soft, shadowed, volumetric
+// spot: loading and the first step hand their values to the lights.
+TEST_F(SceneLoadingTest, ShadowedLightsTakeTheirShadowValues) {
+  test::TempFolder folder;
+  const std::string file = folder.write("lights.tscn",
+                                        "{ Scene\n{ Lights\n"
+                                        "{ L\nname STR Sun\ntype I4 0\nshadowType I4 2\nshadowColor FP 0.2 0.4 0.6\n"
+                                        "shadMapSize I4 1024\nshadMapFuzz FP 0\ndistantShadowPosition I4 1\n"
+                                        "distantShadowPositionOffset FP 25\ndistantShadowDimWidth FP 40\n"
+                                        "distantShadowDimHeight FP 20\n}\n"
+                                        "{ L\nname STR Spot\ntype I4 2\nconeAngles FP 0.5 0.1\nshadowType I4 2\n"
+                                        "shadMapSize I4 256\nshadMapFuzz FP 3\nflags I4 32\n"
+                                        "{ Volumetric\nflags I4 0 2 0 0 1\ncolor FP 1 0.5 0.25\ndensity FP 2\n"
+                                        "base FP 0.3\n}\n}\n"
+                                        "{ L\nname STR Fill\ntype I4 1\nshadowType I4 1\nshadMapFuzz FP 5\n}\n"
+                                        "}\n}\n");
+  SceneBases bases;
+  bases.light = 20;
+  ASSERT_EQ(loadScene(file.c_str(), 6, bases, false, "lights", false), 0);
+  AnimateScene(6, 0);
+  const CTkLightItem* sun = tkEngine().lights->get(20);
+  const CTkLightItem* spot = tkEngine().lights->get(21);
+  const CTkLightItem* fill = tkEngine().lights->get(22);
+  ASSERT_TRUE(sun && spot && fill);
+
+  EXPECT_TRUE(sun->node->getCastShadow());
+  const STkLightExtParams& s = sun->extension()->params();
+  EXPECT_EQ(s.shadowMapSize, 1024);
+  EXPECT_FLOAT_EQ(s.shadowColor.b, 153 / 255.0f);
+  EXPECT_TRUE(s.distantShadowFollowsCamera);
+  EXPECT_FLOAT_EQ(s.distantShadowWidth, 40);
+  EXPECT_FLOAT_EQ(s.distantShadowHeight, 20);
+  EXPECT_FLOAT_EQ(s.distantShadowOffset, 25);
+
+  EXPECT_TRUE(spot->node->getCastShadow());
+  const STkLightExtParams& p = spot->extension()->params();
+  EXPECT_EQ(p.shadowMapSize, 256);
+  EXPECT_FLOAT_EQ(p.shadowFuzz, 3);
+  EXPECT_FALSE(p.distantShadowFollowsCamera);
+  EXPECT_FLOAT_EQ(p.distantShadowWidth, 30);  // a spot keeps the distant defaults
+  EXPECT_TRUE(p.volumetric);
+  EXPECT_TRUE(p.volumetricColorOverride);
+  EXPECT_FLOAT_EQ(p.volumetricColor.g, 0.5f);
+  EXPECT_EQ(p.volumetricQuality, 2);
+  EXPECT_FLOAT_EQ(p.volumetricPower, 2);
+  EXPECT_FLOAT_EQ(p.volumetricConeBase, 0.3f);
+
+  // Shadowed, but not by a shadow map: no cast shadows, the other values taken.
+  EXPECT_FALSE(fill->node->getCastShadow());
+  EXPECT_FLOAT_EQ(fill->extension()->params().shadowFuzz, 5);
+  EXPECT_FALSE(fill->extension()->params().volumetric);
 }
 
 }  // namespace

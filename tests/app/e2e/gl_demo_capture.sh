@@ -15,11 +15,11 @@ log="$work/a.log"
 expect_line "$log" "INFO : Start capturing: basename='$work/a/frame' fps=4.000000" "capture log"
 expect_line "$log" "INFO : Frame     0; time      0 ; $work/a/frame_000000.bmp" "first frame line"
 expect_line "$log" "INFO : Frame     1; time    250 ; $work/a/frame_000001.bmp" "second frame line"
-# 16 seconds at 4 frames per second: frames 0 to 63; the end mark writes none.
-[ -f "$work/a/frame_000063.bmp" ] || fail "frame 63 missing"
-[ -f "$work/a/frame_000064.bmp" ] && fail "a frame was written at the end mark"
+# 20 seconds at 4 frames per second: frames 0 to 79; the end mark writes none.
+[ -f "$work/a/frame_000079.bmp" ] || fail "frame 79 missing"
+[ -f "$work/a/frame_000080.bmp" ] && fail "a frame was written at the end mark"
 count=$(ls "$work/a" | wc -l)
-[ "$count" -eq 64 ] || fail "$count frames written, expected 64"
+[ "$count" -eq 80 ] || fail "$count frames written, expected 80"
 (cd "$work/a" && md5sum *.bmp) > "$work/a.sums"
 (cd "$work/b" && md5sum *.bmp) > "$work/b.sums"
 cmp -s "$work/a.sums" "$work/b.sums" || fail "two captures of the same demo differ"

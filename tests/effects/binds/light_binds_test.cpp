@@ -196,5 +196,24 @@ TEST_F(LightBindTest, ShadowCameraRangesPerLightType) {
   EXPECT_NEAR(std::abs(shallow.X), 3 * 2 / 30.0f, 1e-4f);  // the 30-unit box spans -1 to 1
 }
 
+// The engine keeps each light's shadow box elsewhere; the bind asks for it.
+TEST_F(LightBindTest, ViewConvertTakesTheLightsOwnShadowBox) {
+  struct NarrowBox : ITkShadowSettingsLookup {
+    STkShadowCameraSettings shadowSettingsOf(const irr::scene::ILightSceneNode*) const override {
+      STkShadowCameraSettings settings;
+      settings.distantWidth = settings.distantHeight = 10;
+      return settings;
+    }
+  } narrowBox;
+  addLight(irr::video::ELT_DIRECTIONAL, {0, 50, 0}, irr::video::SColorf(1, 1, 1), 40, {90, 0, 0});
+  auto offAxisX = [&](const ITkShadowSettingsLookup* lookup) {
+    environment.shadowSettings = lookup;
+    test::Held<CTkEffectBindLight> bind(new CTkEffectBindLight(environment));
+    return std::abs(projected(valueOf(bind.get(), "LightViewConvert0", kParamFloat4x4), {3, 0, 0}).X);
+  };
+  EXPECT_NEAR(offAxisX(nullptr), 3 * 2 / 30.0f, 1e-4f);
+  EXPECT_NEAR(offAxisX(&narrowBox), 3 * 2 / 10.0f, 1e-4f);
+}
+
 }  // namespace
 }  // namespace tk

@@ -325,7 +325,7 @@ TEST_F(RendererCmdsGlTest, RenderObjectsSetsAndMirrorView) {
     CTkRendererCmds* renderer = build({clear("Display"), renderObjects(c.parameters)});
     ASSERT_TRUE(renderer) << c.name;
     const std::vector<uint8_t> pixels = frame(renderer);
-    if (c.parameters.size() == 1) EXPECT_EQ(pixels, reference) << c.name;  // all of the scene, as the default draws it
+    if (c.parameters.size() == 1) { EXPECT_EQ(pixels, reference) << c.name; }  // all of the scene, as the default draws it
     EXPECT_EQ(at(pixels, red.X, red.Y), c.red) << c.name;
     EXPECT_EQ(at(pixels, blue.X, blue.Y), c.blue) << c.name;
     EXPECT_EQ(at(pixels, above.X, above.Y), c.above) << c.name;

@@ -122,7 +122,7 @@ TEST(IndexedSlotNameTest, OnlyPlainNumbersBelowTheLimit) {
   for (const Case& c : cases) {
     int index = -1;
     EXPECT_EQ(parseIndexedSlotName(c.name, c.prefix, c.limit, &index), c.index >= 0) << c.name;
-    if (c.index >= 0) EXPECT_EQ(index, c.index) << c.name;
+    if (c.index >= 0) { EXPECT_EQ(index, c.index) << c.name; }
   }
 }
 
@@ -167,7 +167,7 @@ TEST_F(RendererCmdsTest, SetUpRefusesBadListsWithTheirMessages) {
     CTkRendererCmds* renderer = build(c.list);
     const std::string printed = out.take();
     EXPECT_EQ(renderer != nullptr, *c.message == 0) << c.message << printed;
-    if (*c.message) EXPECT_NE(printed.find(std::string("ERROR : ") + c.message), std::string::npos) << printed;
+    if (*c.message) { EXPECT_NE(printed.find(std::string("ERROR : ") + c.message), std::string::npos) << printed; }
     if (renderer) renderer->drop();
   }
 }
@@ -261,8 +261,9 @@ TEST_F(RendererCmdsTest, PostProcessingProblemsAreLoggedEachFrame) {
       if (*c.message) EXPECT_NE(printed.find(c.message), std::string::npos) << printed;
       else EXPECT_EQ(printed.find("ERROR"), std::string::npos) << printed;
       // Source and output one texture: the chain is not even tried.
-      if (c.inputs.size() == 1 && c.inputs[0].reference == c.output)
+      if (c.inputs.size() == 1 && c.inputs[0].reference == c.output) {
         EXPECT_EQ(printed.find(chainRefused), std::string::npos) << printed;
+      }
     }
     renderer->drop();
   }
