@@ -1,5 +1,6 @@
 #include "api/effect_commands.h"
 
+#include "api/image_commands.h"
 #include "base/files/file_layer.h"
 #include "base/log.h"
 #include "effects/runtime/effect.h"
@@ -109,6 +110,20 @@ void SetEffectTexture(int id, const char* parameter, const char* file) {
   }
   irr::video::ITexture* texture = loadEffectTexture(file, effect->getParameter(index)->type);
   if (!texture) logErrorCode(kErrorArgument3, "failed to load texture '%s' ", file);
+  if (!effect->setSamplerTexture(index, texture))
+    logErrorCode(kErrorArgument2, "failed to set texture '%s'", parameter);
+}
+
+void SetEffectTextureImage(int id, const char* parameter, int imageId) {
+  CTkEffect* effect = effectOrReport(id, kErrorArgument1);
+  if (!effect) return;
+  int index = effect->getParameterIndex(parameter);
+  if (index < 0 || !isTextureType(effect->getParameter(index)->type)) {
+    logErrorCode(kErrorArgument2, "Unknown texture '%s'", parameter);
+    return;
+  }
+  irr::video::ITexture* texture = getImageTexture(imageId);
+  if (!texture) logErrorCode(kErrorArgument3, "Image %d does not exist", imageId);
   if (!effect->setSamplerTexture(index, texture))
     logErrorCode(kErrorArgument2, "failed to set texture '%s'", parameter);
 }

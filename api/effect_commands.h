@@ -25,6 +25,9 @@ void SetEffectConstantInteger(int id, const char* name, int value);
 void SetEffectConstantFloat(int id, const char* name, float value);
 void SetEffectConstantFloatN(int id, const char* name, const float* values, int count);
 void SetEffectTexture(int id, const char* parameter, const char* file);
+// The texture of an image; an empty image ID sets no texture after reporting
+// "Image %d does not exist" (code 3).
+void SetEffectTextureImage(int id, const char* parameter, int imageId);
 
 // The effect under the ID; null when the ID holds none (nothing reported).
 CTkEffect* getEffect(int id);

@@ -4,6 +4,7 @@
 
 #include "api/effect_commands.h"
 #include "api/engine_items.h"
+#include "api/image_commands.h"
 #include "api/object_surfaces.h"
 #include "base/log.h"
 #include "effects/binds/surface_parameters.h"
@@ -59,10 +60,15 @@ void SetObjectSurfaceParamTex(int id, int surface, int parameter, const char* te
   target->setTexture(parameter, texture);
 }
 
-// Images come with the image commands; until then the object is checked.
-void SetObjectSurfaceParamTexImg(int id, int, int, int) {
-  if (!objectOrReport(id)) return;
-  logErrorCode(kErrorArgument1, "Object ID %d unexpected format (no node extension)", id);
+void SetObjectSurfaceParamTexImg(int id, int surface, int parameter, int imageId) {
+  ITkSurface* target = surfaceOrReport(id, surface);
+  if (!target) return;
+  irr::video::ITexture* texture = getImageTexture(imageId);
+  if (!texture) {
+    logErrorCode(kErrorArgument4, "Image %d does not exist", imageId);
+    return;
+  }
+  target->setTexture(parameter, texture);
 }
 
 void SetObjectSurfaceParamInt(int id, int surface, int parameter, int value) {

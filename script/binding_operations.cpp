@@ -2,8 +2,10 @@
 
 #include "api/camera_commands.h"
 #include "api/camera_effect_commands.h"
+#include "api/draw_commands.h"
 #include "api/effect_commands.h"
 #include "api/file_commands.h"
+#include "api/image_commands.h"
 #include "api/morph_commands.h"
 #include "api/object_commands.h"
 #include "api/surface_commands.h"
@@ -63,6 +65,27 @@ void LoadMusic(const char* path, int id) {
 }
 
 bool MusicExist(int id) { return tk::MusicExist(id) != 0; }
+
+void Text(int x, int y, JoinedText text) { tk::Text(x, y, text.text, text.length); }
+int TextWidth(JoinedText text) { return tk::TextWidth(text.text, text.length); }
+int TextHeight(JoinedText text) { return tk::TextHeight(text.text, text.length); }
+
+// An image ID is taken over by a new image rather than refused.
+void LoadImage(const char* file, int id) {
+  if (ImageExist(id)) DeleteImage(id);
+  tk::LoadImage(file, id);
+}
+
+void MakeImage(int width, int height, int id) {
+  if (ImageExist(id)) DeleteImage(id);
+  tk::MakeImage(width, height, id);
+}
+
+void RenderToImage(int id, Opt<bool> clear) { tk::RenderToImage(id, clear.valueOr(true)); }
+void PasteImage(int id, int x, int y, Opt<bool> alpha) { tk::PasteImage(id, x, y, alpha.valueOr(false)); }
+void PasteImageStretch(int id, int x, int y, int width, int height, Opt<bool> alpha) {
+  tk::PasteImageStretch(id, x, y, width, height, alpha.valueOr(false));
+}
 
 void LoadObject(const char* file, int id) {
   if (ObjectExist(id)) DeleteObject(id);

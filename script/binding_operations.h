@@ -29,6 +29,15 @@ void SetObjectSurfaceParamInt(int id, int surface, const char* parameter, int va
 void SetObjectSurfaceParamFloat(int id, int surface, const char* parameter, float value);
 void SetObjectSurfaceParamFloat3(int id, int surface, const char* parameter, float x, float y, float z);
 
+void Text(int x, int y, JoinedText text);
+int TextWidth(JoinedText text);
+int TextHeight(JoinedText text);
+void LoadImage(const char* file, int id);
+void MakeImage(int width, int height, int id);
+void RenderToImage(int id, Opt<bool> clear);
+void PasteImage(int id, int x, int y, Opt<bool> alpha);
+void PasteImageStretch(int id, int x, int y, int width, int height, Opt<bool> alpha);
+
 void LoadEffect(const char* file, int id);
 void LoadEffectForObjectSurface(const char* file, int id, int objectId, int surface);
 void SetEffectConstantFloatN(int id, const char* name, const NumberArgs& numbers);

@@ -5,10 +5,13 @@
 #include "api/camera_commands.h"
 #include "api/camera_effect_commands.h"
 #include "api/colour_commands.h"
+#include "api/draw_commands.h"
 #include "api/effect_commands.h"
 #include "api/fader_commands.h"
 #include "api/file_commands.h"
+#include "api/image_commands.h"
 #include "api/input_commands.h"
+#include "api/joystick_commands.h"
 #include "api/light_commands.h"
 #include "api/object_commands.h"
 #include "api/surface_commands.h"
@@ -83,12 +86,60 @@ constexpr CommandRow kRows[] = {
     TK_COMMAND("ShowMouse", "", 0, "", ShowMouse),
     TK_COMMAND("HideMouse", "", 0, "", HideMouse),
 
-    // Colours and fades
+    // Joystick
+    TK_COMMAND("EnableJoystick", "", 0, "", EnableJoystick),
+    TK_COMMAND("DisableJoystick", "", 0, "", DisableJoystick),
+    TK_COMMAND("JoystickIsPresent", "", 0, "b", JoystickIsPresent),
+    TK_COMMAND("JoystickUp", "", 0, "b", JoystickUp),
+    TK_COMMAND("JoystickDown", "", 0, "b", JoystickDown),
+    TK_COMMAND("JoystickLeft", "", 0, "b", JoystickLeft),
+    TK_COMMAND("JoystickRight", "", 0, "b", JoystickRight),
+    TK_COMMAND("JoystickX", "", 0, "i", JoystickX),
+    TK_COMMAND("JoystickY", "", 0, "i", JoystickY),
+    TK_COMMAND("JoystickZ", "", 0, "i", JoystickZ),
+    TK_COMMAND("JoystickR", "", 0, "i", JoystickR),
+    TK_COMMAND("JoystickU", "", 0, "i", JoystickU),
+    TK_COMMAND("JoystickV", "", 0, "i", JoystickV),
+    TK_COMMAND("JoystickFireA", "", 0, "b", JoystickFireA),
+    TK_COMMAND("JoystickFireB", "", 0, "b", JoystickFireB),
+    TK_COMMAND("JoystickFireC", "", 0, "b", JoystickFireC),
+    TK_COMMAND("JoystickFireD", "", 0, "b", JoystickFireD),
+    TK_COMMAND("JoystickFireX", "i", 0, "b", JoystickFireX),
+
+    // 2D drawing, text, colours and fades
+    TK_COMMAND("Ink", "i", 0, "", Ink),
+    TK_COMMAND("InkAlpha", "i", 0, "", InkAlpha),
+    TK_COMMAND("Box", "i i i i", 0, "", Box),
+    TK_COMMAND("BoxWithEffect", "i i i i i", 0, "", BoxWithEffect),
+    TK_COMMAND("Line", "i i i i", 0, "", Line),
     TK_COMMAND("RGB", "i i i", 0, "i", RGB),
     TK_COMMAND("RGBf", "n n n", 0, "i", RGBf),
+    TK_COMMAND("Text", "i i ...", 0, "", binding::Text),
+    TK_COMMAND("SetTextFont", "s", 0, "", SetTextFont),
+    TK_COMMAND("SetTextColor", "u", 0, "", SetTextColor),
+    TK_COMMAND("SetTextAlpha", "i", 0, "", SetTextAlpha),
+    TK_COMMAND("TextFont", "", 0, "s", TextFont),
+    TK_COMMAND("TextColor", "", 0, "i", TextColor),
+    TK_COMMAND("TextAlpha", "", 0, "i", TextAlpha),
+    TK_COMMAND("TextWidth", "...", 0, "i", binding::TextWidth),
+    TK_COMMAND("TextHeight", "...", 0, "i", binding::TextHeight),
     TK_COMMAND("FadeIn", "i u", 0, "", FadeIn),
     TK_COMMAND("FadeOut", "i u", 0, "", FadeOut),
     TK_COMMAND("StopFade", "", 0, "", StopFade),
+
+    // Images
+    TK_COMMAND("LoadImage", "s i", 0, "", binding::LoadImage),
+    TK_COMMAND("MakeImage", "i i i", 0, "", binding::MakeImage),
+    TK_COMMAND("RenderToImage", "i b", 1, "", binding::RenderToImage),
+    TK_COMMAND("SetImageColor", "i", 0, "", SetImageColor),
+    TK_COMMAND("SetImageAlpha", "i", 0, "", SetImageAlpha),
+    TK_COMMAND("PasteImage", "i i i b", 1, "", binding::PasteImage),
+    TK_COMMAND("PasteImageStretch", "i i i i i b", 1, "", binding::PasteImageStretch),
+    TK_COMMAND("PasteImageWithEffect", "i i i i i i", 0, "", PasteImageWithEffect),
+    TK_COMMAND("ImageExist", "i", 0, "b", ImageExist),
+    TK_COMMAND("DeleteImage", "i", 0, "", DeleteImage),
+    TK_COMMAND("ImageWidth", "i", 0, "i", ImageWidth),
+    TK_COMMAND("ImageHeight", "i", 0, "i", ImageHeight),
 
     // Music
     TK_COMMAND("LoadMusic", "s i", 0, "", binding::LoadMusic),
@@ -208,6 +259,7 @@ constexpr CommandRow kRows[] = {
     TK_COMMAND("SetEffectConstantFloat", "i s n", 0, "", SetEffectConstantFloat),
     TK_COMMAND("SetEffectConstantFloatN", "i s n...", 0, "", binding::SetEffectConstantFloatN),
     TK_COMMAND("SetEffectTexture", "i s s", 0, "", SetEffectTexture),
+    TK_COMMAND("SetEffectTextureImage", "i s i", 0, "", SetEffectTextureImage),
 
     // Commands of unbuilt families that exist only as names
     TK_COMMAND("SetFxEmitterSizeGradient", "", 0, "", binding::notImplemented),

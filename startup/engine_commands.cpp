@@ -1,6 +1,7 @@
 #include "startup/engine_commands.h"
 
 #include "api/camera_commands.h"
+#include "api/joystick_commands.h"
 #include "api/light_commands.h"
 #include "api/render_frame.h"
 #include "base/log.h"
@@ -44,7 +45,11 @@ int Setup(int width, int height, int colorBits, int windowed) {
 
 void Term() { tkSysShutdown(); }
 bool IsSetup() { return tkEngineSetUp(); }
-bool Run() { return device() && device()->run(); }
+bool Run() {
+  if (!device() || !device()->run()) return false;
+  pollJoysticks();
+  return true;
+}
 void Sync() { renderFrame(); }
 
 // Every frame the engine begins is ended within the same renderFrame call, so

@@ -5,7 +5,11 @@
 
 #include "api/camera_commands.h"
 #include "api/camera_effect_commands.h"
+#include "api/draw_commands.h"
+#include "api/draw_queue.h"
 #include "api/fader_commands.h"
+#include "api/image_commands.h"
+#include "api/joystick_commands.h"
 #include "api/light_commands.h"
 #include "api/object_commands.h"
 #include "api/renderer_commands.h"
@@ -164,7 +168,9 @@ void prepareSceneManager() {
   // Extra mesh loaders are registered here as they are added.
   registerMeshLoaders(g_engine.sceneManager);
   g_engine.sceneManager->getParameters()->setAttribute(irr::scene::ALLOW_ZWRITE_ON_TRANSPARENT, true);
-  // The 2D draw queue is emptied here once it exists.
+  // Draws queued before the engine ran (or by an engine before it) never show.
+  drawQueue().clear();
+  resetDrawState();
 }
 
 bool initialiseEngine() {
@@ -311,6 +317,10 @@ void tkSysShutdown() {
   endFolderWatches();  // the viewer and the demo player watch the shader folders while they run
   musicShutdown();
   StopFade();
+  DisableJoystick();
+  drawQueue().clear();
+  resetDrawState();
+  releaseImages();
   deleteAllScenes();
   deleteAllRenderers();
   deleteAllObjects();

@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # Engine targets (fuzz/engine/): seeds and kept regressions per target.
-engine_targets=(setup_file mesh_file demo_description demo_load scene_load packed_archive program_trailer script_commands)
+engine_targets=(setup_file mesh_file demo_description demo_load scene_load packed_archive program_trailer script_commands joystick_stream utf8_cut)
 target_count=$((3 + ${#engine_targets[@]}))
 seconds=${TESK_FUZZ_SECONDS:-$(( ${TESK_FUZZ_TOTAL_SECONDS:-360} / target_count ))}
 cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

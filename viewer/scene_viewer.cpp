@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "api/camera_commands.h"
+#include "api/draw_queue.h"
 #include "api/render_frame.h"
 #include "base/files/file_layer.h"
 #include "base/log.h"
@@ -82,7 +83,7 @@ SceneViewer::Started SceneViewer::start(const std::string& fileName, int32_t now
   clock_->start(now, has(VIEWER_PAUSED), has(VIEWER_FRAMESTART), options_.frameStart);
   startRide(now);
   fps_ = FpsMeter(now);
-  overlay_ = std::make_unique<StatusOverlay>(tkEngine().gui);
+  overlay_ = std::make_unique<StatusOverlay>(drawQueue());
   return Started::Playing;
 }
 

@@ -1,15 +1,14 @@
 #pragma once
-// The scene viewer's status display, drawn over the frame with the display
-// library's built-in font: GUI elements that the frame function draws with the
-// rest of the GUI.
+// The scene viewer's status display: texts in the display library's built-in
+// font on faint boxes, queued as 2D draws for the frame about to be drawn.
 
 #include <string>
-
-#include <irrlicht.h>
 
 #include "viewer/viewer_status.h"
 
 namespace tk {
+
+class CTkDrawQueue;
 
 struct ViewerStatus {
   std::string frame;  // at (0, 0)
@@ -24,28 +23,15 @@ extern const char* const kUpdateFailedText;
 
 class StatusOverlay {
  public:
-  explicit StatusOverlay(irr::gui::IGUIEnvironment* gui);
-  ~StatusOverlay();
-  StatusOverlay(const StatusOverlay&) = delete;
-  StatusOverlay& operator=(const StatusOverlay&) = delete;
+  explicit StatusOverlay(CTkDrawQueue& queue) : queue_(queue) {}
 
+  // Queues the display for the next frame; call it once before each frame.
   void show(const ViewerStatus& status);
 
  private:
-  irr::gui::IGUIStaticText* box(int x, int y, int width, int height);
-  irr::gui::IGUIStaticText* text(int x, int y);
-  static void set(irr::gui::IGUIStaticText* element, const std::string& text, bool visible = true);
+  void text(int x, int y, const std::string& text);
 
-  irr::gui::IGUIEnvironment* gui_;
-  irr::gui::IGUIElement* root_ = nullptr;
-  irr::gui::IGUIStaticText* statusBox_ = nullptr;
-  irr::gui::IGUIStaticText* frame_ = nullptr;
-  irr::gui::IGUIStaticText* fps_ = nullptr;
-  irr::gui::IGUIStaticText* ride_ = nullptr;
-  irr::gui::IGUIStaticText* rideBox_ = nullptr;
-  irr::gui::IGUIStaticText* position_[3] = {};
-  irr::gui::IGUIStaticText* rotation_[3] = {};
-  irr::gui::IGUIStaticText* failure_ = nullptr;
+  CTkDrawQueue& queue_;
 };
 
 }  // namespace tk

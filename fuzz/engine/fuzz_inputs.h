@@ -43,6 +43,13 @@ int scriptCommands(const uint8_t* data, size_t size);
 // steps and deleted.
 int sceneLoad(const uint8_t* data, size_t size);
 
+// Bytes as the kernel's joystick stream (the first byte picks how it is cut
+// into reads): decoded whole and in pieces, the two records must agree.
+int joystickStream(const uint8_t* data, size_t size);
+// Bytes as a script's UTF-8 text: the text cut to the longest drawn text must
+// be the beginning of the whole text, ended on a character.
+int utf8Cut(const uint8_t* data, size_t size);
+
 // Puts the process in the state every input expects: the null driver, no
 // display, no message boxes, the log quiet. Safe to call more than once.
 void prepareProcess();

@@ -11,7 +11,7 @@ constexpr uint32_t kNoSyncFrame = 0xFFFFFFF;  // seven hex digits: no frame rece
 struct JoystickRecord {
   uint32_t buttons = 0;  // bit n = button n
   int16_t axes[6] = {};  // X, Y, Z, R, U, V
-  uint16_t pov = 0;      // hundredths of a degree, 65535 when centred
+  uint16_t pov = 65535;  // hundredths of a degree, 65535 when centred
 };
 
 struct InputState {

@@ -4,6 +4,7 @@
 
 #include "api/effect_commands.h"
 #include "api/engine_items.h"
+#include "api/image_commands.h"
 #include "api/object_commands.h"
 #include "api/object_surfaces.h"
 #include "effects/runtime/effect.h"
@@ -113,6 +114,14 @@ TEST_F(SurfaceCommandsTest, EffectsAndTechniques) {
   EXPECT_EQ(effect->getReferenceCount(), 1);
 }
 
+TEST_F(SurfaceCommandsTest, AnImageGivesTheSurfaceItsTexture) {
+  ASSERT_EQ(LoadImage(picture.c_str(), 4), 0) << failure();
+  ASSERT_NE(getImageTexture(4), nullptr);
+  SetObjectSurfaceParamTexImg(1, 0, kLwBaseColor, 4);
+  EXPECT_EQ(failure(), "");
+  EXPECT_EQ(surfaceOf(1, 0)->getTexture(kLwBaseColor), getImageTexture(4));
+}
+
 TEST_F(SurfaceCommandsTest, BadInputIsReportedWithItsCode) {
   ASSERT_EQ(LoadEffect(effectPath.c_str(), 5), 0) << failure();
   ASSERT_EQ(LoadObject(example("objects/torus.obj").c_str(), 2), 0);
@@ -135,8 +144,9 @@ TEST_F(SurfaceCommandsTest, BadInputIsReportedWithItsCode) {
       {[] { SetObjectSurfaceEffect(1, 0, 6); }, "3: Effect ID 6 does not exist. id 6 does not exist"},
       {[] { SetObjectSurfaceEffect(1, 4, 5); }, "2: Object ID 1 has no surface 4"},
       {[] { SetObjectSurfaceEffectTechnique(1, 9, 1); }, "2: Object ID 1 has no surface 9"},
-      {[] { SetObjectSurfaceParamTexImg(1, 0, kLwBaseColor, 3); },
-       "1: Object ID 1 unexpected format (no node extension)"},
+      {[] { SetObjectSurfaceParamTexImg(1, 0, kLwBaseColor, 3); }, "4: Image 3 does not exist"},
+      {[] { SetObjectSurfaceParamTexImg(2, 0, kLwBaseColor, 3); },
+       "1: Object ID 2 unexpected format (no node extension)"},
   };
   for (const Case& c : cases) {
     c.command();

@@ -29,6 +29,8 @@ const EngineFuzzTarget kTargets[] = {
     {"packed_archive", fuzz::packedArchive},
     {"program_trailer", fuzz::programTrailer},
     {"script_commands", fuzz::scriptCommands},
+    {"joystick_stream", fuzz::joystickStream},
+    {"utf8_cut", fuzz::utf8Cut},
 };
 
 std::string readBytes(const std::filesystem::path& path) {

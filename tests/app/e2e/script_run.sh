@@ -76,7 +76,7 @@ expect_line "$out" "false	bad argument #-1 to 'tk.SetObjectSurfaces' (the functi
 expect_quiet "protected call"
 
 # The bundled examples run a few frames and end cleanly.
-for example in orbit_player objects_lights_camera camera_effects lights_and_shadows; do
+for example in orbit_player objects_lights_camera camera_effects lights_and_shadows overlay; do
   TESK_EXAMPLE_FRAMES=20 "$tesk" "$source_dir/examples/scripts/$example.lua" >"$out" 2>"$err"
   expect_code 0 $? "example $example"
   expect_quiet "example $example"
