@@ -75,7 +75,9 @@ TEST_F(ImageCommandsTest, FailuresFreeTheIdAndQueueNothing) {
   for (const Case& c : cases) {
     c.call();
     EXPECT_EQ(failure(), c.failure);
-    if (c.id >= 0) EXPECT_FALSE(ImageExist(c.id)) << c.id;
+    if (c.id >= 0) {
+      EXPECT_FALSE(ImageExist(c.id)) << c.id;
+    }
   }
   EXPECT_EQ(drawQueue().size(), 0);
   PasteImageWithEffect(2, 5, 6, -1, 8, 1);

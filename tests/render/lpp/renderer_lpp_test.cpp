@@ -79,9 +79,11 @@ TEST_F(RendererLppTest, AMissingNamedTargetFailsInit) {
   for (const char* missing : kNamedTargets) {
     SCOPED_TRACE(missing);
     RenderTargetRegistry textures(tkEngine().driver);
-    for (const char* name : kNamedTargets)
-      if (std::string(name) != missing)
+    for (const char* name : kNamedTargets) {
+      if (std::string(name) != missing) {
         ASSERT_TRUE(textures.create(name, {16, 16}, irr::video::ECF_A8R8G8B8, false, false));
+      }
+    }
     auto* renderer = new CTkRendererLpp(setup(&textures));
     std::string logged;
     {
