@@ -243,6 +243,31 @@ TEST_F(RendererLppGlTest, NamedPostChainsRunInFrameOrder) {
   context->setPostEffects({});
 }
 
+// Glow spreads from surfaces by their glow value: with glow on, the background
+// and a surface that does not glow keep their colours, and a pixel beside the
+// opaque square only brightens once the square glows.
+TEST_F(RendererLppGlTest, GlowSpreadsFromGlowingSurfacesOnly) {
+  context->getFrameSettings().backgroundColor = 0xFF304060;
+  const irr::core::position2di beside{70, 32};
+  const std::vector<uint8_t> plain = frame();
+  STkRenderSettings& settings = context->getRenderSettings();
+  settings.glowEnable = 1;
+  settings.glowIntensity = 4;
+  settings.glowRadius = 16;
+  const std::vector<uint8_t> glowOn = frame();
+  const struct {
+    irr::core::position2di pixel;
+    const char* where;
+  } unchanged[] = {{opaque, "the opaque square"}, {beside, "beside it"}, {empty, "the background"}};
+  for (const auto& probe : unchanged) {
+    const irr::video::SColor seen = at(plain, probe.pixel);
+    expectColour(at(glowOn, probe.pixel), seen.getRed(), seen.getGreen(), seen.getBlue(), probe.where);
+  }
+  SetObjectSurfaceParamFloat(1, 0, kLwGlowValue, 1);
+  const std::vector<uint8_t> halo = frame();
+  EXPECT_GT(at(halo, beside).getRed(), at(plain, beside).getRed() + 20);
+}
+
 // The debug view draws the G-buffer's normals over the top left of the
 // screen, only when it is on.
 TEST_F(RendererLppGlTest, DebugViewShowsTheNormalsOverTheScreen) {
