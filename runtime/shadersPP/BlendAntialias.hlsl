@@ -14,6 +14,7 @@
 // float4 ViewRay : 1, 1, 0, 0 : pixel
 // float4x4 Reprojection : 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1 : pixel
 // float2 TargetSize : TargetSize : pixel
+// float ZFarValue : ZFarValue : pixel
 // texture 0 : : clamp_to_edge filterPoint noMipMap
 // texture 5 : : clamp_to_edge noMipMap
 //TESK_PP:D:REPROJ_CAMERA:// texture 1 : DepthRTT : preset clamp_to_edge filterPoint noMipMap
@@ -25,6 +26,8 @@ float VLimit;
 float4 ViewRay;
 float4x4 Reprojection;
 float2 TargetSize;
+// The camera's far distance: the depth target stores depth over it.
+float ZFarValue;
 #include "FullScreenQuad.h"
 
 sampler2D History : register(s5);
@@ -35,7 +38,7 @@ sampler2D Depth : register(s1);
 // Where the surface at uv was on the previous picture, in texture space;
 // off the picture (below 0) when it was behind the previous camera.
 float2 PreviousPosition(float2 uv) {
-  float depth = tex2D(Depth, uv).r;
+  float depth = tex2D(Depth, uv).r * ZFarValue;
   float2 ndc = uv * 2.0 - 1.0;
   float4 view = float4((ndc - ViewRay.zw) * ViewRay.xy * depth, depth, 1.0);
   float4 clip = mul(view, Reprojection);

@@ -12,10 +12,12 @@
 #define DOF_MAX_RADIUS 0.025
 
 sampler2D Depth : register(s5);
+// The camera's far distance: the depth target stores depth over it.
+float ZFarValue;
 
 // The view-space depth of the surface drawn at uv.
 float SceneDepth(float2 uv) {
-  return tex2D(Depth, uv).r;
+  return tex2D(Depth, uv).r * ZFarValue;
 }
 
 float4 WithCoc(float2 uv, float radiusOfHeight) {

@@ -7,6 +7,7 @@
 // float DofFocalRangeMax : DofFocalRangeMax : pixel
 // texture 0 : : clamp_to_edge filterPoint noMipMap
 // texture 5 : : clamp_to_edge filterPoint noMipMap
+// float ZFarValue : ZFarValue : pixel
 // [TESK_END]
 
 float DofFocalRangeMin;

@@ -3,6 +3,8 @@
 // Targets (all made at start-up; W x H is the screen):
 //   BackRTT[0..3]           W x H      the lit picture and its ping-pong copies
 //   DepthRTT                W x H      R32F: view-space depth of the nearest surface
+//                                      over the camera's far distance (ZFarValue);
+//                                      1 where nothing was drawn
 //   NormalRTT               W x H      view-space normal (xyz) and glossiness (w)
 //   LightRTT                W x H      the light buffer: diffuse (rgb), specular (a)
 //   HalfScreen[0]           W/2        glow blur work; after glow: free

@@ -46,6 +46,13 @@ class PostGlTest : public ::testing::Test {
     renderers = manager->getRendererManager();
     services = manager->getRenderServices();
     ASSERT_TRUE(renderers->createRenderTargets(3));
+    // The depth target stores depth over the camera's far distance: with a
+    // far distance of 1 the depths a test writes are view depths as they are.
+    irr::scene::ISceneManager* scene = tkEngine().device->getSceneManager();
+    irr::scene::ICameraSceneNode* camera = scene->addCameraSceneNode();
+    camera->setFarValue(1.0f);
+    camera->setNearValue(0.0001f);
+    scene->setActiveCamera(camera);
     RuntimeBaseDirectory runtime;
     context = renderers->createRendererCtxAdv(services, manager->getEffectManager(), ctxAdvFiles(true));
     ASSERT_TRUE(context);
