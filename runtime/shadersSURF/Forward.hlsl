@@ -27,7 +27,6 @@
 // float ColorHighlights : Surface_ColorHighlights : pixel percent
 // float VertexColoring : Surface_VertexColoring : pixel percent
 // float GlowValue : Surface_GlowValue : pixel percent
-// float GlowSurfaceIntensity : GlowSurfaceIntensity : pixel
 // int Sidedness : Surface_Sidedness : pixel
 // float ReflectionMaxMip : Surface_ReflectionMaxMip : pixel
 // float3 CubeMapPosition : CubeMapPosition : pixel

@@ -275,7 +275,6 @@ float Glossiness;
 float ColorHighlights;
 float VertexColoring;
 float GlowValue;
-float GlowSurfaceIntensity;
 int Sidedness;
 float ReflectionMaxMip;
 float3 CubeMapPosition;
@@ -678,7 +677,7 @@ float4 shaded(SurfacePoint s, LightSum light) {
 #else
   // The glow takes colour times alpha from the picture: an opaque surface
   // glows by its own glow value only.
-  return float4(colour, saturate(GlowValue * GlowSurfaceIntensity));
+  return float4(colour, saturate(GlowValue));
 #endif
 }
 
