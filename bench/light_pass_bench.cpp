@@ -12,7 +12,6 @@
 #include <irrlicht.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -34,44 +33,14 @@
 #include "render/renderer_manager.h"
 #include "render/tk_manager.h"
 #include "startup/sys_setup.h"
+#include "bench/gl_bench_engine.h"
 
 namespace {
 
 constexpr int kWidth = 1024;
 constexpr int kHeight = 576;
 constexpr int kDraws = 20;
-constexpr int kRounds = 3;
 constexpr int kLightsPerSide = 8;  // 8 x 4 lights
-
-using Clock = std::chrono::steady_clock;
-
-double secondsPerDraw(const std::function<void()>& draw) {
-  double best = 1e9;
-  for (int round = 0; round < kRounds; ++round) {
-    glFinish();
-    const Clock::time_point start = Clock::now();
-    for (int i = 0; i < kDraws; ++i) draw();
-    glFinish();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count() / kDraws);
-  }
-  return best;
-}
-
-struct GlEngine {
-  GlEngine() {
-    tk::setLogThreshold(tk::LOG_NONE);
-    tk::disableMessageBoxes();
-    tk::SysSetup setup;
-    setup.width = kWidth;
-    setup.height = kHeight;
-    setup.vsync = 0;
-    setup.lightPrePass = 1;
-    setup.hasBaseDirectory = true;
-    setup.baseDirectory = TESK_SOURCE_DIR "/runtime/";
-    if (tk::tkSysSetup(setup) != 0) std::abort();
-  }
-  ~GlEngine() { tk::tkSysShutdown(); }
-};
 
 irr::video::ITexture* named(const char* name) {
   const tk::RenderTargetInfo* info = tk::tkEngine().manager->getRendererManager()->targets().find(name);
@@ -105,7 +74,7 @@ void drawGBuffer(tk::CTkRenderServices* services, irr::scene::ISceneNode* floor)
 }
 
 void BM_LightPassSpheresAgainstFullScreen(benchmark::State& state) {
-  GlEngine engine;
+  tk::bench::GlEngine engine(kWidth, kHeight, 0);
   tk::CTkManager* manager = tk::tkEngine().manager;
   tk::CTkRenderServices* services = manager->getRenderServices();
   tk::CTkRendererCtxAdv* context = manager->getRendererManager()->createRendererCtxAdv(
@@ -134,10 +103,10 @@ void BM_LightPassSpheresAgainstFullScreen(benchmark::State& state) {
   auto lightPass = [&] { context->lightPass()->render(lightBuffer, lights, {}); };
   for (auto _ : state) {
     camera->setNearValue(1);
-    const double spheres = secondsPerDraw(lightPass);
+    const double spheres = tk::bench::secondsPerDraw(lightPass, kDraws);
     if (context->lightBuffer()->counters().fullScreen != 0) std::abort();
     camera->setNearValue(10000);
-    const double fullScreen = secondsPerDraw(lightPass);
+    const double fullScreen = tk::bench::secondsPerDraw(lightPass, kDraws);
     if (context->lightBuffer()->counters().fullScreen != static_cast<int>(lights.size())) std::abort();
     state.counters["spheres_ms"] = spheres * 1e3;
     state.counters["fullscreen_ms"] = fullScreen * 1e3;

@@ -13,7 +13,6 @@
 #include <irrlicht.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +32,7 @@
 #include "render/renderer_start.h"
 #include "render/tk_manager.h"
 #include "startup/sys_setup.h"
+#include "bench/gl_bench_engine.h"
 #include "surfaces/lightwave_parameters.h"
 
 namespace {
@@ -40,38 +40,6 @@ namespace {
 constexpr int kWidth = 640;
 constexpr int kHeight = 360;
 constexpr int kFrames = 20;
-constexpr int kRounds = 3;
-
-using Clock = std::chrono::steady_clock;
-
-double secondsPerFrame(const std::function<void()>& draw) {
-  double best = 1e9;
-  for (int round = 0; round < kRounds; ++round) {
-    glFinish();
-    const Clock::time_point start = Clock::now();
-    for (int i = 0; i < kFrames; ++i) draw();
-    glFinish();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count() / kFrames);
-  }
-  return best;
-}
-
-struct GlEngine {
-  explicit GlEngine(int width = kWidth, int height = kHeight, int antialias = 0) {
-    tk::setLogThreshold(tk::LOG_NONE);
-    tk::disableMessageBoxes();
-    tk::SysSetup setup;
-    setup.width = width;
-    setup.height = height;
-    setup.vsync = 0;
-    setup.antialias = antialias;
-    setup.lightPrePass = 1;
-    setup.hasBaseDirectory = true;
-    setup.baseDirectory = TESK_SOURCE_DIR "/runtime/";
-    if (tk::tkSysSetup(setup) != 0) std::abort();
-  }
-  ~GlEngine() { tk::tkSysShutdown(); }
-};
 
 // An axis-aligned box as OBJ text, its faces pointing out.
 std::string boxObj(float x0, float y0, float z0, float x1, float y1, float z1) {
@@ -160,7 +128,7 @@ void frame(tk::ITkRenderer* renderer) {
 }
 
 void BM_LightPrePassFrame(benchmark::State& state) {
-  GlEngine engine;
+  tk::bench::GlEngine engine(kWidth, kHeight, 0);
   char folder[] = "/tmp/lpp_frame_bench.XXXXXX";
   if (!mkdtemp(folder)) std::abort();
   Courtyard courtyard(folder);
@@ -171,10 +139,10 @@ void BM_LightPrePassFrame(benchmark::State& state) {
   for (auto _ : state) {
     tk::setCurrentRenderer(simple);
     courtyard.makeSurfaces("Forward.hlsl", 10);
-    const double simpleSeconds = secondsPerFrame([&] { frame(simple); });
+    const double simpleSeconds = tk::bench::secondsPerDraw([&] { frame(simple); }, kFrames);
     tk::setCurrentRenderer(lpp);
     courtyard.makeSurfaces("Lpp.hlsl", 20);
-    const double lppSeconds = secondsPerFrame([&] { frame(lpp); });
+    const double lppSeconds = tk::bench::secondsPerDraw([&] { frame(lpp); }, kFrames);
     state.counters["lpp_ms"] = lppSeconds * 1e3;
     state.counters["simple_ms"] = simpleSeconds * 1e3;
     state.counters["lpp_per_simple"] = lppSeconds / simpleSeconds;
@@ -193,7 +161,7 @@ double prePassSecondsPerFrame(int width, int height, int antialias,
                               const std::function<void(tk::STkRenderSettings&)>& configure,
                               const std::function<irr::video::ITexture*()>& makeDisplay = {},
                               const std::function<void(irr::video::ITexture*)>& after = {}) {
-  GlEngine engine(width, height, antialias);
+  tk::bench::GlEngine engine(width, height, antialias);
   char folder[] = "/tmp/lpp_frame_bench.XXXXXX";
   if (!mkdtemp(folder)) std::abort();
   Courtyard courtyard(folder);
@@ -203,12 +171,12 @@ double prePassSecondsPerFrame(int width, int height, int antialias,
   configure(r.advancedContext->getRenderSettings());
   irr::video::ITexture* display = makeDisplay ? makeDisplay() : nullptr;
   irr::video::IVideoDriver* driver = tk::tkEngine().driver;
-  const double seconds = secondsPerFrame([&] {
+  const double seconds = tk::bench::secondsPerDraw([&] {
     driver->beginScene(false, false);
     r.defaultRenderer->render(display);
     if (after) after(display);
     driver->endScene();
-  });
+  }, kFrames);
   if (std::system((std::string("rm -rf ") + folder).c_str()) != 0) std::fprintf(stderr, "%s left behind\n", folder);
   return seconds;
 }

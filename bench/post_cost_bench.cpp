@@ -10,7 +10,6 @@
 #include <irrlicht.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <functional>
 
@@ -24,45 +23,13 @@
 #include "render/renderer_manager.h"
 #include "render/tk_manager.h"
 #include "startup/sys_setup.h"
+#include "bench/gl_bench_engine.h"
 
 namespace {
 
 constexpr int kWidth = 1024;
 constexpr int kHeight = 576;
 constexpr int kDraws = 30;
-constexpr int kRounds = 3;
-
-using Clock = std::chrono::steady_clock;
-
-// Seconds per draw, the best of the rounds.
-double secondsPerDraw(const std::function<void()>& draw) {
-  double best = 1e9;
-  for (int round = 0; round < kRounds; ++round) {
-    glFinish();
-    const Clock::time_point start = Clock::now();
-    for (int i = 0; i < kDraws; ++i) draw();
-    glFinish();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count() / kDraws);
-  }
-  return best;
-}
-
-struct GlEngine {
-  GlEngine() {
-    tk::setLogThreshold(tk::LOG_NONE);
-    tk::disableMessageBoxes();
-    tk::SysSetup setup;
-    setup.width = kWidth;
-    setup.height = kHeight;
-    setup.vsync = 0;
-    setup.antialias = 1;
-    setup.lightPrePass = 1;
-    setup.hasBaseDirectory = true;
-    setup.baseDirectory = TESK_SOURCE_DIR "/runtime/";
-    if (tk::tkSysSetup(setup) != 0) std::abort();
-  }
-  ~GlEngine() { tk::tkSysShutdown(); }
-};
 
 irr::video::ITexture* target(const char* name, irr::video::ECOLOR_FORMAT format) {
   irr::video::ITexture* t = tk::tkEngine().manager->getRendererManager()->targets().create(
@@ -72,7 +39,7 @@ irr::video::ITexture* target(const char* name, irr::video::ECOLOR_FORMAT format)
 }
 
 void BM_PostComponents(benchmark::State& state) {
-  GlEngine engine;
+  tk::bench::GlEngine engine(kWidth, kHeight, 1);
   tk::CTkManager* manager = tk::tkEngine().manager;
   tk::CTkRenderServices* services = manager->getRenderServices();
   tk::CTkRendererCtxAdv* context = manager->getRendererManager()->createRendererCtxAdv(
@@ -93,13 +60,15 @@ void BM_PostComponents(benchmark::State& state) {
   frame.work = work;
   frame.history = history;
   for (auto _ : state) {
-    const double copy = secondsPerDraw([&] {
+    const double copy = tk::bench::secondsPerDraw([&] {
       services->setRenderTargets(&out, 1);
       services->copyTexture(source);
-    });
-    const double dof = secondsPerDraw([&] { context->depthOfField()->renderArtist(out, source, depth, work, 1.0f); });
-    const double blend = secondsPerDraw([&] { context->antialias()->render(settings, frame); });
-    const double gamma = secondsPerDraw([&] { context->gamma()->draw(out, source); });
+    }, kDraws);
+    const double dof = tk::bench::secondsPerDraw(
+        [&] { context->depthOfField()->renderArtist(out, source, depth, work, 1.0f); }, kDraws);
+    const double blend =
+        tk::bench::secondsPerDraw([&] { context->antialias()->render(settings, frame); }, kDraws);
+    const double gamma = tk::bench::secondsPerDraw([&] { context->gamma()->draw(out, source); }, kDraws);
     state.counters["copy_ms"] = copy * 1e3;
     state.counters["dof_per_copy"] = dof / copy;
     state.counters["aa_temporal_per_copy"] = blend / copy;
