@@ -164,8 +164,8 @@ class RendererLppGlTest : public LppFrameGlTest {
   }
 
   // Pixels on the opaque square alone, where the transparent one covers it,
-  // on the transparent one alone, and in an empty corner. The engine's
-  // camera shows -x on the right.
+  // on the transparent one alone, and in an empty corner. OBJ files are
+  // right-handed: the loader mirrors x, so the squares show on the right.
   const irr::core::position2di opaque{70, 14}, behind{60, 14}, transparent{51, 14}, empty{20, 40};
 };
 
