@@ -136,10 +136,13 @@ void CTkRendererLpp::render(irr::video::ITexture* display) {
 
 // B0 cleared to the background, the G-buffer cleared to "nothing here", then
 // the solid surfaces' normals and depth over it (the depth buffer is shared
-// by every screen-sized target, so the later passes test against it).
+// by every screen-sized target, so the later passes test against it). The
+// picture's alpha is how much it glows: the background does not.
 void CTkRendererLpp::drawGBuffer() {
   irr::video::IVideoDriver* driver = setup_.device->getVideoDriver();
-  driver->setRenderTarget(back_[0], true, true, irr::video::SColor(setup_.context->getFrameSettings().backgroundColor));
+  irr::video::SColor background(setup_.context->getFrameSettings().backgroundColor);
+  background.setAlpha(0);
+  driver->setRenderTarget(back_[0], true, true, background);
   irr::video::ITexture* gBuffer[2] = {normal_, depth_};
   setup_.services->setRenderTargets(gBuffer, 2);
   if (CTkPostEffect* clear = setup_.context->depthClear()) clear->drawIntoCurrent(nullptr);

@@ -41,7 +41,8 @@
 //   depth:   COLOR0 = (view-space normal * 0.5 + 0.5, glossiness),
 //            COLOR1 = view-space depth / far clip distance
 //   shadow:  COLOR0 = projected depth z / w of the shadow camera (0 near, 1 far)
-//   default: COLOR0 = shaded colour with alpha; with USE_OUTDEPTH COLOR1 =
+//   default: COLOR0 = shaded colour with alpha (the opacity when see-through,
+//            else how much the surface glows); with USE_OUTDEPTH COLOR1 =
 //            the depth the depth technique writes, with the same alpha
 
 // ---- techniques ------------------------------------------------------------
@@ -273,6 +274,7 @@ float Bump;
 float Glossiness;
 float ColorHighlights;
 float VertexColoring;
+float GlowValue;
 int Sidedness;
 float ReflectionMaxMip;
 float3 CubeMapPosition;
@@ -670,7 +672,13 @@ float4 shaded(SurfacePoint s, LightSum light) {
   colour = lerp(colour, reflectionOf(s), saturate(s.reflectivity));
 #endif
   colour += s.specular * light.specular;
+#if defined(USE_TRANSPARENT) || defined(SURF_TEX_TRANSPARENCY)
   return float4(colour, s.opacity);
+#else
+  // The glow takes colour times alpha from the picture: an opaque surface
+  // glows by its own glow value only.
+  return float4(colour, saturate(GlowValue));
+#endif
 }
 
 #if defined(SURF_LIGHT_BUFFER) && defined(SURF_PASS_COLOUR)

@@ -27,6 +27,7 @@
 // float Glossiness : Surface_Glossiness : pixel percent
 // float ColorHighlights : Surface_ColorHighlights : pixel percent
 // float VertexColoring : Surface_VertexColoring : pixel percent
+// float GlowValue : Surface_GlowValue : pixel percent
 // int Sidedness : Surface_Sidedness : pixel
 // float ReflectionMaxMip : Surface_ReflectionMaxMip : pixel
 // float3 CubeMapPosition : CubeMapPosition : pixel

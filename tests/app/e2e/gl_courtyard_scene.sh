@@ -1,6 +1,7 @@
 # The courtyard, lit by shadow-casting lights: a capture plays without a
-# complaint, the glowing orb shows over the lit paving and the camera swings
-# round it; its script toggles shadows, fuzz and the debug view from the keys.
+# complaint, the glowing orb shows over the lit paving with a halo round it,
+# the wall shadows the paving, and the camera swings round the orb; its script
+# toggles shadows, fuzz and the debug view from the keys.
 tesk=$1
 source_dir=$2
 source "$(dirname "$0")/lib.sh"
@@ -28,6 +29,44 @@ for frame in 02 08 14; do
   ground_red=$(mean $frame 160x12+0+78 mean.r) ground_blue=$(mean $frame 160x12+0+78 mean.b)
   [ "$ground_red" -ge 10 ] && [ "$ground_red" -ge "$ground_blue" ] ||
     fail "frame $frame: the paving is not lit (red $ground_red, blue $ground_blue)"
+done
+# The same capture of a copy of the scene with one change: shadows off, or glow off.
+capture_variant() { # name sed-expression
+  mkdir -p "$work/$1"
+  cp -r "$scene_dir/." "$work/$1/scene"
+  sed -i "$2" "$work/$1/scene/courtyard.tscn"
+  printf '[part1]\ntime = 0\ndirectory = %s\nfilename = courtyard.tscn\n[part2]\ntime = 4000\n' "$work/$1/scene" \
+    > "$work/$1/courtyard.demo.ini"
+  (cd "$work/$1" && "$tesk" courtyard.demo.ini -cap "$work/$1/frame" -capfps 4 -display 160x90 -vsync 0 \
+    >"$work/$1/log" 2>&1)
+  expect_code 0 $? "capture with $1"
+}
+mean_of() { # file crop: the mean over the crop, in thousandths
+  /usr/bin/convert "$1" -crop "$2" +repage -format "%[fx:int(1000*mean)]" info:
+}
+capture_variant no_shadows 's/shadowType I4 2/shadowType I4 0/'
+capture_variant no_glow 's/CH_GLOW_ENABLE I4 1/CH_GLOW_ENABLE I4 0/'
+# The back wall's shadow lies on the paving at the lower left: darker than the
+# lit paving beside it, and darker than the same place with shadows off.
+for probe in "02 16x8+0+76 16x8+48+76" "08 24x6+0+68 24x6+56+68"; do
+  set -- $probe
+  shadowed=$(mean_of "$work/frame_0000$1.bmp" "$2")
+  beside=$(mean_of "$work/frame_0000$1.bmp" "$3")
+  unshadowed=$(mean_of "$work/no_shadows/frame_0000$1.bmp" "$2")
+  [ "$shadowed" -le $((beside - 40)) ] && [ "$shadowed" -le $((unshadowed - 40)) ] ||
+    fail "frame $1: no shadow at $2 (mean $shadowed, lit paving beside it $beside, without shadows $unshadowed)"
+done
+# The orb glows: a halo round it that glow off does not have, and nothing
+# brighter far from it (the sky, the paving in the corners).
+for frame in 02 08 14; do
+  halo=$(mean_of "$work/frame_0000$frame.bmp" 24x24+68+34)
+  plain=$(mean_of "$work/no_glow/frame_0000$frame.bmp" 24x24+68+34)
+  [ "$halo" -ge $((plain + 8)) ] || fail "frame $frame: no halo round the orb (mean $halo, without glow $plain)"
+  for far in 40x30+0+0 40x12+0+78 40x12+120+78; do
+    glowing=$(mean_of "$work/frame_0000$frame.bmp" $far)
+    without=$(mean_of "$work/no_glow/frame_0000$frame.bmp" $far)
+    [ "$glowing" -le $((without + 5)) ] || fail "frame $frame: the glow brightens $far (mean $glowing, without $without)"
+  done
 done
 # The camera swings round the orb: the first and last frames differ.
 change=$(/usr/bin/convert "$work/frame_000001.bmp" "$work/frame_000015.bmp" -compose difference -composite \

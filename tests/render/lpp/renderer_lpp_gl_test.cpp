@@ -1,7 +1,7 @@
-// The light pre-pass frame on OpenGL, read back pixel by pixel, on a scene
-// whose objects sit in the upper left only (a picture upside down or
-// mirrored puts them elsewhere). Without a light pass the light buffer holds
-// no light, so surfaces show their ambient and emissive terms.
+// The light pre-pass frame on OpenGL, read back pixel by pixel: unlit, on a
+// scene whose objects sit in the upper left only (a picture upside down or
+// mirrored puts them elsewhere), where surfaces show their ambient and
+// emissive terms; and lit, on a floor lit from one side and shadowed by an L.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +10,7 @@
 
 #include "api/camera_commands.h"
 #include "api/engine_items.h"
+#include "api/light_commands.h"
 #include "api/object_commands.h"
 #include "api/surface_commands.h"
 #include "base/files/file_layer.h"
@@ -49,7 +50,8 @@ std::string chainEffect(const char* name, const char* expression) {
          expression + "; }\n";
 }
 
-class RendererLppGlTest : public ::testing::Test {
+// The engine on OpenGL with its default renderer, and the frame read back.
+class LppFrameGlTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(test::startGlEngine(kWidth, kHeight), 0);
@@ -59,28 +61,28 @@ class RendererLppGlTest : public ::testing::Test {
     ASSERT_TRUE(renderer) << "the light pre-pass renderer is the default on OpenGL";
     context = rendering().advancedContext;
     ASSERT_TRUE(context);
-    tkEngine().sceneManager->setAmbientLight(irr::video::SColorf(0.2f, 0.2f, 0.2f, 1.0f));
-    PositionCamera(0, 0, -6);
-    tkEngine().camera->setTarget(vector3df(0, 0, 0));
-    SetCameraRange(1, 12);
-    // Orange, opaque; a half transparent blue square in front of its right half.
-    addSquare(1, -3, 1, 0, {1, 0.5f, 0}, 0.5f, 0);
-    addSquare(2, -1.5f, 1, -1, {0, 0, 1}, 0.8f, 0.5f);
   }
   void TearDown() override { tkSysShutdown(); }
 
   // A double-sided square of size 3 centred at (x, y, z) with a LightWave
   // surface: full diffuse, colour, luminosity and transparency as given.
   void addSquare(int id, float x, float y, float z, vector3df colour, float luminosity, float transparency) {
-    const std::string name = "square" + std::to_string(id);
+    const float h = 1.5f;
+    char vertices[256];
+    snprintf(vertices, sizeof vertices, "v %g %g %g\nv %g %g %g\nv %g %g %g\nv %g %g %g\nf 1 3 2\nf 1 4 3\n", x - h,
+             y - h, z, x + h, y - h, z, x + h, y + h, z, x - h, y + h, z);
+    addObject(id, vertices, colour, luminosity, transparency);
+  }
+
+  // A double-sided object of the given OBJ vertices and faces with a
+  // LightWave surface: full diffuse, colour, luminosity and transparency as
+  // given.
+  void addObject(int id, const std::string& geometry, vector3df colour, float luminosity, float transparency) {
+    const std::string name = "object" + std::to_string(id);
     char mtl[64];
     snprintf(mtl, sizeof mtl, "newmtl m\nKd %g %g %g\n", colour.X, colour.Y, colour.Z);
     folder.write(name + ".mtl", mtl);
-    const float h = 1.5f;
-    char obj[512];
-    snprintf(obj, sizeof obj,
-             "mtllib %s.mtl\nv %g %g %g\nv %g %g %g\nv %g %g %g\nv %g %g %g\nusemtl m\nf 1 3 2\nf 1 4 3\n",
-             name.c_str(), x - h, y - h, z, x + h, y - h, z, x + h, y + h, z, x - h, y + h, z);
+    const std::string obj = "mtllib " + name + ".mtl\nusemtl m\n" + geometry;
     ASSERT_EQ(LoadObject(folder.write(name + ".obj", obj).c_str(), id), 0);
     SetObjectSurfaceParamFloat(id, 0, kLwLuminosity, luminosity);
     SetObjectSurfaceParamFloat(id, 0, kLwDiffuse, 1);
@@ -121,6 +123,18 @@ class RendererLppGlTest : public ::testing::Test {
     const uint8_t* p = &rgb[(static_cast<size_t>(pixel.Y) * kWidth + pixel.X) * 3];
     return irr::video::SColor(255, p[0], p[1], p[2]);
   }
+  // The bytes of the frame drawn into an image that differ from `screen`.
+  int differingFromAnImage(const std::vector<uint8_t>& screen) {
+    irr::video::ITexture* image = driver->addRenderTargetTexture({kWidth, kHeight}, "Image", irr::video::ECF_A8R8G8B8);
+    EXPECT_TRUE(image);
+    if (!image) return -1;
+    const std::vector<uint8_t> imaged = frame(image);
+    driver->removeTexture(image);
+    if (imaged.size() != screen.size()) return -1;
+    int differing = 0;
+    for (size_t i = 0; i < screen.size(); ++i) differing += std::abs(screen[i] - imaged[i]) > 2;
+    return differing;
+  }
   static void expectColour(irr::video::SColor seen, int r, int g, int b, const char* where) {
     const int tolerance = 4;
     EXPECT_NEAR(static_cast<int>(seen.getRed()), r, tolerance) << where;
@@ -128,16 +142,31 @@ class RendererLppGlTest : public ::testing::Test {
     EXPECT_NEAR(static_cast<int>(seen.getBlue()), b, tolerance) << where;
   }
 
-  // Pixels on the opaque square alone, where the transparent one covers it,
-  // on the transparent one alone, and in an empty corner. The engine's
-  // camera shows -x on the right.
-  const irr::core::position2di opaque{70, 14}, behind{60, 14}, transparent{51, 14}, empty{20, 40};
-
   irr::video::IVideoDriver* driver = nullptr;
   CTkManager* manager = nullptr;
   CTkRendererLpp* renderer = nullptr;
   CTkRendererCtxAdv* context = nullptr;
   test::TempFolder folder;
+};
+
+class RendererLppGlTest : public LppFrameGlTest {
+ protected:
+  void SetUp() override {
+    LppFrameGlTest::SetUp();
+    if (HasFatalFailure()) return;
+    tkEngine().sceneManager->setAmbientLight(irr::video::SColorf(0.2f, 0.2f, 0.2f, 1.0f));
+    PositionCamera(0, 0, -6);
+    tkEngine().camera->setTarget(vector3df(0, 0, 0));
+    SetCameraRange(1, 12);
+    // Orange, opaque; a half transparent blue square in front of its right half.
+    addSquare(1, -3, 1, 0, {1, 0.5f, 0}, 0.5f, 0);
+    addSquare(2, -1.5f, 1, -1, {0, 0, 1}, 0.8f, 0.5f);
+  }
+
+  // Pixels on the opaque square alone, where the transparent one covers it,
+  // on the transparent one alone, and in an empty corner. OBJ files are
+  // right-handed: the loader mirrors x, so the squares show on the right.
+  const irr::core::position2di opaque{70, 14}, behind{60, 14}, transparent{51, 14}, empty{20, 40};
 };
 
 // The G-buffer: the opaque square's view-space normal faces the camera and
@@ -171,13 +200,7 @@ TEST_F(RendererLppGlTest, UnlitFrameShowsAmbientAndEmissiveWithTheTransparentPas
     expectColour(at(screen, pixel), seen.getRed(), seen.getGreen(), seen.getBlue(), "as the simple renderer draws it");
   }
 
-  irr::video::ITexture* image = driver->addRenderTargetTexture({kWidth, kHeight}, "Image", irr::video::ECF_A8R8G8B8);
-  ASSERT_TRUE(image);
-  const std::vector<uint8_t> imaged = frame(image);
-  ASSERT_EQ(imaged.size(), screen.size());
-  int differing = 0;
-  for (size_t i = 0; i < screen.size(); ++i) differing += std::abs(screen[i] - imaged[i]) > 2;
-  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(differingFromAnImage(screen), 0);
 }
 
 // Under the colour-space viewer the linear picture is encoded as sRGB.
@@ -220,6 +243,31 @@ TEST_F(RendererLppGlTest, NamedPostChainsRunInFrameOrder) {
   context->setPostEffects({});
 }
 
+// Glow spreads from surfaces by their glow value: with glow on, the background
+// and a surface that does not glow keep their colours, and a pixel beside the
+// opaque square only brightens once the square glows.
+TEST_F(RendererLppGlTest, GlowSpreadsFromGlowingSurfacesOnly) {
+  context->getFrameSettings().backgroundColor = 0xFF304060;
+  const irr::core::position2di beside{70, 32};
+  const std::vector<uint8_t> plain = frame();
+  STkRenderSettings& settings = context->getRenderSettings();
+  settings.glowEnable = 1;
+  settings.glowIntensity = 4;
+  settings.glowRadius = 16;
+  const std::vector<uint8_t> glowOn = frame();
+  const struct {
+    irr::core::position2di pixel;
+    const char* where;
+  } unchanged[] = {{opaque, "the opaque square"}, {beside, "beside it"}, {empty, "the background"}};
+  for (const auto& probe : unchanged) {
+    const irr::video::SColor seen = at(plain, probe.pixel);
+    expectColour(at(glowOn, probe.pixel), seen.getRed(), seen.getGreen(), seen.getBlue(), probe.where);
+  }
+  SetObjectSurfaceParamFloat(1, 0, kLwGlowValue, 1);
+  const std::vector<uint8_t> halo = frame();
+  EXPECT_GT(at(halo, beside).getRed(), at(plain, beside).getRed() + 20);
+}
+
 // The debug view draws the G-buffer's normals over the top left of the
 // screen, only when it is on.
 TEST_F(RendererLppGlTest, DebugViewShowsTheNormalsOverTheScreen) {
@@ -231,6 +279,109 @@ TEST_F(RendererLppGlTest, DebugViewShowsTheNormalsOverTheScreen) {
   expectColour(pixel(frame()), 0, 0, 0, "debug view off");
   context->getFrameSettings().debugView = 1;
   expectColour(pixel(frame()), 128, 128, 128, "the normals' empty corner");
+}
+
+// A white floor of light pre-pass surfaces at y = 0 seen from above and in
+// front, under a dim ambient light; the lights come with each test.
+class LitFrameGlTest : public LppFrameGlTest {
+ protected:
+  void SetUp() override {
+    LppFrameGlTest::SetUp();
+    if (HasFatalFailure()) return;
+    tkEngine().sceneManager->setAmbientLight(irr::video::SColorf(0.1f, 0.1f, 0.1f, 1.0f));
+    PositionCamera(0, 8, -8);
+    RotateCamera(45, 0, 0);  // looking at the origin
+    SetCameraRange(1, 40);
+    addObject(1, "v -10 0 -10\nv -10 0 10\nv 10 0 10\nv 10 0 -10\nf 1 2 3\nf 1 3 4\n", {1, 1, 1}, 0, 0);
+    SetObjectSurfaceParamFloat(1, 0, kLwSpecularity, 0);
+  }
+
+  // A box of the given centre and size that casts shadows. OBJ files are
+  // right-handed: the loader mirrors x, so the file holds -x.
+  void addCaster(int id, vector3df centre, vector3df size) {
+    centre.X = -centre.X;
+    const vector3df a = centre - size / 2, b = centre + size / 2;
+    std::string geometry;
+    for (int i = 0; i < 8; ++i) {
+      char vertex[96];
+      snprintf(vertex, sizeof vertex, "v %g %g %g\n", i & 1 ? b.X : a.X, i & 2 ? b.Y : a.Y, i & 4 ? b.Z : a.Z);
+      geometry += vertex;
+    }
+    geometry += "f 1 2 4 3\nf 5 6 8 7\nf 1 2 6 5\nf 3 4 8 7\nf 1 3 7 5\nf 2 4 8 6\n";
+    addObject(id, geometry, {1, 1, 1}, 0, 0);
+    SetObjectCastShadows(id, true);
+  }
+
+  // Where a point of the floor lands in the frame (after a frame, which
+  // places the camera).
+  irr::core::position2di pixelOf(const vector3df& point) {
+    const irr::core::position2di pixel =
+        tkEngine().sceneManager->getSceneCollisionManager()->getScreenCoordinatesFrom3DPosition(point, tkEngine().camera);
+    EXPECT_TRUE(pixel.X >= 0 && pixel.X < kWidth && pixel.Y >= 0 && pixel.Y < kHeight) << point.X << "," << point.Z;
+    return pixel;
+  }
+
+  // The mean brightness of columns [from, to) of the frame.
+  static float meanOfColumns(const std::vector<uint8_t>& rgb, int from, int to) {
+    float sum = 0;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = from; x < to; ++x) {
+        const irr::video::SColor c = at(rgb, {x, y});
+        sum += c.getRed() + c.getGreen() + c.getBlue();
+      }
+    return sum / (3.0f * kHeight * (to - from));
+  }
+};
+
+// A spot light over the floor's -x side, looking down: the floor under it
+// lit, 1 - 16/100 by the fall-off, on top of the ambient 0.1; the other side
+// ambient only. The camera looks along +z, so the left half of the picture is
+// the bright one. An image of the frame equals the screen.
+TEST_F(LitFrameGlTest, SpotLightLightsItsSideOfTheFloor) {
+  MakeLight(1);
+  SetSpotLight(1, 30, 40);
+  PositionLight(1, -3, 4, 0);
+  RotateLight(1, 90, 0, 0);
+  SetLightRange(1, 10);
+  const std::vector<uint8_t> screen = frame();
+  const irr::video::SColor lit = at(screen, pixelOf({-3, 0, 0}));
+  const irr::video::SColor unlit = at(screen, pixelOf({3, 0, 0}));
+  expectColour(lit, 240, 240, 240, "under the spot light");
+  expectColour(unlit, 26, 26, 26, "the other side");
+  EXPECT_GT(meanOfColumns(screen, 0, kWidth / 2), meanOfColumns(screen, kWidth / 2, kWidth) + 6);
+  EXPECT_EQ(differingFromAnImage(screen), 0);
+}
+
+// An L of boxes 2 above the floor under a shadow-casting distant light that
+// shines down and towards the camera (-z), so the shadow falls 2 nearer the
+// camera than the L and in its sight: the arm along z at x = -1.5 and the arm
+// along x at z = -1.5 throw their shadows to x = -1.5 for z in -4.25..0.25
+// and to z = -3.5 for x in -2..2. Shadowed floor takes the light times the
+// shadow colour (0.25, 0.5, 0).
+TEST_F(LitFrameGlTest, AnLShapedCasterShadowsTheFloorTheRightWayRound) {
+  addCaster(2, {-1.5f, 2, 0}, {1, 0.5f, 4});
+  addCaster(3, {0, 2, -1.5f}, {4, 0.5f, 1});
+  MakeLight(1);
+  SetDirectionalLight(1, 135, 0, 0);
+  PositionLight(1, 0, 7, 7);
+  SetLightShadow(1, true);
+  ColorLightShadow(1, 0x408000);
+  const std::vector<uint8_t> screen = frame();
+  // White floor: 0.1 + cos 45 degrees of the light, times the shadow colour
+  // in the shadow.
+  const struct {
+    vector3df point;
+    bool shadowed;
+  } probes[] = {{{-1.5f, 0, -1.5f}, true}, {{1.5f, 0, -3.5f}, true}, {{-1.5f, 0, -3.5f}, true},
+                {{1.5f, 0, -1.5f}, false}, {{-1.5f, 0, -5.5f}, false}, {{3.5f, 0, -3.5f}, false}};
+  for (const auto& probe : probes) {
+    const irr::video::SColor seen = at(screen, pixelOf(probe.point));
+    const std::string where = std::to_string(probe.point.X) + "," + std::to_string(probe.point.Z);
+    if (probe.shadowed)
+      expectColour(seen, 71, 116, 26, ("shadowed at " + where).c_str());
+    else
+      expectColour(seen, 206, 206, 206, ("lit at " + where).c_str());
+  }
 }
 
 }  // namespace
