@@ -49,7 +49,7 @@ def placed(name, mesh, position, scale, casts=True, rotation=None):
 def render_settings():
     """Glow with streaks, SMAA then temporal blending over a jittered projection, and the camera range."""
     return ["{ TeskRenderSettings",
-            "CH_GLOW_ENABLE I4 1", "CH_GLOW_INTENSITY FP 0.12", "CH_GLOW_RADIUS FP 16",
+            "CH_GLOW_ENABLE I4 1", "CH_GLOW_INTENSITY FP 0.5", "CH_GLOW_RADIUS FP 24",
             "CH_GLOW_SURFACE_INTENSITY FP 1",
             "CH_STREAK_ENABLE I4 1", "CH_STREAK_THRESHOLD FP 0.8", "CH_STREAK_INTENSITY FP 0.5",
             "CH_STREAK_TINT FP 1 0.9 0.7", "CH_STREAK_ATTENUATION FP 0.92", "CH_STREAK_ANGLE FP 0.35",
