@@ -39,7 +39,7 @@ TEST(LightEffectSlotTest, TypeShadowAndFuzzPickTheSlot) {
       {ELT_SPOT, true, kInfinity, 23}, {ELT_SPOT, true, -kInfinity, 17},
       // Point lights have no shadowed variant: drawn unshadowed.
       {ELT_POINT, false, 0, 8},        {ELT_POINT, true, 0, 8},        {ELT_POINT, true, 40, 8},
-      {static_cast<irr::video::E_LIGHT_TYPE>(7), false, 0, -1},
+      {irr::video::ELT_COUNT, false, 0, -1},  // no light type
   };
   for (const Case& c : cases) {
     const int slot = lightEffectSlot(c.type, c.shadowed, c.fuzz);
