@@ -149,6 +149,24 @@ TEST_F(LightPassTest, LightsTakeMapsFromThePoolAsTheyDraw) {
   context->drop();
 }
 
+// A light of no known type is reported and costs nothing: no map, no draw.
+TEST_F(LightPassTest, ALightOfNoKnownTypeIsReportedAndNotDrawn) {
+  irr::scene::ISceneManager* scene = tkEngine().device->getSceneManager();
+  scene->addCameraSceneNode(nullptr, {0, 0, -10}, {0, 0, 0});
+  CTkRendererCtxAdv* context = makeContext(files(false));
+  ASSERT_TRUE(context && context->lightPass());
+  irr::scene::ILightSceneNode* odd = spot({0, 0, 0}, false);
+  odd->getLightData().Type = irr::video::ELT_COUNT;
+  test::CapturedStdout out;
+  context->freeShadowMaps();
+  context->lightPass()->render(target("LightRTT"), {odd}, {});
+  EXPECT_NE(out.take().find("ERROR : CTkRenderLightBuffer: wrong light type"), std::string::npos);
+  const STkLightBufferCounters& counters = context->lightBuffer()->counters();
+  EXPECT_EQ(counters.spot + counters.point + counters.distant + counters.fullScreen, 0);
+  EXPECT_EQ(context->shadowMapPool().mapOf(odd), nullptr);
+  context->drop();
+}
+
 // What the lights draw with: shadowed only with a caster in the frustum;
 // point lights never; a variant without a shadow map is drawn unshadowed.
 TEST_F(LightPassTest, ShadowsNeedACasterAVariantAndAMapParameter) {
