@@ -190,7 +190,7 @@ void BM_SmaaAgainstSupersampledPrePassFrame(benchmark::State& state) {
   for (auto _ : state) {
     const auto smaaAtEnd = [](tk::STkRenderSettings& settings) {
       settings.antialias[tk::kAntialiasJitter] = 0;
-      settings.antialias[tk::kAntialiasLocation] = 1;  // at the end of the frame
+      settings.antialias[tk::kAntialiasLocation] = tk::kAntialiasAtEnd;
       settings.antialias[tk::kAntialiasMode] = 1;
       settings.antialias[tk::kAntialiasBlending] = 0;
     };

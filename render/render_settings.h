@@ -38,4 +38,7 @@ enum : int {
   kAntialiasVLimitEnable
 };
 
+// Where in a frame anti-aliasing runs (antialias[kAntialiasLocation]).
+enum : int { kAntialiasAtEnd = 1, kAntialiasInFrame = 2 };
+
 }  // namespace tk

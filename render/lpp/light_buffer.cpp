@@ -168,13 +168,13 @@ void CTkRenderLightBuffer::beginFrame(const irr::scene::ICameraSceneNode* camera
 // drawn without its map after all.
 CTkEffect* CTkRenderLightBuffer::effectFor(irr::scene::ILightSceneNode* light, bool* shadowed) {
   const irr::video::E_LIGHT_TYPE type = light->getLightData().Type;
-  if (lightEffectGroup(type) < 0) {
+  const int group = lightEffectGroup(type);
+  if (group < 0) {
     log(LOG_ERROR, "CTkRenderLightBuffer: wrong light type");
     return nullptr;
   }
   const CTkLightSceneNodeExt* extension = lightExtensionOf(light);
   const float fuzz = extension ? extension->params().shadowFuzz : 0.0f;
-  const int group = lightEffectGroup(type);
   *shadowed = *shadowed && lightEffectShadows(group);
   CTkEffect* effect = effects_[lightEffectSlot(type, *shadowed, fuzz)];
   if (*shadowed && effect && effect->getParameterIndex("ShadowMap") < 0) {

@@ -18,8 +18,6 @@
 namespace tk {
 namespace {
 
-constexpr int kAntialiasInFrame = 2;
-constexpr int kAntialiasAtEnd = 1;
 constexpr const char* kDepthTechnique = "depth";
 
 irr::video::ITexture* findTarget(const RenderTargetRegistry* textures, const std::string& name) {
